@@ -1,0 +1,227 @@
+#include "files.h"
+
+#include "errors.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#ifdef _WIN32
+#include <io.h>
+#endif
+
+namespace qz::files {
+namespace {
+
+FaultHook& faultHook()
+{
+    static FaultHook hook;
+    return hook;
+}
+
+// Runs the fault hook; throws the injected failure if there is one.
+void checkFault(Op op, const Path& path)
+{
+    if (faultHook())
+        if (const int err = faultHook()(op, path); err != 0)
+            throw IoError(err, path);
+}
+
+[[noreturn]] void fail(const Path& path) { throw IoError(errno, path); }
+
+#ifdef _WIN32
+constexpr int kBinary = O_BINARY;
+int syncDescriptor(int fd) { return _commit(fd); }
+#else
+constexpr int kBinary = 0;
+int syncDescriptor(int fd) { return ::fsync(fd); }
+#endif
+
+// Owns one open descriptor.
+class FileHandle {
+public:
+    FileHandle(const Path& path, int flags) : path_(path)
+    {
+        checkFault(Op::Open, path);
+        do
+            fd_ = ::open(path.c_str(), flags | kBinary, 0644);
+        while (fd_ < 0 && errno == EINTR);
+        if (fd_ < 0)
+            fail(path);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+
+    std::string readToEnd()
+    {
+        std::string content;
+        char buffer[1 << 16];
+        for (;;) {
+            checkFault(Op::Read, path_);
+            const auto n = ::read(fd_, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                fail(path_);
+            if (n == 0)
+                return content;
+            content.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+
+    void writeAll(std::string_view data)
+    {
+        while (!data.empty()) {
+            checkFault(Op::Write, path_);
+            const auto n = ::write(fd_, data.data(), static_cast<unsigned>(std::min<std::size_t>(data.size(), 1u << 30)));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                fail(path_);
+            data.remove_prefix(static_cast<std::size_t>(n));
+        }
+    }
+
+    void sync()
+    {
+        checkFault(Op::Sync, path_);
+        if (syncDescriptor(fd_) != 0)
+            fail(path_);
+    }
+
+    void close()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0)
+            fail(path_);
+    }
+
+private:
+    Path path_;
+    int fd_ = -1;
+};
+
+// Makes a rename inside `folder` durable. Not every system can open a folder.
+void syncFolder(const Path& folder)
+{
+#ifndef _WIN32
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+#else
+    (void)folder;
+#endif
+}
+
+}  // namespace
+
+bool isFile(const Path& path)
+{
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+std::string readAll(const Path& path)
+{
+    FileHandle file(path, O_RDONLY);
+    return file.readToEnd();
+}
+
+std::vector<std::string> splitLines(std::string_view content)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < content.size(); ++i) {
+        if (content[i] != '\r' && content[i] != '\n')
+            continue;
+        lines.emplace_back(content.substr(start, i - start));
+        if (content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < content.size() || lines.empty())
+        lines.emplace_back(content.substr(start));
+    return lines;
+}
+
+std::vector<std::string> readLines(const Path& path) { return splitLines(readAll(path)); }
+
+std::string joinLines(const std::vector<std::string>& lines)
+{
+    std::size_t size = 0;
+    for (const auto& line : lines)
+        size += line.size() + kLineEnd.size();
+    std::string content;
+    content.reserve(size);
+    for (const auto& line : lines) {
+        content += line;
+        content += kLineEnd;
+    }
+    return content;
+}
+
+void writeQuickly(const Path& path, std::string_view content)
+{
+    FileHandle file(path, O_WRONLY | O_CREAT | O_TRUNC);
+    file.writeAll(content);
+    file.close();
+}
+
+void replaceAtomically(const Path& target, std::string_view content, const Path& temp)
+{
+    try {
+        FileHandle file(temp, O_WRONLY | O_CREAT | O_TRUNC);
+        file.writeAll(content);
+        file.sync();
+        file.close();
+        checkFault(Op::Rename, target);
+        std::error_code ec;
+        std::filesystem::rename(temp, target, ec);
+        if (ec)
+            throw IoError(ec.value(), target);
+    } catch (const IoError&) {
+        std::error_code ignored;
+        std::filesystem::remove(temp, ignored);
+        throw;
+    }
+    syncFolder(target.parent_path());
+}
+
+void replaceAtomically(const Path& target, std::string_view content)
+{
+    Path temp = target;
+    temp += ".new";
+    replaceAtomically(target, content, temp);
+}
+
+void appendDurably(const Path& path, std::string_view content)
+{
+    FileHandle file(path, O_WRONLY | O_CREAT | O_APPEND);
+    file.writeAll(content);
+    file.sync();
+    file.close();
+}
+
+void removeFile(const Path& path)
+{
+    checkFault(Op::Remove, path);
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        throw IoError(EISDIR, path);
+    std::filesystem::remove(path, ec);
+    if (ec && ec.value() != ENOENT)
+        throw IoError(ec.value(), path);
+}
+
+void setFaultHook(FaultHook hook) { faultHook() = std::move(hook); }
+
+}  // namespace qz::files

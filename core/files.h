@@ -1,0 +1,54 @@
+#pragma once
+// The one place where the station's files are touched. Every failure becomes
+// an IoError naming the file; every whole-file write goes through a complete,
+// synced temporary file that is renamed over the target, so a crash leaves
+// either the old or the new file, never a torn one. A hook lets tests inject
+// failures (disk full, a failing rename) that are hard to provoke for real.
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qz::files {
+
+using Path = std::filesystem::path;
+
+inline constexpr std::string_view kLineEnd = "\r\n";
+
+// True when `path` names an existing file (a folder of that name is not a file).
+bool isFile(const Path& path);
+
+std::string readAll(const Path& path);
+
+// Splits file content into lines. CR LF, LF and a lone CR all end a line; a
+// last line without an end is still a line; an empty content is one empty line.
+std::vector<std::string> splitLines(std::string_view content);
+std::vector<std::string> readLines(const Path& path);
+
+// Every line followed by CR LF.
+std::string joinLines(const std::vector<std::string>& lines);
+
+// Truncates and writes the file in place, without waiting for the disk.
+void writeQuickly(const Path& path, std::string_view content);
+
+// Writes `content` to `temp`, syncs it, renames it over `target` and syncs the
+// folder. On failure `target` is untouched and `temp` is removed.
+void replaceAtomically(const Path& target, std::string_view content, const Path& temp);
+// The same with a temporary name beside the target.
+void replaceAtomically(const Path& target, std::string_view content);
+
+// Appends `content` and syncs the file before returning.
+void appendDurably(const Path& path, std::string_view content);
+
+// Removes the file; a file that is already gone is not an error.
+void removeFile(const Path& path);
+
+// Test seam: called before each system call with the operation and the file;
+// a non-zero result is taken as the error number of a failure of that call.
+enum class Op { Open, Read, Write, Sync, Rename, Remove };
+using FaultHook = std::function<int(Op, const Path&)>;
+void setFaultHook(FaultHook hook);
+
+}  // namespace qz::files

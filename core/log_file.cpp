@@ -1,0 +1,131 @@
+#include "log_file.h"
+
+#include "files.h"
+#include "log_line.h"
+#include "text.h"
+
+#include <algorithm>
+
+namespace qz {
+namespace {
+constexpr std::size_t kHeadquartersSlotCount = 12;
+
+bool endsWithLineEnd(std::string_view content)
+{
+    return !content.empty() && (content.back() == '\n' || content.back() == '\r');
+}
+
+bool samePath(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec))
+        return true;
+    return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec) && !ec;
+}
+}  // namespace
+
+LogFile::LogFile(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+std::filesystem::path LogFile::path() const { return folder_ / "IARU_log.zrv"; }
+std::filesystem::path LogFile::backupPath() const { return folder_ / "IARU_log.zr~"; }
+std::filesystem::path LogFile::temporaryPath() const { return folder_ / "temporary.zrv"; }
+
+bool LogFile::exists() const { return files::isFile(path()); }
+
+bool LogFile::createIfMissing() const
+{
+    std::error_code ec;
+    if (std::filesystem::exists(path(), ec))
+        return false;
+    files::replaceAtomically(path(), {}, temporaryPath());
+    return true;
+}
+
+std::vector<std::string> LogFile::readLines() const { return files::readLines(path()); }
+
+void LogFile::append(std::string_view line) const
+{
+    const std::string content = files::readAll(path());
+    files::writeQuickly(backupPath(), files::joinLines(files::splitLines(content)));
+    std::string record;
+    if (!content.empty() && !endsWithLineEnd(content))
+        record += files::kLineEnd;
+    record += line;
+    record += files::kLineEnd;
+    files::appendDurably(path(), record);
+}
+
+std::optional<std::string> LogFile::rewrite(const std::string& selected, const LineChange& change) const
+{
+    std::vector<std::string> lines = files::readLines(path());
+    std::vector<std::string> result;
+    result.reserve(lines.size());
+    std::optional<std::string> lastChanged;
+    bool matched = false;
+    for (auto& line : lines) {
+        if (line != selected) {
+            result.push_back(std::move(line));
+            continue;
+        }
+        matched = true;
+        if (auto changed = change(line)) {
+            lastChanged = *changed;
+            result.push_back(std::move(*changed));
+        }
+    }
+    if (matched)
+        files::replaceAtomically(path(), files::joinLines(result), temporaryPath());
+    return lastChanged;
+}
+
+bool LogFile::isOwnFile(const std::filesystem::path& candidate) const
+{
+    return samePath(candidate, path()) || samePath(candidate, backupPath()) || samePath(candidate, temporaryPath());
+}
+
+void LogFile::archiveTo(const std::filesystem::path& target) const
+{
+    files::replaceAtomically(target, files::joinLines(readLines()));
+}
+
+void LogFile::startAfresh() const { files::replaceAtomically(path(), {}, temporaryPath()); }
+
+OperatorView operatorView(const std::vector<std::string>& logLines, std::string_view op)
+{
+    OperatorView view;
+    for (const auto& line : logLines) {
+        if (!belongsTo(line, op))
+            continue;
+        view.lines.push_back(line);
+        addHeadquartersSlot(view.workedSlots, line);
+    }
+    sortNoCase(view.lines);
+    return view;
+}
+
+std::vector<std::string> operatorLines(const std::vector<std::string>& logLines, std::string_view op)
+{
+    std::vector<std::string> lines;
+    std::copy_if(logLines.begin(), logLines.end(), std::back_inserter(lines),
+                 [&](const std::string& line) { return belongsTo(line, op); });
+    sortNoCase(lines);
+    return lines;
+}
+
+bool addHeadquartersSlot(std::vector<std::string>& worked, std::string_view line)
+{
+    if (callOf(line) != kHeadquartersCall)
+        return false;
+    const std::string key = slotKeyOf(line);
+    if (std::any_of(worked.begin(), worked.end(), [&](const std::string& s) { return equalNoCase(s, key); }))
+        return false;
+    worked.push_back(key);
+    return true;
+}
+
+bool allHeadquartersSlotsWorked(const std::vector<std::string>& worked)
+{
+    return worked.size() == kHeadquartersSlotCount;
+}
+
+}  // namespace qz

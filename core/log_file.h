@@ -1,0 +1,71 @@
+#pragma once
+// The shared log "IARU_log.zrv" in the station folder, its backup and the
+// scratch file of a rewrite. Every operation opens, uses and closes its files.
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qz {
+
+class LogFile {
+public:
+    explicit LogFile(std::filesystem::path folder);
+
+    std::filesystem::path path() const;
+    std::filesystem::path backupPath() const;
+    std::filesystem::path temporaryPath() const;
+
+    bool exists() const;
+    // Creates an empty log when there is none; true when it did.
+    bool createIfMissing() const;
+
+    std::vector<std::string> readLines() const;
+
+    // Rewrites the backup from the log as it is now, then appends the line and
+    // waits until it is on the disk. A log whose last line lacks its line end
+    // gets one first, so the new QSO never runs into the line before it.
+    void append(std::string_view line) const;
+
+    // A change for one matching line: the new line, or nothing to drop it.
+    using LineChange = std::function<std::optional<std::string>(const std::string&)>;
+    // Applies `change` to every line equal to `selected` and replaces the log
+    // by the result through the temporary file in one atomic step. Returns the
+    // last changed line; when no line matches, the log is left as it is.
+    std::optional<std::string> rewrite(const std::string& selected, const LineChange& change) const;
+
+    // True for the log itself, its backup and the rewrite's scratch file, under
+    // whatever spelling `candidate` names them.
+    bool isOwnFile(const std::filesystem::path& candidate) const;
+
+    // Copies the log line by line to `target` (durably; an empty log gives one
+    // empty line), then empties the log without it ever being missing.
+    void archiveTo(const std::filesystem::path& target) const;
+    void startAfresh() const;
+
+private:
+    std::filesystem::path folder_;
+};
+
+// The current operator's part of the log: their lines in the sorted order of
+// the log list and the distinct headquarters slots in order of discovery.
+struct OperatorView {
+    std::vector<std::string> lines;
+    std::vector<std::string> workedSlots;
+};
+OperatorView operatorView(const std::vector<std::string>& logLines, std::string_view op);
+
+// The current operator's lines only, sorted (the start-up load).
+std::vector<std::string> operatorLines(const std::vector<std::string>& logLines, std::string_view op);
+
+// Adds the line's band/mode slot when it is a QSO with the headquarters
+// station not counted yet; true when a slot was added.
+bool addHeadquartersSlot(std::vector<std::string>& worked, std::string_view line);
+
+// The banner shows for exactly the twelve HF slots.
+bool allHeadquartersSlotsWorked(const std::vector<std::string>& worked);
+
+}  // namespace qz

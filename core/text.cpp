@@ -1,0 +1,99 @@
+#include "text.h"
+
+#include <algorithm>
+
+namespace qz {
+namespace {
+char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+}  // namespace
+
+std::string asciiUpper(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), upper);
+    return text;
+}
+
+std::string asciiLower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), lower);
+    return text;
+}
+
+std::string trimmed(std::string_view text)
+{
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && isBlankOrControl(text[first]))
+        ++first;
+    while (last > first && isBlankOrControl(text[last - 1]))
+        --last;
+    return std::string(text.substr(first, last - first));
+}
+
+std::string withoutSpaces(std::string_view text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (char c : text)
+        if (c != ' ')
+            result += c;
+    return result;
+}
+
+std::string columns(std::string_view line, std::size_t first, std::size_t last)
+{
+    if (first < 1 || first > line.size() || last < first)
+        return {};
+    return std::string(line.substr(first - 1, last - first + 1));
+}
+
+std::string fitted(std::string_view text, std::size_t width)
+{
+    std::string result(text.substr(0, width));
+    result.resize(width, ' ');
+    return result;
+}
+
+std::string replacedColumns(std::string line, std::size_t first, std::string_view text)
+{
+    const std::size_t end = first - 1 + text.size();
+    if (line.size() < end)
+        line.resize(end, ' ');
+    line.replace(first - 1, text.size(), text);
+    return line;
+}
+
+int compareNoCase(std::string_view a, std::string_view b)
+{
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(lower(a[i]));
+        const auto y = static_cast<unsigned char>(lower(b[i]));
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+bool equalNoCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && compareNoCase(a, b) == 0;
+}
+
+void sortNoCase(std::vector<std::string>& lines)
+{
+    std::stable_sort(lines.begin(), lines.end(), LessNoCase{});
+}
+
+std::size_t sortedPosition(const std::vector<std::string>& sorted, std::string_view line)
+{
+    const auto it = std::upper_bound(sorted.begin(), sorted.end(), line,
+                                     [](std::string_view a, const std::string& b) { return compareNoCase(a, b) < 0; });
+    return static_cast<std::size_t>(it - sorted.begin());
+}
+
+}  // namespace qz

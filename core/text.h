@@ -1,0 +1,45 @@
+#pragma once
+// Byte-string helpers shared by every reader and writer of the station's files.
+// All text is Windows-1250 bytes; only the ASCII letters are ever re-cased.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qz {
+
+std::string asciiUpper(std::string text);
+std::string asciiLower(std::string text);
+
+// Removes leading and trailing blanks and control characters (every byte up to 0x20).
+std::string trimmed(std::string_view text);
+
+// Removes every space, also inside the text.
+std::string withoutSpaces(std::string_view text);
+
+// Columns are numbered from 1; a range that runs past the end of a short line
+// yields fewer characters instead of failing.
+std::string columns(std::string_view line, std::size_t first, std::size_t last);
+
+// Left-aligns text in a field of the given width: padded with spaces or cut.
+std::string fitted(std::string_view text, std::size_t width);
+
+// Overwrites the columns starting at `first` with `text`; a short line is
+// first padded with spaces so that every other column keeps its place.
+std::string replacedColumns(std::string line, std::size_t first, std::string_view text);
+
+// Ordering of the sorted lists: bytes compared with ASCII letters folded.
+int compareNoCase(std::string_view a, std::string_view b);
+bool equalNoCase(std::string_view a, std::string_view b);
+struct LessNoCase {
+    bool operator()(std::string_view a, std::string_view b) const { return compareNoCase(a, b) < 0; }
+};
+
+// Sorts lines the way the sorted lists do; lines equal but for case keep their order.
+void sortNoCase(std::vector<std::string>& lines);
+
+// Position at which `line` goes into an already sorted vector (after its equals).
+std::size_t sortedPosition(const std::vector<std::string>& sorted, std::string_view line);
+
+}  // namespace qz

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs every Debian package the program, its tests and its checks need.
+# This is the only place that names packages; it is safe to run again.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++            # build
+    qt6-base-dev                     # Qt 6 Widgets
+    qt6-translations-l10n            # Polish texts of the standard buttons
+    libgtest-dev libgmock-dev        # unit and window tests
+    libbenchmark-dev                 # bench/
+    fonts-dejavu-core                # a fixed-pitch font for the log list
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,101 @@
+#include "errors.h"
+#include "files.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace qz {
+namespace {
+
+using test::TempFolder;
+
+TEST(Files, SplitLinesHandlesEveryLineEnd)
+{
+    using V = std::vector<std::string>;
+    EXPECT_EQ(files::splitLines(""), V{""});
+    EXPECT_EQ(files::splitLines("\r\n"), V{""});
+    EXPECT_EQ(files::splitLines("a\r\nb\r\n"), (V{"a", "b"}));
+    EXPECT_EQ(files::splitLines("a\nb"), (V{"a", "b"}));
+    EXPECT_EQ(files::splitLines("a\rb\r"), (V{"a", "b"}));
+    EXPECT_EQ(files::splitLines("a\r\n\r\nb"), (V{"a", "", "b"}));
+    EXPECT_EQ(files::splitLines(std::string("a\0b\r\n", 5)), V{std::string("a\0b", 3)});
+}
+
+TEST(Files, JoinWritesCrLfAfterEveryLine)
+{
+    EXPECT_EQ(files::joinLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
+    EXPECT_EQ(files::joinLines({}), "");
+}
+
+TEST(Files, FailuresCarryTheStandardTextAndTheFile)
+{
+    TempFolder folder;
+    try {
+        files::readAll(folder / "missing.zrv");
+        FAIL() << "a missing file was read";
+    } catch (const IoError& error) {
+        EXPECT_STREQ(error.what(), "File not found");
+        EXPECT_EQ(error.path(), folder / "missing.zrv");
+    }
+    std::filesystem::create_directory(folder / "IARU_log.zrv");
+    EXPECT_THROW(files::readAll(folder / "IARU_log.zrv"), IoError);
+    EXPECT_THROW(files::appendDurably(folder / "IARU_log.zrv", "x"), IoError);
+    EXPECT_THROW(files::removeFile(folder / "IARU_log.zrv"), IoError);
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "IARU_log.zrv"));
+}
+
+TEST(Files, StandardTexts)
+{
+    EXPECT_EQ(IoError::standardText(ENOENT), "File not found");
+    EXPECT_EQ(IoError::standardText(EACCES), "File access denied");
+    EXPECT_EQ(IoError::standardText(ENOSPC), "Disk full");
+    EXPECT_EQ(IoError::standardText(EIO), "I/O error 5");
+}
+
+TEST(Files, AtomicReplaceLeavesTheOldFileOnEveryFailure)
+{
+    TempFolder folder;
+    folder.write("target", "old\r\n");
+    for (const files::Op failing : {files::Op::Open, files::Op::Write, files::Op::Sync, files::Op::Rename}) {
+        files::setFaultHook([failing](files::Op op, const files::Path&) { return op == failing ? ENOSPC : 0; });
+        EXPECT_THROW(files::replaceAtomically(folder / "target", "new\r\n", folder / "scratch"), IoError);
+        files::setFaultHook({});
+        EXPECT_EQ(folder.read("target"), "old\r\n");
+        EXPECT_FALSE(folder.exists("scratch"));
+    }
+    files::replaceAtomically(folder / "target", "new\r\n", folder / "scratch");
+    EXPECT_EQ(folder.read("target"), "new\r\n");
+    EXPECT_FALSE(folder.exists("scratch"));
+}
+
+TEST(Files, ReadOnlyFolderRefusesNewFiles)
+{
+    if (test::permissionsIgnored())
+        GTEST_SKIP() << "running with rights that ignore permissions";
+    TempFolder folder;
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    try {
+        files::replaceAtomically(folder / "target", "x");
+        FAIL();
+    } catch (const IoError& error) {
+        EXPECT_STREQ(error.what(), "File access denied");
+    }
+}
+
+TEST(Files, ToIntAcceptsOnlyWholeNumbers)
+{
+    EXPECT_EQ(toInt("009"), 9);
+    EXPECT_EQ(toInt("-1"), -1);
+    EXPECT_EQ(toInt(" 12"), 12);
+    for (const char* bad : {"", "1a", "12 ", "JO91", "99999999999", "-"}) {
+        try {
+            toInt(bad);
+            ADD_FAILURE() << bad;
+        } catch (const ConvertError& error) {
+            EXPECT_EQ(error.what(), "'" + std::string(bad) + "' is not a valid integer value");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace qz

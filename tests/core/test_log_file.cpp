@@ -1,0 +1,112 @@
+#include "errors.h"
+#include "files.h"
+#include "log_file.h"
+#include "log_line.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace qz {
+namespace {
+
+using test::TempFolder;
+
+std::string qso(const std::string& op, const std::string& call, const std::string& band, const std::string& mode,
+                const std::string& time = "12:34")
+{
+    return composeLine({"2026-07-11", time, std::string(*bandColumnFor(band)), std::string(*modeColumnFor(mode)), op,
+                        "599", "28", call, "599", "KRU"});
+}
+
+TEST(LogFile, CreatesAnEmptyLogOnlyWhenMissing)
+{
+    TempFolder folder;
+    const LogFile log(folder.path());
+    EXPECT_TRUE(log.createIfMissing());
+    EXPECT_EQ(folder.read("IARU_log.zrv"), "");
+    folder.write("IARU_log.zrv", "x\r\n");
+    EXPECT_FALSE(log.createIfMissing());
+    EXPECT_EQ(folder.read("IARU_log.zrv"), "x\r\n");
+}
+
+TEST(LogFile, BackupHoldsTheLogAsItWasBeforeEachAppend)
+{
+    TempFolder folder;
+    const LogFile log(folder.path());
+    log.createIfMissing();
+    log.append("FIRST");
+    EXPECT_EQ(folder.read("IARU_log.zr~"), "\r\n");
+    EXPECT_EQ(folder.read("IARU_log.zrv"), "FIRST\r\n");
+    log.append("SECOND");
+    EXPECT_EQ(folder.read("IARU_log.zr~"), "FIRST\r\n");
+    EXPECT_EQ(folder.read("IARU_log.zrv"), "FIRST\r\nSECOND\r\n");
+}
+
+TEST(LogFile, AppendNeverGluesOntoALastLineWithoutItsEnd)
+{
+    TempFolder folder;
+    folder.write("IARU_log.zrv", "EDITED BY HAND");
+    LogFile(folder.path()).append("NEW");
+    EXPECT_EQ(folder.read("IARU_log.zrv"), "EDITED BY HAND\r\nNEW\r\n");
+    EXPECT_EQ(folder.read("IARU_log.zr~"), "EDITED BY HAND\r\n");
+}
+
+TEST(LogFile, AppendToAMissingLogFailsWithoutCreatingIt)
+{
+    TempFolder folder;
+    EXPECT_THROW(LogFile(folder.path()).append("NEW"), IoError);
+    EXPECT_FALSE(folder.exists("IARU_log.zrv"));
+}
+
+TEST(LogFile, WindowsBytesAndCrLfSurviveARoundTrip)
+{
+    TempFolder folder;
+    const std::string polish = "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF";
+    folder.write("IARU_log.zrv", polish + "\r\n");
+    const LogFile log(folder.path());
+    EXPECT_EQ(log.readLines(), std::vector<std::string>{polish});
+    log.append(polish);
+    EXPECT_EQ(folder.read("IARU_log.zrv"), polish + "\r\n" + polish + "\r\n");
+}
+
+TEST(OperatorViewTest, ShowsOnlyTheOperatorsLinesSorted)
+{
+    const std::vector<std::string> log{qso("QZ1ABC", "SP1A", "20M", "CW", "13:00"), qso("QZ2XYZ", "SP2B", "20M", "CW"),
+                                       qso("QZ1ABC", "SP3C", "40M", "SSB", "12:00"), "", "short"};
+    const OperatorView view = operatorView(log, "QZ1ABC");
+    ASSERT_EQ(view.lines.size(), 2u);
+    EXPECT_EQ(view.lines[0], log[2]);
+    EXPECT_EQ(view.lines[1], log[0]);
+    EXPECT_EQ(operatorLines(log, "QZ2XYZ"), std::vector<std::string>{log[1]});
+    EXPECT_EQ(operatorLines(log, ""), (std::vector<std::string>{"", "short"}));
+}
+
+TEST(HeadquartersSlots, CountDistinctBandModePairs)
+{
+    std::vector<std::string> slots;
+    EXPECT_TRUE(addHeadquartersSlot(slots, qso("QZ1ABC", "QZ5KV", "20M", "CW")));
+    EXPECT_FALSE(addHeadquartersSlot(slots, qso("QZ1ABC", "QZ5KV", "20M", "CW", "13:00")));
+    EXPECT_TRUE(addHeadquartersSlot(slots, qso("QZ1ABC", "QZ5KV", "20M", "SSB")));
+    EXPECT_FALSE(addHeadquartersSlot(slots, qso("QZ1ABC", "SP1A", "40M", "SSB")));
+    EXPECT_EQ(slots, (std::vector<std::string>{" 14000 CW ", " 14000 PH "}));
+}
+
+TEST(HeadquartersSlots, BannerNeedsExactlyTwelve)
+{
+    std::vector<std::string> log;
+    for (const char* band : {"160M", "80M", "40M", "20M", "15M", "10M"})
+        for (const char* mode : {"SSB", "CW"})
+            log.push_back(qso("QZ1ABC", "QZ5KV", band, mode));
+    EXPECT_TRUE(allHeadquartersSlotsWorked(operatorView(log, "QZ1ABC").workedSlots));
+    log.pop_back();
+    EXPECT_FALSE(allHeadquartersSlotsWorked(operatorView(log, "QZ1ABC").workedSlots));
+    log.push_back(qso("QZ1ABC", "QZ5KV", "10M", "CW"));
+    std::string twoMetre = log.back();
+    twoMetre.replace(16, 6, "144000");
+    log.push_back(twoMetre);
+    EXPECT_EQ(operatorView(log, "QZ1ABC").workedSlots.size(), 13u);
+    EXPECT_FALSE(allHeadquartersSlotsWorked(operatorView(log, "QZ1ABC").workedSlots));
+}
+
+}  // namespace
+}  // namespace qz

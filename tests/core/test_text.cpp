@@ -1,0 +1,45 @@
+#include "text.h"
+
+#include <gtest/gtest.h>
+
+namespace qz {
+namespace {
+
+TEST(Text, CaseChangesTouchOnlyAsciiLetters)
+{
+    // "ł" and "ó" are single Windows-1250 bytes that must stay as they are.
+    EXPECT_EQ(asciiUpper("jo91 \xB3\xF3z"), "JO91 \xB3\xF3Z");
+    EXPECT_EQ(asciiLower("QZ1ABC/P \xA3"), "qz1abc/p \xA3");
+}
+
+TEST(Text, TrimRemovesBlanksAndControlCharactersAtTheEndsOnly)
+{
+    EXPECT_EQ(trimmed(" \t 28 1\r\n"), "28 1");
+    EXPECT_EQ(trimmed("   "), "");
+    EXPECT_EQ(withoutSpaces(" K R U "), "KRU");
+}
+
+TEST(Text, ColumnsOfShortLinesGiveFewerCharacters)
+{
+    EXPECT_EQ(columns("abcdef", 2, 4), "bcd");
+    EXPECT_EQ(columns("abcdef", 5, 9), "ef");
+    EXPECT_EQ(columns("abc", 5, 9), "");
+    EXPECT_EQ(fitted("ab", 4), "ab  ");
+    EXPECT_EQ(fitted("abcdef", 4), "abcd");
+    EXPECT_EQ(replacedColumns("abcdef", 2, "XY"), "aXYdef");
+    EXPECT_EQ(replacedColumns("ab", 4, "XY"), "ab XY");
+}
+
+TEST(Text, SortingIgnoresLetterCaseAndKeepsEqualLines)
+{
+    std::vector<std::string> lines{"b", "A", "a", "C", "a"};
+    sortNoCase(lines);
+    EXPECT_EQ(lines, (std::vector<std::string>{"A", "a", "a", "b", "C"}));
+    EXPECT_EQ(sortedPosition(lines, "B"), 4u);
+    EXPECT_EQ(sortedPosition(lines, "a"), 3u);
+    EXPECT_TRUE(equalNoCase("qz5kv", "QZ5KV"));
+    EXPECT_FALSE(equalNoCase("qz5kv", "QZ5KV "));
+}
+
+}  // namespace
+}  // namespace qz

@@ -1,0 +1,53 @@
+#include "fake_platform.h"
+
+namespace qz::test {
+
+ui::BoxAnswer FakePlatform::messageBox(const QString& caption, const QString& text, ui::BoxIcon icon,
+                                       ui::BoxButtons buttons)
+{
+    boxes.push_back({caption, text, icon, buttons});
+    if (onBox)
+        onBox(boxes.back());
+    if (!answers.empty()) {
+        const ui::BoxAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    switch (buttons) {
+    case ui::BoxButtons::Ok: return ui::BoxAnswer::Ok;
+    case ui::BoxButtons::YesNo: return ui::BoxAnswer::No;
+    case ui::BoxButtons::YesNoCancel: return ui::BoxAnswer::Cancel;
+    }
+    return ui::BoxAnswer::Cancel;
+}
+
+QString FakePlatform::inputBox(const QString& caption, const QString& prompt, const QString& value)
+{
+    asked.push_back({caption, prompt, value});
+    if (entries.empty())
+        return value;
+    const std::optional<QString> entry = entries.front();
+    entries.pop_front();
+    return entry.value_or(value);
+}
+
+std::optional<QString> FakePlatform::saveFileName(const QString& filter, const QString& proposal)
+{
+    saveFilters.push_back(filter);
+    saveProposals.push_back(proposal);
+    if (savePaths.empty())
+        return std::nullopt;
+    const std::optional<QString> path = savePaths.front();
+    savePaths.pop_front();
+    return path;
+}
+
+QStringList FakePlatform::texts() const
+{
+    QStringList result;
+    for (const ShownBox& box : boxes)
+        result << box.text;
+    return result;
+}
+
+}  // namespace qz::test

@@ -1,0 +1,52 @@
+#pragma once
+// Answers the program's boxes from a script and records what was shown.
+
+#include "platform.h"
+
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace qz::test {
+
+struct ShownBox {
+    QString caption;
+    QString text;
+    ui::BoxIcon icon;
+    ui::BoxButtons buttons;
+};
+
+struct AskedEntry {
+    QString caption;
+    QString prompt;
+    QString value;
+};
+
+class FakePlatform final : public ui::Platform {
+public:
+    ui::BoxAnswer messageBox(const QString& caption, const QString& text, ui::BoxIcon icon, ui::BoxButtons buttons) override;
+    QString inputBox(const QString& caption, const QString& prompt, const QString& value) override;
+    std::optional<QString> saveFileName(const QString& filter, const QString& proposal) override;
+    void beep() override { ++beeps; }
+
+    // Answers for the next boxes; unscripted boxes get OK, No or Cancel.
+    std::deque<ui::BoxAnswer> answers;
+    // Entries for the next text-entry boxes; nothing means Cancel.
+    std::deque<std::optional<QString>> entries;
+    // Paths for the next save dialogs; nothing means Cancel.
+    std::deque<std::optional<QString>> savePaths;
+    // Runs when a box is shown, before it is answered.
+    std::function<void(const ShownBox&)> onBox;
+
+    std::vector<ShownBox> boxes;
+    std::vector<AskedEntry> asked;
+    std::vector<QString> saveFilters;
+    std::vector<QString> saveProposals;
+    int beeps = 0;
+
+    QStringList texts() const;
+};
+
+}  // namespace qz::test

@@ -1,0 +1,26 @@
+#include "station_fixture.h"
+
+#include <QApplication>
+
+namespace qz::test {
+
+std::chrono::system_clock::time_point fixedMoment()
+{
+    using namespace std::chrono;
+    return sys_days{year{2026} / July / 11} + hours{12} + minutes{30} + seconds{10};
+}
+
+void StationTest::start()
+{
+    station_ = std::make_unique<ui::Station>(ui::StationContext{folder.path(), platform, [this] { return now; }});
+    station_->start();
+    QApplication::setActiveWindow(&form1());
+}
+
+void StationTest::typeInto(QLineEdit* field, const QString& text)
+{
+    field->setFocus();
+    QTest::keyClicks(field, text);
+}
+
+}  // namespace qz::test

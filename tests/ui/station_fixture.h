@@ -1,0 +1,47 @@
+#pragma once
+// A fresh station per test: its own folder, scripted boxes, a clock that
+// stands still until the test moves it, and the four windows.
+
+#include "fake_platform.h"
+#include "station.h"
+#include "temp_folder.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace qz::test {
+
+// 2026-07-11 12:30:10 UTC.
+std::chrono::system_clock::time_point fixedMoment();
+
+class StationTest : public ::testing::Test {
+protected:
+    // Creates the windows and runs the main window's start-up.
+    void start();
+    ui::TForm1& form1() { return station_->form1; }
+    ui::TForm2& form2() { return station_->form2; }
+    ui::TForm3& form3() { return station_->form3; }
+    ui::TForm4& form4() { return station_->form4; }
+
+    // A control of a window by its name; fails the test when there is none.
+    template <typename Control>
+    Control* control(QWidget& window, const char* name)
+    {
+        auto* found = window.findChild<Control*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    // Puts the focus in the field and types ASCII text with real key events.
+    void typeInto(QLineEdit* field, const QString& text);
+
+    TempFolder folder;
+    FakePlatform platform;
+    std::chrono::system_clock::time_point now = fixedMoment();
+    std::unique_ptr<ui::Station> station_;
+};
+
+}  // namespace qz::test

@@ -1,0 +1,243 @@
+#include "combo_lists.h"
+#include "log_line.h"
+#include "station_fixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
+namespace qz::test {
+namespace {
+
+std::string qso(const std::string& op, const std::string& call, const char* band, const char* mode,
+                const std::string& time = "12:34")
+{
+    return composeLine({"2026-07-11", time, std::string(*bandColumnFor(band)), std::string(*modeColumnFor(mode)), op,
+                        "599", "28", call, "599", "KRU"});
+}
+
+std::string logOf(const std::vector<std::string>& lines)
+{
+    std::string content;
+    for (const auto& line : lines)
+        content += line + "\r\n";
+    return content;
+}
+
+class MainWindow : public StationTest {};
+
+TEST_F(MainWindow, StartsWithItsDefaultsAndCreatesTheLog)
+{
+    start();
+    ui::TForm1& w = form1();
+    EXPECT_EQ(w.windowTitle(), "QZ5KV Stationbook");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(form2().isVisible());
+    EXPECT_FALSE(form3().isVisible());
+    EXPECT_FALSE(form4().isVisible());
+    EXPECT_EQ(control<QLineEdit>(w, "Edit8")->text(), "28");
+    for (const char* report : {"Edit5", "Edit7"}) {
+        EXPECT_EQ(control<QLineEdit>(w, report)->text(), "599");
+        EXPECT_EQ(control<QLineEdit>(w, report)->maxLength(), 3);
+    }
+    EXPECT_EQ(control<QComboBox>(w, "ComboBox1")->currentText(), "160M");
+    EXPECT_EQ(control<QComboBox>(w, "ComboBox2")->currentText(), "CW");
+    EXPECT_FALSE(control<QCheckBox>(w, "CheckBox1")->isChecked());
+    EXPECT_EQ(control<QLineEdit>(w, "Edit4")->text(), "QZ5KV");
+    EXPECT_EQ(control<QLineEdit>(w, "Edit6")->text(), "KRU");
+    EXPECT_EQ(w.UpDown1->position(), 0);
+    EXPECT_EQ(control<QLineEdit>(w, "Edit3")->text(), "12:30");
+    EXPECT_EQ(control<QLineEdit>(w, "Edit2")->text(), "2026-07-11");
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_FALSE(control<QPushButton>(w, "Button6")->isVisible());
+    EXPECT_FALSE(control<QLabel>(w, "Label12")->isVisible());
+    EXPECT_EQ(w.ComboBox3->count(), 0);
+    EXPECT_TRUE(folder.exists("IARU_log.zrv"));
+    EXPECT_EQ(folder.read("IARU_log.zrv"), "");
+    EXPECT_TRUE(platform.boxes.empty());
+}
+
+TEST_F(MainWindow, ControlsCarryTheirCaptions)
+{
+    start();
+    ui::TForm1& w = form1();
+    const std::pair<const char*, const char*> captions[] = {
+        {"Button1", "Zarządzanie operatorami"}, {"Button4", "Dodaj QSO do logu"}, {"Button2", "Zapisz pliki Cabrillo"},
+        {"Button7", "Zapisz pliki  ADIF"},     {"Button8", "Nowy log"},          {"Button3", "Info"},
+        {"Button5", "Koniec"},                 {"Button6", "Włączenie zegara"},
+    };
+    for (const auto& [name, caption] : captions)
+        EXPECT_EQ(control<QPushButton>(w, name)->text(), QString::fromUtf8(caption)) << name;
+    EXPECT_EQ(control<QCheckBox>(w, "CheckBox1")->text(), "Zwiększ automatycznie");
+    EXPECT_EQ(control<QLabel>(w, "Label12")->text(), "     Przeprowadzone wszystkie QSO z QZ5KV!    ");
+    QStringList bands;
+    for (int i = 0; i < w.ComboBox1->count(); ++i)
+        bands << w.ComboBox1->itemText(i);
+    EXPECT_EQ(bands, (QStringList{"160M", "80M", "40M", "20M", "15M", "10M"}));
+    EXPECT_EQ(w.ComboBox2->itemText(0), "SSB");
+    EXPECT_EQ(w.ComboBox2->itemText(1), "CW");
+    QStringList menu;
+    for (QAction* action : w.PopupMenu1->actions())
+        menu << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(menu, (QStringList{"Zmień datę QSO", "Zmień czas QSO", "Zmień pasmo", "Zmień emisję", "Zmień operatora",
+                                 "Zmień znak korespondenta", "Zmień nadaną grupę kontrolną",
+                                 "Zmień odebraną grupę kontrolną", "-", "Usuń QSO"}));
+    EXPECT_EQ(w.ListBox1->toolTip(), "Menu rozwijalne - prawy klawisz myszy");
+    EXPECT_EQ(w.ListBox1->toolTipDuration(), 5000);
+}
+
+TEST_F(MainWindow, FillsOperatorsSortedAndListsTheFirstOnesQsos)
+{
+    folder.write("QZ5KV_stationbook.ini", "QZ2XYZ,B\r\nqz1abc,A\r\n");
+    const std::string mine = qso("QZ1ABC", "SP1A", "20M", "CW");
+    const std::string other = qso("QZ2XYZ", "SP2B", "20M", "CW");
+    folder.write("IARU_log.zrv", logOf({other, mine}));
+    start();
+    ui::TForm1& w = form1();
+    ASSERT_EQ(w.ComboBox3->count(), 2);
+    EXPECT_EQ(w.ComboBox3->itemText(0), "QZ1ABC");
+    EXPECT_EQ(w.ComboBox3->currentText(), "QZ1ABC");
+    EXPECT_EQ(w.ListBox1->lines(), std::vector<std::string>{mine});
+    EXPECT_TRUE(w.ListBox3.empty());
+}
+
+TEST_F(MainWindow, WithoutOperatorsNoQsoIsListed)
+{
+    folder.write("IARU_log.zrv", logOf({qso("QZ1ABC", "SP1A", "20M", "CW")}));
+    start();
+    EXPECT_EQ(form1().ComboBox3->currentIndex(), -1);
+    EXPECT_EQ(form1().ListBox1->count(), 0);
+}
+
+TEST_F(MainWindow, PickingAnOperatorReloadsTheViewAndTheBanner)
+{
+    folder.write("QZ5KV_stationbook.ini", "QZ1ABC,A\r\nQZ2XYZ,B\r\n");
+    std::vector<std::string> log;
+    for (const char* band : {"160M", "80M", "40M", "20M", "15M", "10M"})
+        for (const char* mode : {"SSB", "CW"})
+            log.push_back(qso("QZ2XYZ", "QZ5KV", band, mode));
+    log.push_back(qso("QZ1ABC", "QZ5KV", "20M", "CW"));
+    folder.write("IARU_log.zrv", logOf(log));
+    start();
+    ui::TForm1& w = form1();
+    EXPECT_EQ(w.ListBox1->count(), 1);
+    EXPECT_FALSE(w.Label12->isVisible());
+
+    w.ComboBox3->setCurrentIndex(1);
+    emit w.ComboBox3->activated(1);
+    EXPECT_EQ(w.ListBox1->count(), 12);
+    EXPECT_EQ(w.ListBox3.size(), 12u);
+    EXPECT_TRUE(w.Label12->isVisible());
+
+    w.ComboBox3->setCurrentIndex(0);
+    emit w.ComboBox3->activated(0);
+    EXPECT_EQ(w.ListBox1->count(), 1);
+    EXPECT_EQ(w.ListBox3.size(), 1u);
+    EXPECT_FALSE(w.Label12->isVisible());
+}
+
+TEST_F(MainWindow, ReloadWithTheLogGoneShowsFileNotFoundAndKeepsTheLists)
+{
+    folder.write("QZ5KV_stationbook.ini", "QZ1ABC,A\r\n");
+    folder.write("IARU_log.zrv", logOf({qso("QZ1ABC", "SP1A", "20M", "CW")}));
+    start();
+    std::filesystem::remove(folder / "IARU_log.zrv");
+    emit form1().ComboBox3->activated(0);
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].caption, "QZ5KV Stationbook");
+    EXPECT_EQ(platform.boxes[0].icon, ui::BoxIcon::Error);
+    EXPECT_TRUE(platform.boxes[0].text.startsWith("File not found\n"));
+    EXPECT_TRUE(platform.boxes[0].text.endsWith("IARU_log.zrv"));
+    EXPECT_EQ(form1().ListBox1->count(), 1);
+}
+
+TEST_F(MainWindow, ALogThatIsAFolderEndsStartUpWithAnErrorButTheWindowOpens)
+{
+    std::filesystem::create_directory(folder / "IARU_log.zrv");
+    start();
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_TRUE(platform.boxes[0].text.startsWith("File access denied"));
+    EXPECT_TRUE(form1().isVisible());
+    EXPECT_EQ(form1().Edit8->text(), "28");
+}
+
+TEST_F(MainWindow, ModeSwitchSetsTheReportsAndTheirLimits)
+{
+    start();
+    ui::TForm1& w = form1();
+    w.Edit5->setText("57");
+    w.ComboBox2->setCurrentIndex(0);
+    emit w.ComboBox2->activated(0);
+    for (QLineEdit* report : {w.Edit5, w.Edit7}) {
+        EXPECT_EQ(report->text(), "59");
+        EXPECT_EQ(report->maxLength(), 2);
+    }
+    w.ComboBox2->setCurrentIndex(1);
+    emit w.ComboBox2->activated(1);
+    for (QLineEdit* report : {w.Edit5, w.Edit7}) {
+        EXPECT_EQ(report->text(), "599");
+        EXPECT_EQ(report->maxLength(), 3);
+    }
+    w.ComboBox2->setEditText("RTTY");
+    emit w.ComboBox2->lineEdit()->textEdited("RTTY");
+    EXPECT_EQ(ui::selectedIndex(w.ComboBox2), -1);
+    EXPECT_EQ(w.Edit5->text(), "599");
+}
+
+TEST_F(MainWindow, ClockTickWritesUtcDateAndTime)
+{
+    start();
+    ui::TForm1& w = form1();
+    w.Edit3->setText("99:99");
+    now = fixedMoment() + std::chrono::hours(11) + std::chrono::minutes(1);  // 23:31:10
+    QTRY_COMPARE_WITH_TIMEOUT(w.Edit3->text(), QString("23:31"), 3000);
+    now += std::chrono::minutes(30);
+    QTRY_COMPARE_WITH_TIMEOUT(w.Edit2->text(), QString("2026-07-12"), 3000);
+    EXPECT_EQ(w.Edit3->text(), "00:01");
+}
+
+TEST_F(MainWindow, ClockButtonRestartsTheStoppedClock)
+{
+    start();
+    ui::TForm1& w = form1();
+    w.stopClock();
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_TRUE(w.Button6->isVisible());
+    QTest::mouseClick(w.Button6, Qt::LeftButton);
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_FALSE(w.Button6->isVisible());
+}
+
+TEST_F(MainWindow, InfoBoxListsTheShortcuts)
+{
+    start();
+    QTest::mouseClick(form1().Button3, Qt::LeftButton);
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    const ShownBox& box = platform.boxes[0];
+    EXPECT_EQ(box.caption, "O programie...");
+    EXPECT_EQ(box.icon, ui::BoxIcon::Information);
+    EXPECT_EQ(box.buttons, ui::BoxButtons::Ok);
+    const QStringList lines = box.text.split('\n');
+    ASSERT_EQ(lines.size(), 15);
+    EXPECT_EQ(lines.mid(0, 14),
+              (QStringList{"QZ5KV Stationbook", "", "Program do logowania QSO podczas zawodów IARU.", "",
+                           "Skróty klawiszowe (jeśli kursor jest w polu znaku):",
+                           "Page Up/Page Down  - ręczna zmiana czasu,", "ALT + C   - zmiana operatora,",
+                           "ALT + B   - zmiana pasma,", "ALT + M   - zmiana emisji.", "",
+                           "Kliknięcie prawym klawiszem myszy na oknie logu otwiera",
+                           "dodatkowe menu umożliwiające edycję zaznaczonego QSO.", "", "Wersja 1.00"}));
+    EXPECT_FALSE(lines[14].isEmpty());
+}
+
+TEST_F(MainWindow, EndButtonClosesTheWindow)
+{
+    start();
+    QTest::mouseClick(form1().Button5, Qt::LeftButton);
+    EXPECT_FALSE(form1().isVisible());
+}
+
+}  // namespace
+}  // namespace qz::test

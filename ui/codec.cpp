@@ -1,0 +1,21 @@
+#include "codec.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace qz::ui {
+
+QString fromCp1250(const std::string& bytes)
+{
+    QStringDecoder decoder("windows-1250");
+    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+std::string toCp1250(const QString& text)
+{
+    QStringEncoder encoder("windows-1250");
+    const QByteArray bytes = encoder.encode(text);
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+}  // namespace qz::ui

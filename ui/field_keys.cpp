@@ -1,0 +1,97 @@
+#include "field_keys.h"
+
+#include "codec.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace qz::ui {
+namespace {
+
+class FieldKeyFilter : public QObject {
+public:
+    FieldKeyFilter(QObject* owner, FieldKeys keys) : QObject(owner), keys_(std::move(keys)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress)
+            return keyPress(static_cast<QKeyEvent&>(*event));
+        if (event->type() == QEvent::FocusOut && keys_.exit) {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                keys_.exit();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool keyPress(const QKeyEvent& event)
+    {
+        const Qt::KeyboardModifiers modifiers = shiftState(event);
+        if (keys_.keyDown)
+            keys_.keyDown(virtualKey(event.key()), modifiers);
+        // Alt combinations are commands, never typing.
+        if ((modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier))
+            return true;
+        const QString text = event.text();
+        if (!keys_.keyPress || text.size() != 1)
+            return false;
+        const std::string bytes = toCp1250(text);
+        char key = bytes.size() == 1 ? bytes[0] : '?';
+        keys_.keyPress(key);
+        return key == 0;
+    }
+
+    FieldKeys keys_;
+};
+
+}  // namespace
+
+void attachFieldKeys(QWidget* field, FieldKeys keys)
+{
+    field->installEventFilter(new FieldKeyFilter(field, std::move(keys)));
+}
+
+int virtualKey(int qtKey)
+{
+    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
+        return qtKey;
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
+        return 112 + (qtKey - Qt::Key_F1);
+    switch (qtKey) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return kVkReturn;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return kVkPageUp;
+    case Qt::Key_PageDown: return kVkPageDown;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    default: return 0;
+    }
+}
+
+Qt::KeyboardModifiers shiftState(const QKeyEvent& event)
+{
+    Qt::KeyboardModifiers modifiers =
+        event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (event.modifiers() & Qt::GroupSwitchModifier)
+        modifiers |= Qt::ControlModifier | Qt::AltModifier;
+    return modifiers;
+}
+
+}  // namespace qz::ui

@@ -1,0 +1,38 @@
+#pragma once
+// Windows-style key handling for one entry field: a key-down that sees the
+// virtual-key code and the exact modifier set, a key-press that sees the typed
+// character (a Windows-1250 byte) and drops it when the handler sets it to 0,
+// and an exit when the focus moves on to another control of the same window.
+// Alt with a letter types nothing into the field, as on the system the
+// operators are used to; AltGr (Ctrl+Alt) still types its letter.
+
+#include <QObject>
+#include <Qt>
+#include <functional>
+
+class QKeyEvent;
+class QWidget;
+
+namespace qz::ui {
+
+struct FieldKeys {
+    std::function<void(int key, Qt::KeyboardModifiers modifiers)> keyDown;
+    std::function<void(char& key)> keyPress;
+    std::function<void()> exit;
+};
+
+// The filter is owned by the field.
+void attachFieldKeys(QWidget* field, FieldKeys keys);
+
+// The Windows virtual-key code of a Qt key (0 for keys without one here).
+int virtualKey(int qtKey);
+inline constexpr int kVkReturn = 13;
+inline constexpr int kVkPageUp = 33;
+inline constexpr int kVkPageDown = 34;
+
+// Shift, Ctrl and Alt of the event; keypad and group-switch flags are dropped
+// except that AltGr counts as Ctrl+Alt.
+Qt::KeyboardModifiers shiftState(const QKeyEvent& event);
+inline bool isExactlyAlt(Qt::KeyboardModifiers modifiers) { return modifiers == Qt::AltModifier; }
+
+}  // namespace qz::ui

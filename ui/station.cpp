@@ -1,0 +1,19 @@
+#include "station.h"
+
+#include "failure_box.h"
+
+namespace qz::ui {
+
+Station::Station(const StationContext& context)
+    : form1(context), form2(context, &form1), form3(context, &form1), form4(context, &form1)
+{
+    form1.setPeers(&form2, &form3, &form4);
+}
+
+void Station::start()
+{
+    guarded(form1.context().platform, [this] { form1.FormCreate(); });
+    form1.show();
+}
+
+}  // namespace qz::ui

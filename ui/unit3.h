@@ -1,0 +1,22 @@
+#pragma once
+// The ADIF export window.
+
+#include "station_context.h"
+
+#include <QWidget>
+
+namespace qz::ui {
+
+class TForm1;
+
+class TForm3 : public QWidget {
+    Q_OBJECT
+public:
+    TForm3(const StationContext& context, TForm1* form1, QWidget* parent = nullptr);
+
+private:
+    StationContext context_;
+    TForm1* form1_;
+};
+
+}  // namespace qz::ui
