@@ -4,6 +4,8 @@
 #include "text.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <utility>
 
 namespace qz {
 
@@ -53,6 +55,39 @@ OperatorFields newRecordFields()
     fields[kCategory] = "CHECKLOG";
     fields[kContest] = "IARU-HF";
     return fields;
+}
+
+std::optional<OperatorField> fieldWithComma(const OperatorFields& fields)
+{
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (fields[i].find(',') != std::string::npos)
+            return static_cast<OperatorField>(i);
+    return std::nullopt;
+}
+
+OperatorList::OperatorList(std::vector<std::string> records) : records_(std::move(records))
+{
+    sortNoCase(records_);
+}
+
+std::optional<std::size_t> OperatorList::find(std::string_view callsign) const
+{
+    for (std::size_t row = 0; row < records_.size(); ++row)
+        if (equalNoCase(callsignOf(records_[row]), callsign))
+            return row;
+    return std::nullopt;
+}
+
+std::size_t OperatorList::insert(std::string record)
+{
+    const std::size_t row = sortedPosition(records_, record);
+    records_.insert(records_.begin() + static_cast<std::ptrdiff_t>(row), std::move(record));
+    return row;
+}
+
+void OperatorList::erase(std::size_t row)
+{
+    records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(row));
 }
 
 std::optional<std::vector<std::string>> readOperatorRecords(const std::filesystem::path& folder)

@@ -33,6 +33,34 @@ std::string joinRecord(const OperatorFields& fields);
 // Contest "IARU-HF", category "CHECKLOG", points "0", the rest empty.
 OperatorFields newRecordFields();
 
+// The first field holding a comma, which would shift every later field on the
+// next reading; nothing when the fields can be joined safely.
+std::optional<OperatorField> fieldWithComma(const OperatorFields& fields);
+
+// The records as the editor and the Cabrillo export hold them: one list kept in
+// sorted order (letters compared without regard to case). The callsign of an
+// entry is derived from its record, so callsigns and records never disagree.
+// Records are kept exactly as read until they are replaced.
+class OperatorList {
+public:
+    OperatorList() = default;
+    explicit OperatorList(std::vector<std::string> records);
+
+    const std::vector<std::string>& records() const { return records_; }
+    std::size_t size() const { return records_.size(); }
+    bool empty() const { return records_.empty(); }
+    std::string callsign(std::size_t row) const { return callsignOf(records_.at(row)); }
+
+    // The first entry whose callsign equals `callsign` without regard to case.
+    std::optional<std::size_t> find(std::string_view callsign) const;
+    // Puts the record at its sorted place, after its equals; returns that place.
+    std::size_t insert(std::string record);
+    void erase(std::size_t row);
+
+private:
+    std::vector<std::string> records_;
+};
+
 // The records, in the sorted order of the lists (letters compared without
 // regard to case); empty lines are skipped. Nothing when there is no file.
 std::optional<std::vector<std::string>> readOperatorRecords(const std::filesystem::path& folder);
