@@ -1,0 +1,150 @@
+#include "contest_export.h"
+
+#include "adif.h"
+#include "cabrillo.h"
+#include "errors.h"
+#include "files.h"
+#include "log_file.h"
+#include "log_line.h"
+#include "operator_book.h"
+#include "text.h"
+
+#include <functional>
+#include <optional>
+#include <unordered_map>
+
+namespace qz {
+namespace {
+
+// The QSOs that go into one file, in the order of the working list. Callsigns
+// that differ only in letter case or in "/" against "\" share a stem.
+struct StemGroup {
+    std::string stem;
+    std::vector<std::string_view> lines;
+};
+
+// All lines of the log sorted the way the log list sorts them, so that QSOs
+// come in time order; identical lines are all kept.
+std::vector<std::string> workingList(const LogFile& log)
+{
+    std::vector<std::string> lines = log.readLines();
+    sortNoCase(lines);
+    return lines;
+}
+
+// Groups the non-empty lines by file stem, groups in order of their first line.
+std::vector<StemGroup> groupByStem(const std::vector<std::string>& lines)
+{
+    std::vector<StemGroup> groups;
+    std::unordered_map<std::string, std::size_t> indexOfStem;
+    for (const std::string& line : lines) {
+        if (line.empty())
+            continue;
+        std::string stem = fileStemOf(line);
+        const auto [it, added] = indexOfStem.try_emplace(stem, groups.size());
+        if (added)
+            groups.push_back({std::move(stem), {}});
+        groups[it->second].lines.push_back(line);
+    }
+    return groups;
+}
+
+using ContentOf = std::function<std::string(const StemGroup&)>;
+
+// Removes every earlier file of the operators in the log, then writes each
+// file whole. A file that cannot be removed stops the export before anything
+// is written, so it never carries new QSOs under an old or missing header.
+ExportResult writeFiles(const std::filesystem::path& folder, const std::vector<StemGroup>& groups,
+                        std::string_view extension, const ContentOf& contentOf)
+{
+    const auto pathOf = [&](const StemGroup& group) { return folder / (group.stem + std::string(extension)); };
+    ExportResult result;
+    for (const StemGroup& group : groups) {
+        try {
+            files::removeFile(pathOf(group));
+        } catch (const IoError& error) {
+            result.status = ExportStatus::OldFileStuck;
+            result.problemPath = error.path();
+            result.errorCode = error.code();
+            return result;
+        }
+    }
+    for (const StemGroup& group : groups) {
+        const auto path = pathOf(group);
+        files::replaceAtomically(path, contentOf(group));
+        result.files.push_back(path);
+        result.lastOperator = operatorOf(group.lines.front());
+    }
+    return result;
+}
+
+ExportResult missingLog(const LogFile& log)
+{
+    ExportResult result;
+    result.status = ExportStatus::LogMissing;
+    result.problemPath = log.path();
+    return result;
+}
+
+// The header fields of an operator: the first record whose callsign matches.
+class OperatorBook {
+public:
+    explicit OperatorBook(std::vector<std::string> records) : records_(std::move(records))
+    {
+        callsigns_.reserve(records_.size());
+        for (const auto& record : records_)
+            callsigns_.push_back(callsignOf(record));
+    }
+
+    OperatorFields fieldsOf(std::string_view callsign) const
+    {
+        for (std::size_t i = 0; i < callsigns_.size(); ++i)
+            if (equalNoCase(callsigns_[i], callsign))
+                return splitRecord(records_[i]);
+        return newRecordFields();
+    }
+
+private:
+    std::vector<std::string> records_;
+    std::vector<std::string> callsigns_;
+};
+
+}  // namespace
+
+ExportResult exportCabrillo(const std::filesystem::path& folder)
+{
+    const LogFile log(folder);
+    if (!log.exists())
+        return missingLog(log);
+    const std::vector<std::string> lines = workingList(log);
+    auto records = readOperatorRecords(folder);
+    if (!records) {
+        ExportResult result;
+        result.status = ExportStatus::OperatorsMissing;
+        result.problemPath = operatorFilePath(folder);
+        return result;
+    }
+    const OperatorBook book(std::move(*records));
+    return writeFiles(folder, groupByStem(lines), ".cbr", [&](const StemGroup& group) {
+        // The header belongs to the operator whose QSO comes first in the file.
+        const std::string callsign = operatorOf(group.lines.front());
+        return files::joinLines(cabrillo::fileLines(book.fieldsOf(callsign), callsign, group.lines));
+    });
+}
+
+ExportResult exportAdif(const std::filesystem::path& folder, std::string_view comment)
+{
+    const LogFile log(folder);
+    if (!log.exists())
+        return missingLog(log);
+    const std::vector<std::string> lines = workingList(log);
+    return writeFiles(folder, groupByStem(lines), ".adi", [&](const StemGroup& group) {
+        std::vector<std::string> fileLines = adif::headerLines();
+        fileLines.reserve(fileLines.size() + group.lines.size());
+        for (const std::string_view line : group.lines)
+            fileLines.push_back(adif::recordLine(line, comment));
+        return files::joinLines(fileLines);
+    });
+}
+
+}  // namespace qz
