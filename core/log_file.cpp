@@ -3,6 +3,7 @@
 #include "files.h"
 #include "log_line.h"
 #include "text.h"
+#include "time_entry.h"
 
 #include <algorithm>
 
@@ -89,6 +90,17 @@ void LogFile::archiveTo(const std::filesystem::path& target) const
 }
 
 void LogFile::startAfresh() const { files::replaceAtomically(path(), {}, temporaryPath()); }
+
+std::string proposedArchiveName(const std::vector<std::string>& logLines)
+{
+    std::string lastDate;
+    for (const auto& line : logLines) {
+        const std::string date = columns(line, 1, 10);
+        if (checkDate(date).result == EntryCheck::Ok && date.find(' ') == std::string::npos && date > lastDate)
+            lastDate = date;
+    }
+    return "IARU_log_" + (lastDate.empty() ? std::string("archiwum") : lastDate) + ".zrv";
+}
 
 OperatorView operatorView(const std::vector<std::string>& logLines, std::string_view op)
 {

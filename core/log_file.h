@@ -50,6 +50,9 @@ private:
     std::filesystem::path folder_;
 };
 
+// A name for the archive of a log: it carries the date of the log's last QSO.
+std::string proposedArchiveName(const std::vector<std::string>& logLines);
+
 // The current operator's part of the log: their lines in the sorted order of
 // the log list and the distinct headquarters slots in order of discovery.
 struct OperatorView {

@@ -110,3 +110,58 @@ TEST(HeadquartersSlots, BannerNeedsExactlyTwelve)
 
 }  // namespace
 }  // namespace qz
+
+namespace qz {
+namespace {
+
+TEST(LogArchive, CopiesTheLogLineByLineThenEmptiesIt)
+{
+    TempFolder folder;
+    const LogFile log(folder.path());
+    folder.write("IARU_log.zrv", "A\r\nB\nC");
+    log.archiveTo(folder / "archive.zrv");
+    EXPECT_EQ(folder.read("archive.zrv"), "A\r\nB\r\nC\r\n");
+    log.startAfresh();
+    EXPECT_EQ(folder.read("IARU_log.zrv"), "");
+    log.archiveTo(folder / "empty.zrv");
+    EXPECT_EQ(folder.read("empty.zrv"), "\r\n");
+    EXPECT_FALSE(folder.exists("temporary.zrv"));
+}
+
+TEST(LogArchive, AFailedCopyLeavesTheLogAndAnyOldArchive)
+{
+    TempFolder folder;
+    folder.write("IARU_log.zrv", "QSO\r\n");
+    folder.write("archive.zrv", "OLD\r\n");
+    files::setFaultHook([](files::Op op, const files::Path&) { return op == files::Op::Sync ? ENOSPC : 0; });
+    EXPECT_THROW(LogFile(folder.path()).archiveTo(folder / "archive.zrv"), IoError);
+    files::setFaultHook({});
+    EXPECT_EQ(folder.read("archive.zrv"), "OLD\r\n");
+    EXPECT_EQ(folder.read("IARU_log.zrv"), "QSO\r\n");
+}
+
+TEST(LogArchive, RecognisesItsOwnFilesUnderOtherSpellings)
+{
+    TempFolder folder;
+    folder.write("IARU_log.zrv", "");
+    std::filesystem::create_directory(folder / "sub");
+    const LogFile log(folder.path());
+    EXPECT_TRUE(log.isOwnFile(folder / "IARU_log.zrv"));
+    EXPECT_TRUE(log.isOwnFile(folder / "sub" / ".." / "IARU_log.zrv"));
+    EXPECT_TRUE(log.isOwnFile(folder / "." / "IARU_log.zr~"));
+    EXPECT_TRUE(log.isOwnFile(folder / "sub" / ".." / "temporary.zrv"));
+    std::filesystem::create_symlink(folder / "IARU_log.zrv", folder / "link.zrv");
+    EXPECT_TRUE(log.isOwnFile(folder / "link.zrv"));
+    EXPECT_FALSE(log.isOwnFile(folder / "archive.zrv"));
+    EXPECT_FALSE(log.isOwnFile(folder / "sub" / "IARU_log.zrv"));
+}
+
+TEST(LogArchive, ProposedNameCarriesTheLastQsoDate)
+{
+    EXPECT_EQ(proposedArchiveName({"2026-07-12 0001 x", "2026-07-11 2359 y", "", "garbage"}),
+              "IARU_log_2026-07-12.zrv");
+    EXPECT_EQ(proposedArchiveName({""}), "IARU_log_archiwum.zrv");
+}
+
+}  // namespace
+}  // namespace qz
