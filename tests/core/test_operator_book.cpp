@@ -70,5 +70,64 @@ TEST(OperatorBook, WritingReplacesTheWholeFile)
     EXPECT_EQ(folder.read("QZ5KV_stationbook.ini"), "");
 }
 
+TEST(OperatorBook, CallsignRaisesOnlyAsciiLetters)
+{
+    // 0xB9 and 0xA5 are the small and capital a-ogonek in Windows-1250.
+    EXPECT_EQ(callsignOf("sp9\xb9x,Jan"), "SP9\xb9X");
+    EXPECT_EQ(callsignOf("   ,Jan"), "   ");
+    EXPECT_EQ(callsignOf(",Jan"), "");
+}
+
+TEST(OperatorBook, ACommaInAnyFieldIsFound)
+{
+    OperatorFields fields = newRecordFields();
+    EXPECT_EQ(fieldWithComma(fields), std::nullopt);
+    fields[kRemarks] = "a, b";
+    EXPECT_EQ(fieldWithComma(fields), kRemarks);
+    fields[kName] = "Kowalski,Jan";
+    EXPECT_EQ(fieldWithComma(fields), kName);
+    fields[kCallsign] = "QZ1,ABC";
+    EXPECT_EQ(fieldWithComma(fields), kCallsign);
+}
+
+TEST(OperatorList, KeepsRecordsSortedWithoutRegardToCase)
+{
+    OperatorList list({"qz3b,x", "QZ1A,y"});
+    EXPECT_EQ(list.records(), (std::vector<std::string>{"QZ1A,y", "qz3b,x"}));
+    EXPECT_EQ(list.insert("QZ2C,z"), 1u);
+    EXPECT_EQ(list.records(), (std::vector<std::string>{"QZ1A,y", "QZ2C,z", "qz3b,x"}));
+    EXPECT_EQ(list.callsign(2), "QZ3B");
+    list.erase(0);
+    EXPECT_EQ(list.records(), (std::vector<std::string>{"QZ2C,z", "qz3b,x"}));
+}
+
+TEST(OperatorList, FindsTheFirstCallsignWithoutRegardToCase)
+{
+    const OperatorList list({"QZ1ABC,first", "qz1abc,second", "QZ2XYZ,third", "alone"});
+    EXPECT_EQ(list.find("qz1abc"), 1u);
+    EXPECT_EQ(list.records()[1], "QZ1ABC,first");
+    EXPECT_EQ(list.find("QZ2XYZ"), 3u);
+    EXPECT_EQ(list.find(""), 0u);  // the line without a comma has an empty callsign
+    EXPECT_EQ(list.find("QZ9"), std::nullopt);
+}
+
+TEST(OperatorBook, ANewRecordIsWrittenBetweenItsNeighbours)
+{
+    TempFolder folder;
+    folder.write("QZ5KV_stationbook.ini", "QZ3C,c\r\nqz1a,a\r\n");
+    OperatorList list(*readOperatorRecords(folder.path()));
+    list.insert("QZ2B,b");
+    writeOperatorRecords(folder.path(), list.records());
+    EXPECT_EQ(folder.read("QZ5KV_stationbook.ini"), "qz1a,a\r\nQZ2B,b\r\nQZ3C,c\r\n");
+}
+
+TEST(OperatorBook, ALineOfBlanksIsARecord)
+{
+    TempFolder folder;
+    folder.write("QZ5KV_stationbook.ini", "  \r\nQZ1ABC\r\n");
+    EXPECT_EQ(*readOperatorRecords(folder.path()), (std::vector<std::string>{"  ", "QZ1ABC"}));
+    EXPECT_EQ(readOperatorCallsigns(folder.path()), (std::vector<std::string>{"", ""}));
+}
+
 }  // namespace
 }  // namespace qz

@@ -1,0 +1,573 @@
+#include "combo_lists.h"
+#include "files.h"
+#include "station_fixture.h"
+#include "unit1.h"
+#include "unit2.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <cerrno>
+
+namespace qz::test {
+namespace {
+
+const std::string kIni = "QZ5KV_stationbook.ini";
+const QString kRequired = QStringLiteral("\nWszystkie niebieskie pola muszą być wypełnione!");
+
+class OperatorEditor : public StationTest {
+protected:
+    ui::TForm2& editor() { return form2(); }
+
+    void startWith(const std::string& ini)
+    {
+        folder.write(kIni, ini);
+        start();
+    }
+
+    // The main window's "Zarządzanie operatorami".
+    void openEditor() { QTest::mouseClick(control<QPushButton>(form1(), "Button1"), Qt::LeftButton); }
+
+    void click(const char* button)
+    {
+        QPushButton* target = control<QPushButton>(editor(), button);
+        ASSERT_TRUE(target->isVisible()) << button;
+        QTest::mouseClick(target, Qt::LeftButton);
+    }
+
+    void clickEntry(int row)
+    {
+        QListWidget* list = editor().ListBox1;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    }
+
+    // Types into the fields that every record needs.
+    void fillRequired(const QString& callsign, const QString& name, const QString& address)
+    {
+        typeInto(editor().Edit1, callsign);
+        typeInto(editor().Edit2, name);
+        typeInto(editor().Edit4, address);
+    }
+
+    QStringList callsigns()
+    {
+        QStringList texts;
+        for (int i = 0; i < editor().ListBox1->count(); ++i)
+            texts << editor().ListBox1->item(i)->text();
+        return texts;
+    }
+
+    QStringList operatorList()
+    {
+        QStringList texts;
+        for (int i = 0; i < form1().ComboBox3->count(); ++i)
+            texts << form1().ComboBox3->itemText(i);
+        return texts;
+    }
+
+    bool fieldsEnabled()
+    {
+        bool all = true;
+        for (QLineEdit* field : fieldList())
+            all = all && field->isEnabled();
+        return all;
+    }
+
+    std::vector<QLineEdit*> fieldList()
+    {
+        ui::TForm2& w = editor();
+        return {w.Edit1, w.Edit2, w.Edit3, w.Edit4, w.Edit5, w.Edit6, w.Edit7, w.Edit8, w.Edit9, w.Edit10, w.Edit11};
+    }
+
+    bool saveShown() { return !control<QPushButton>(editor(), "Button3")->isHidden(); }
+};
+
+// Any file operation fails with the given error while it lives.
+class FileFault {
+public:
+    FileFault(files::Op op, int error)
+    {
+        files::setFaultHook([op, error](files::Op called, const files::Path&) { return called == op ? error : 0; });
+    }
+    FileFault(const FileFault&) = delete;
+    FileFault& operator=(const FileFault&) = delete;
+    ~FileFault() { files::setFaultHook({}); }
+};
+
+// --- The window itself -----------------------------------------------------
+
+TEST_F(OperatorEditor, ControlsStandWhereTheOperatorsExpectThem)
+{
+    start();
+    ui::TForm2& w = editor();
+    EXPECT_EQ(w.windowTitle(), "Nagłówek pliku Cabrillo");
+    EXPECT_EQ(w.size(), QSize(730, 266));
+    EXPECT_FALSE(w.isVisible());
+    struct Placed {
+        const char* name;
+        QRect geometry;
+    };
+    const Placed placed[] = {
+        {"ListBox1", {24, 24, 121, 153}}, {"Button2", {24, 192, 57, 25}},  {"Button4", {88, 192, 57, 25}},
+        {"Button3", {520, 152, 81, 25}},  {"Button5", {520, 192, 81, 25}}, {"Button1", {616, 192, 81, 25}},
+    };
+    for (const auto& [name, geometry] : placed)
+        EXPECT_EQ(control<QWidget>(w, name)->geometry(), geometry) << name;
+    const std::pair<const char*, QPoint> fieldAt[] = {
+        {"Edit1", {168, 24}},  {"Edit8", {304, 24}},  {"Edit2", {168, 64}},   {"Edit3", {168, 104}},
+        {"Edit7", {408, 104}}, {"Edit4", {168, 144}}, {"Edit5", {168, 168}},  {"Edit6", {168, 192}},
+        {"Edit10", {520, 24}}, {"Edit9", {520, 64}},  {"Edit11", {520, 104}},
+    };
+    for (const auto& [name, at] : fieldAt)
+        EXPECT_EQ(control<QLineEdit>(w, name)->pos(), at) << name;
+
+    const std::pair<const char*, const char*> captions[] = {
+        {"Button1", "Powrót"}, {"Button2", "Nowy"}, {"Button3", "Zapisz"}, {"Button4", "Usuń"}, {"Button5", "Edytuj"},
+    };
+    for (const auto& [name, caption] : captions)
+        EXPECT_EQ(control<QPushButton>(w, name)->text(), QString::fromUtf8(caption)) << name;
+    const std::pair<const char*, const char*> labels[] = {
+        {"Label1", "Operators"},      {"Label2", "Operatorzy"},     {"Label3", "Kategoria"},
+        {"Label4", "Znak operatora"}, {"Label5", "Imię i nazwisko"}, {"Label6", "E-mail"},
+        {"Label7", "Adres"},          {"Label8", "Liczba punktów"}, {"Label9", "Nazwa zawodów"},
+        {"Label10", "Dodatkowe uwagi"},
+    };
+    for (const auto& [name, caption] : labels)
+        EXPECT_EQ(control<QLabel>(w, name)->text(), QString::fromUtf8(caption)) << name;
+    EXPECT_EQ(w.Edit8->toolTip(), "Kategoria zawodów, np. A KF, B KF, SINGLE-OP ALL SSB HIGH, UKF, CHECKLOG itp.");
+    EXPECT_EQ(w.Edit1->palette().color(QPalette::Base), QColor(0, 255, 255));
+    EXPECT_NE(w.Edit2->palette().color(QPalette::Base), w.Edit3->palette().color(QPalette::Base));
+}
+
+TEST_F(OperatorEditor, TabKeyFollowsTheFieldOrder)
+{
+    start();
+    ui::TForm2& w = editor();
+    const char* order[] = {"Edit1",   "Edit8",   "Edit2",  "Edit3",    "Edit7",   "Edit4",   "Edit5",  "Edit6", "Edit9",
+                           "Button3", "Button1", "Edit10", "ListBox1", "Button2", "Button4", "Edit11", "Button5"};
+    QWidget* current = control<QWidget>(w, order[0]);
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        do
+            current = current->nextInFocusChain();
+        while (!(current->focusPolicy() & Qt::TabFocus));
+        EXPECT_EQ(current->objectName(), order[i]) << "after " << order[i - 1];
+    }
+}
+
+TEST_F(OperatorEditor, StartsHiddenWithDisabledNewRecordFields)
+{
+    start();
+    const ui::TForm2& w = editor();
+    EXPECT_FALSE(fieldsEnabled());
+    EXPECT_FALSE(w.isEditing());
+    const OperatorFields fields = w.fields();
+    EXPECT_EQ(fields, newRecordFields());
+}
+
+TEST_F(OperatorEditor, UpperCaseFieldsRaiseTypedLetters)
+{
+    start();
+    openEditor();
+    ui::TForm2& w = editor();
+    for (QLineEdit* upper : {w.Edit1, w.Edit8, w.Edit9, w.Edit10}) {
+        upper->clear();
+        typeInto(upper, "qz1 ab");
+        EXPECT_EQ(upper->text(), "QZ1 AB") << upper->objectName().toStdString();
+    }
+    for (QLineEdit* asTyped : {w.Edit2, w.Edit3, w.Edit11}) {
+        typeInto(asTyped, "Jan k");
+        EXPECT_EQ(asTyped->text(), "Jan k") << asTyped->objectName().toStdString();
+    }
+}
+
+TEST_F(OperatorEditor, PointsTakeDigitsAndBackspaceOnly)
+{
+    start();
+    openEditor();
+    QLineEdit* points = editor().Edit7;
+    typeInto(points, "1a-2 .b3");
+    EXPECT_EQ(points->text(), "0123");
+    QTest::keyClick(points, Qt::Key_Backspace);
+    QTest::keyClick(points, Qt::Key_Backspace);
+    EXPECT_EQ(points->text(), "01");
+}
+
+// --- Opening and browsing ----------------------------------------------------
+
+TEST_F(OperatorEditor, WithoutAFileOpensForTheFirstOperatorAndSavingCreatesTheFile)
+{
+    start();
+    openEditor();
+    ui::TForm2& w = editor();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(callsigns().isEmpty());
+    EXPECT_TRUE(w.isEditing());
+    EXPECT_TRUE(fieldsEnabled());
+    EXPECT_EQ(w.fields(), newRecordFields());
+    EXPECT_EQ(w.focusWidget(), w.Edit1);
+    EXPECT_FALSE(folder.exists(kIni));
+
+    fillRequired("qz1abc ", "Jan Kowalski", "Ulica 1");
+    click("Button3");
+    EXPECT_TRUE(platform.boxes.empty()) << platform.texts().join(" | ").toStdString();
+    EXPECT_EQ(folder.read(kIni), "QZ1ABC,Jan Kowalski,,Ulica 1,,,0,CHECKLOG,,IARU-HF,\r\n");
+    EXPECT_EQ(callsigns(), QStringList{"QZ1ABC"});
+    EXPECT_EQ(w.selectedRow(), 0);
+    EXPECT_EQ(operatorList(), QStringList{"QZ1ABC"});
+    EXPECT_FALSE(w.isEditing());
+    EXPECT_FALSE(fieldsEnabled());
+    EXPECT_FALSE(control<QPushButton>(w, "Button3")->isVisible());
+    EXPECT_EQ(w.Edit1->text(), "QZ1ABC ");  // the fields are not refilled after saving
+}
+
+TEST_F(OperatorEditor, OpeningShowsTheFirstOperatorAndSelectingFillsTheFields)
+{
+    startWith("qz2xyz,Anna,a@b.pl,Ul 2,,,15,A KF,,IARU-HF,uwagi\r\n\r\nQZ1ABC,Jan,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n");
+    openEditor();
+    ui::TForm2& w = editor();
+    EXPECT_EQ(callsigns(), (QStringList{"QZ1ABC", "QZ2XYZ"}));
+    EXPECT_EQ(w.selectedRow(), 0);
+    EXPECT_EQ(w.Edit2->text(), "Jan");
+    EXPECT_FALSE(w.isEditing());
+    EXPECT_FALSE(fieldsEnabled());
+
+    clickEntry(1);
+    EXPECT_EQ(w.fields(),
+              (OperatorFields{"qz2xyz", "Anna", "a@b.pl", "Ul 2", "", "", "15", "A KF", "", "IARU-HF", "uwagi"}));
+    w.ListBox1->setFocus();
+    QTest::keyClick(w.ListBox1, Qt::Key_Up);
+    EXPECT_EQ(w.Edit1->text(), "QZ1ABC");
+    EXPECT_FALSE(fieldsEnabled());
+
+    click("Button5");
+    EXPECT_TRUE(w.isEditing());
+    EXPECT_EQ(w.Edit1->text(), "QZ1ABC");
+    EXPECT_EQ(w.selectedRow(), 0);
+    EXPECT_TRUE(platform.boxes.empty());
+}
+
+TEST_F(OperatorEditor, WithoutSelectionOnlyTheRecordDetailsAreCleared)
+{
+    startWith("QZ1ABC,Jan,j@x.pl,Ul 1,Ul 2,Ul 3,77,A KF,QZ1ABC,IARU-HF,uwagi\r\n");
+    openEditor();
+    ui::TForm2& w = editor();
+    w.selectRow(-1);
+    w.ListBox1Click();
+    EXPECT_EQ(w.fields(), (OperatorFields{"QZ1ABC", "", "", "", "", "", "77", "A KF", "", "IARU-HF", ""}));
+}
+
+TEST_F(OperatorEditor, NewClearsTheSelectionAndTheFields)
+{
+    startWith("QZ1ABC,Jan,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n");
+    openEditor();
+    ui::TForm2& w = editor();
+    click("Button2");
+    EXPECT_EQ(w.selectedRow(), -1);
+    EXPECT_TRUE(w.isEditing());
+    EXPECT_EQ(w.fields(), newRecordFields());
+    EXPECT_EQ(w.focusWidget(), w.Edit1);
+}
+
+TEST_F(OperatorEditor, BackWhileEditingKeepsTheFieldsEnabledButHidesSave)
+{
+    startWith("QZ1ABC,Jan,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n");
+    openEditor();
+    ui::TForm2& w = editor();
+    click("Button5");
+    typeInto(w.Edit2, " Nowak");
+    click("Button1");
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(folder.read(kIni), "QZ1ABC,Jan,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n");
+
+    openEditor();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.Edit2->text(), "Jan");
+    EXPECT_TRUE(fieldsEnabled());
+    EXPECT_FALSE(saveShown());
+    EXPECT_FALSE(w.isEditing());
+    click("Button5");
+    EXPECT_TRUE(w.isEditing());
+}
+
+TEST_F(OperatorEditor, CloseBoxHidesTheEditorAndBringsBackTheMainWindow)
+{
+    start();
+    openEditor();
+    form1().hide();
+    editor().close();
+    EXPECT_FALSE(editor().isVisible());
+    EXPECT_TRUE(form1().isVisible());
+}
+
+TEST_F(OperatorEditor, DroppingDownAnEmptyOperatorListOpensTheEditor)
+{
+    start();
+    QTest::mouseClick(form1().ComboBox3, Qt::LeftButton);
+    EXPECT_TRUE(editor().isVisible());
+    EXPECT_TRUE(editor().isEditing());
+}
+
+TEST_F(OperatorEditor, DroppingDownAFilledOperatorListLeavesTheEditorClosed)
+{
+    startWith("QZ1ABC,Jan,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n");
+    form1().ComboBox3->showPopup();
+    EXPECT_FALSE(editor().isVisible());
+    form1().ComboBox3->hidePopup();
+}
+
+// --- Saving --------------------------------------------------------------------
+
+struct RefusedSave {
+    const char* name;
+    QString callsign;
+    QString personName;
+    QString address;
+    QString message;
+};
+
+class RefusedSaves : public OperatorEditor, public ::testing::WithParamInterface<RefusedSave> {};
+
+TEST_P(RefusedSaves, ShowTheirMessageAndChangeNothing)
+{
+    const RefusedSave& row = GetParam();
+    startWith("QZ5A,Ewa,,Ul 5,,,0,CHECKLOG,,IARU-HF,\r\n");
+    openEditor();
+    click("Button2");
+    fillRequired(row.callsign, row.personName, row.address);
+    const OperatorFields typed = editor().fields();
+    click("Button3");
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].caption, "Błąd");
+    EXPECT_EQ(platform.boxes[0].text, row.message);
+    EXPECT_EQ(platform.boxes[0].icon, ui::BoxIcon::Error);
+    EXPECT_EQ(platform.boxes[0].buttons, ui::BoxButtons::Ok);
+    EXPECT_EQ(folder.read(kIni), "QZ5A,Ewa,,Ul 5,,,0,CHECKLOG,,IARU-HF,\r\n");
+    EXPECT_EQ(callsigns(), QStringList{"QZ5A"});
+    EXPECT_EQ(operatorList(), QStringList{"QZ5A"});
+    EXPECT_TRUE(editor().isEditing());
+    EXPECT_EQ(editor().fields(), typed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OperatorEditor, RefusedSaves,
+    ::testing::Values(
+        RefusedSave{"NothingTyped", "", "", "", QStringLiteral("Proszę wprowadzić znak używany podczas zawodów!") + kRequired},
+        RefusedSave{"BlankCallsign", "   ", "Jan", "Ul 1",
+                    QStringLiteral("Proszę wprowadzić znak używany podczas zawodów!") + kRequired},
+        RefusedSave{"NoName", "QZ1A", "", "", QStringLiteral("Proszę wprowadzić imię i nazwisko!") + kRequired},
+        RefusedSave{"NoAddress", "QZ1A", "Jan", "", QStringLiteral("Proszę wprowadzić adres!") + kRequired},
+        RefusedSave{"CommaInName", "QZ1A", "Kowalski, Jan", "Ul 1",
+                    QStringLiteral("Pole „Imię i nazwisko” nie może zawierać przecinka!")},
+        RefusedSave{"CommaInCallsign", "QZ1,A", "Jan", "Ul 1",
+                    QStringLiteral("Pole „Znak operatora” nie może zawierać przecinka!")},
+        RefusedSave{"CommaInAddress", "QZ1A", "Jan", "Ul 1, m 2",
+                    QStringLiteral("Pole „Adres” nie może zawierać przecinka!")}),
+    [](const ::testing::TestParamInfo<RefusedSave>& info) { return std::string(info.param.name); });
+
+TEST_F(OperatorEditor, BlankNameAndAddressPassAndOptionalFieldsMayStayEmpty)
+{
+    start();
+    openEditor();
+    fillRequired("QZ1A", " ", " ");
+    click("Button3");
+    EXPECT_TRUE(platform.boxes.empty());
+    EXPECT_EQ(folder.read(kIni), "QZ1A, ,, ,,,0,CHECKLOG,,IARU-HF,\r\n");
+}
+
+TEST_F(OperatorEditor, ACommaInRemarksIsRefusedToo)
+{
+    start();
+    openEditor();
+    fillRequired("QZ1A", "Jan", "Ul 1");
+    typeInto(editor().Edit11, "a,b");
+    click("Button3");
+    EXPECT_EQ(platform.texts(), QStringList{QStringLiteral("Pole „Dodatkowe uwagi” nie może zawierać przecinka!")});
+    EXPECT_FALSE(folder.exists(kIni));
+    EXPECT_TRUE(operatorList().isEmpty());
+}
+
+TEST_F(OperatorEditor, ANewOperatorGoesBetweenItsNeighboursEverywhere)
+{
+    startWith("qz1a,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\nQZ3C,Cezary,,Ul 3,,,0,CHECKLOG,,IARU-HF,\r\n");
+    ASSERT_EQ(form1().currentOperator(), "QZ1A");
+    openEditor();
+    click("Button2");
+    fillRequired("qz2b", "Bogdan", "Ul 2");
+    click("Button3");
+    EXPECT_EQ(folder.read(kIni), "qz1a,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n"
+                                 "QZ2B,Bogdan,,Ul 2,,,0,CHECKLOG,,IARU-HF,\r\n"
+                                 "QZ3C,Cezary,,Ul 3,,,0,CHECKLOG,,IARU-HF,\r\n");
+    EXPECT_EQ(callsigns(), (QStringList{"QZ1A", "QZ2B", "QZ3C"}));
+    EXPECT_EQ(editor().selectedRow(), 1);
+    EXPECT_EQ(operatorList(), (QStringList{"QZ1A", "QZ2B", "QZ3C"}));
+    EXPECT_EQ(form1().currentOperator(), "QZ1A");
+}
+
+TEST_F(OperatorEditor, SavingAnExistingOperatorReplacesOnlyItsLine)
+{
+    startWith("QZ1A,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n"
+              "qz2b,Bogdan,,Ul 2,,,0,CHECKLOG,,IARU-HF,x\r\n"
+              "QZ3C,Cezary,,Ul 3,,,0,CHECKLOG,,IARU-HF,\r\n");
+    openEditor();
+    clickEntry(1);
+    click("Button5");
+    typeInto(editor().Edit7, "5");
+    click("Button3");
+    EXPECT_EQ(folder.read(kIni), "QZ1A,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n"
+                                 "qz2b,Bogdan,,Ul 2,,,05,CHECKLOG,,IARU-HF,x\r\n"
+                                 "QZ3C,Cezary,,Ul 3,,,0,CHECKLOG,,IARU-HF,\r\n");
+    EXPECT_EQ(callsigns(), (QStringList{"QZ1A", "QZ2B", "QZ3C"}));
+    EXPECT_EQ(operatorList(), (QStringList{"QZ1A", "QZ2B", "QZ3C"}));
+    EXPECT_EQ(editor().selectedRow(), 1);
+    EXPECT_FALSE(editor().isEditing());
+}
+
+TEST_F(OperatorEditor, ChangingTheCallsignAddsASecondOperator)
+{
+    startWith("QZ1A,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n");
+    openEditor();
+    click("Button5");
+    editor().Edit1->clear();
+    typeInto(editor().Edit1, "QZ9Z");
+    click("Button3");
+    EXPECT_EQ(folder.read(kIni), "QZ1A,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\nQZ9Z,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n");
+    EXPECT_EQ(operatorList(), (QStringList{"QZ1A", "QZ9Z"}));
+}
+
+// --- Deleting ------------------------------------------------------------------
+
+TEST_F(OperatorEditor, DeletingNeedsASelectionAndAYes)
+{
+    const std::string ini = "QZ1A,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n";
+    startWith(ini);
+    openEditor();
+    click("Button2");
+    click("Button4");
+    EXPECT_EQ(platform.texts(), QStringList{"Proszę wybrać znak operatora do usunięcia!"});
+    EXPECT_EQ(platform.boxes[0].caption, "Błąd");
+
+    clickEntry(0);
+    platform.answers = {ui::BoxAnswer::No};
+    click("Button4");
+    ASSERT_EQ(platform.boxes.size(), 2u);
+    EXPECT_EQ(platform.boxes[1].caption, "Potwierdzenie");
+    EXPECT_EQ(platform.boxes[1].text, "Czy na pewno usunąć wybranego operatora?");
+    EXPECT_EQ(platform.boxes[1].icon, ui::BoxIcon::Question);
+    EXPECT_EQ(platform.boxes[1].buttons, ui::BoxButtons::YesNo);
+    EXPECT_EQ(folder.read(kIni), ini);
+    EXPECT_EQ(callsigns(), QStringList{"QZ1A"});
+    EXPECT_EQ(operatorList(), QStringList{"QZ1A"});
+}
+
+TEST_F(OperatorEditor, DeletingTheLastOperatorLeavesAZeroLengthFile)
+{
+    startWith("QZ1A,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n");
+    openEditor();
+    platform.answers = {ui::BoxAnswer::Yes};
+    click("Button4");
+    EXPECT_TRUE(folder.exists(kIni));
+    EXPECT_EQ(folder.read(kIni), "");
+    EXPECT_TRUE(callsigns().isEmpty());
+    EXPECT_TRUE(operatorList().isEmpty());
+    EXPECT_EQ(form1().currentOperator(), "");
+    EXPECT_EQ(editor().fields(), newRecordFields());
+    EXPECT_FALSE(editor().isEditing());
+}
+
+TEST_F(OperatorEditor, DeletingTheCurrentOperatorLeavesNoneCurrent)
+{
+    startWith("QZ1A,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\nQZ2B,Bogdan,,Ul 2,,,0,CHECKLOG,,IARU-HF,\r\n");
+    openEditor();
+    platform.answers = {ui::BoxAnswer::Yes, ui::BoxAnswer::Yes};
+    clickEntry(1);
+    click("Button4");
+    EXPECT_EQ(operatorList(), QStringList{"QZ1A"});
+    EXPECT_EQ(form1().currentOperator(), "QZ1A");
+    clickEntry(0);
+    click("Button4");
+    EXPECT_TRUE(operatorList().isEmpty());
+    EXPECT_EQ(form1().currentOperator(), "");
+}
+
+// --- File failures -------------------------------------------------------------
+
+TEST_F(OperatorEditor, AFailedSaveLeavesTheFileAndShowsWhatIsOnDisk)
+{
+    const std::string ini = "QZ1A,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n";
+    startWith(ini);
+    openEditor();
+    click("Button2");
+    fillRequired("QZ2B", "Bogdan", "Ul 2");
+    // Someone else changed the file meanwhile: the lists must follow the disk.
+    const std::string changed = ini + "QZ3C,Cezary,,Ul 3,,,0,CHECKLOG,,IARU-HF,\r\n";
+    folder.write(kIni, changed);
+    {
+        const FileFault full(files::Op::Write, ENOSPC);
+        click("Button3");
+    }
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].caption, "QZ5KV Stationbook");
+    EXPECT_TRUE(platform.boxes[0].text.startsWith("Disk full\n")) << platform.boxes[0].text.toStdString();
+    EXPECT_EQ(folder.read(kIni), changed);
+    EXPECT_EQ(callsigns(), (QStringList{"QZ1A", "QZ3C"}));
+    EXPECT_EQ(operatorList(), (QStringList{"QZ1A", "QZ3C"}));
+    EXPECT_EQ(form1().currentOperator(), "QZ1A");
+    EXPECT_TRUE(editor().isEditing());
+
+    click("Button3");
+    EXPECT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(callsigns(), (QStringList{"QZ1A", "QZ2B", "QZ3C"}));
+    EXPECT_EQ(operatorList(), (QStringList{"QZ1A", "QZ2B", "QZ3C"}));
+}
+
+TEST_F(OperatorEditor, AFailedDeletionKeepsTheOperator)
+{
+    const std::string ini = "QZ1A,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\nQZ2B,Bogdan,,Ul 2,,,0,CHECKLOG,,IARU-HF,\r\n";
+    startWith(ini);
+    openEditor();
+    platform.answers = {ui::BoxAnswer::Yes};
+    {
+        const FileFault locked(files::Op::Rename, EACCES);
+        click("Button4");
+    }
+    ASSERT_EQ(platform.boxes.size(), 2u);
+    EXPECT_EQ(platform.boxes[1].caption, "QZ5KV Stationbook");
+    EXPECT_EQ(folder.read(kIni), ini);
+    EXPECT_EQ(callsigns(), (QStringList{"QZ1A", "QZ2B"}));
+    EXPECT_EQ(editor().selectedRow(), 0);
+    EXPECT_EQ(operatorList(), (QStringList{"QZ1A", "QZ2B"}));
+    EXPECT_EQ(form1().currentOperator(), "QZ1A");
+}
+
+// --- Helpers used by the other windows -----------------------------------------
+
+TEST_F(OperatorEditor, ANewLogResetsEverythingButTheRemarks)
+{
+    startWith("QZ1A,Ala,a@x.pl,Ul 1,Ul 2,Ul 3,99,A KF,QZ1A,TEST,uwagi\r\n");
+    openEditor();
+    editor().resetForNewLog();
+    OperatorFields expected = newRecordFields();
+    expected[kRemarks] = "uwagi";
+    EXPECT_EQ(editor().fields(), expected);
+}
+
+TEST_F(OperatorEditor, LookupByCallsignIgnoresCaseAndFillsOnRequest)
+{
+    startWith("qz1a,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\nQZ2B,Bogdan,,Ul 2,,,0,CHECKLOG,,IARU-HF,\r\n");
+    ui::TForm2& w = editor();
+    ASSERT_TRUE(w.loadRecords());
+    const int row = w.findCallsign("qz2b");
+    ASSERT_EQ(row, 1);
+    w.selectRow(row);
+    EXPECT_EQ(w.Edit2->text(), "");  // selecting from code does not fill
+    w.ListBox1Click();
+    EXPECT_EQ(w.Edit2->text(), "Bogdan");
+    EXPECT_EQ(w.findCallsign("QZ9"), -1);
+    std::filesystem::remove(folder / kIni);
+    EXPECT_FALSE(w.loadRecords());
+    EXPECT_TRUE(callsigns().isEmpty());
+}
+
+}  // namespace
+}  // namespace qz::test
