@@ -1,0 +1,45 @@
+#include "station_lock.h"
+
+#include "errors.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <sys/file.h>
+#endif
+
+namespace qz {
+
+std::filesystem::path StationLock::lockPath(const std::filesystem::path& folder)
+{
+    return folder / "QZ5KV_stationbook.lock";
+}
+
+std::unique_ptr<StationLock> StationLock::acquire(const std::filesystem::path& folder)
+{
+    const auto path = lockPath(folder);
+    const int fd = ::open(path.string().c_str(), O_RDWR | O_CREAT, 0644);
+    if (fd < 0)
+        throw IoError(errno, path);
+#ifdef _WIN32
+    OVERLAPPED whole{};
+    const bool locked = LockFileEx(reinterpret_cast<HANDLE>(_get_osfhandle(fd)),
+                                   LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole);
+#else
+    const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+#endif
+    if (!locked) {
+        ::close(fd);
+        return nullptr;
+    }
+    return std::unique_ptr<StationLock>(new StationLock(fd));
+}
+
+StationLock::~StationLock() { ::close(handle_); }
+
+}  // namespace qz
