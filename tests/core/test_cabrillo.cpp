@@ -26,7 +26,8 @@ TEST(CabrilloQsoLine, CarriesTheColumnsInTheirPlaces)
     std::string twoMetreFm = kExampleLine;
     twoMetreFm.replace(16, 10, "144000 FM ");
     const QsoCase cases[] = {
-        {"example", kExampleLine, "QSO: 14000 CW 2026-07-11 1234 QZ1ABC        599 28     QZ5KV         599 KRU        "},
+        {"example", kExampleLine,
+         "QSO: 14000 CW 2026-07-11 1234 QZ1ABC        599 28     QZ5KV         599 KRU        "},
         {"160m ssb", lineWith("160M", "SSB", "KRU"),
          "QSO:  1800 PH 2026-07-11 1234 QZ1ABC        599 28     QZ5KV         599 KRU        "},
         {"2m fm", twoMetreFm, "QSO:144000 FM 2026-07-11 1234 QZ1ABC        599 28     QZ5KV         599 KRU        "},

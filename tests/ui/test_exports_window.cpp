@@ -1,0 +1,222 @@
+#include "files.h"
+#include "log_line.h"
+#include "station_fixture.h"
+#include "unit1.h"
+#include "unit2.h"
+#include "unit3.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <filesystem>
+
+namespace qz::test {
+namespace {
+
+const std::string kLog = "IARU_log.zrv";
+const std::string kIni = "QZ5KV_stationbook.ini";
+
+std::string qso(const std::string& op, const std::string& time, const std::string& call = "SP1XYZ")
+{
+    return composeLine({"2026-07-11", time, " 14000", " CW ", op, "599", "28", call, "599", "KRU"});
+}
+
+class Exports : public StationTest {
+protected:
+    // Two operators whose QSOs alternate in the log; QZ1ABC is selected first.
+    void startWithTwoOperators()
+    {
+        log = {qso("QZ2XYZ", "12:31"), qso("QZ1ABC", "12:32"), qso("QZ2XYZ", "12:33"), qso("QZ1ABC", "12:34")};
+        folder.write(kLog, files::joinLines(log));
+        folder.write(kIni, files::joinLines({"QZ1ABC,Anna Nowak,,Street 1,,,10,SINGLE-OP,,IARU-HF,",
+                                             "QZ2XYZ,Bolek Lis,,Street 2,,,20,CHECKLOG,,MY-CONTEST,"}));
+        start();
+    }
+
+    void click(QWidget& window, const char* button)
+    {
+        QTest::mouseClick(control<QPushButton>(window, button), Qt::LeftButton);
+    }
+
+    // The log list holds exactly the selected operator's QSOs.
+    void expectOnlyCurrentOperatorListed()
+    {
+        const std::vector<std::string> own{log[1], log[3]};
+        EXPECT_EQ(form1().currentOperator(), "QZ1ABC");
+        EXPECT_EQ(form1().ListBox1->lines(), own);
+    }
+
+    std::vector<std::string> log;
+};
+
+TEST_F(Exports, AdifWindowTakesTheContestAndYearAndHidesTheMainWindow)
+{
+    startWithTwoOperators();
+    ui::TForm3& w = form3();
+    EXPECT_EQ(w.windowTitle(), "Zapis pliku ADIF");
+    EXPECT_EQ(control<QLabel>(w, "Label1")->text(), "Komentarz dla wszystkich rekordów:");
+    EXPECT_EQ(control<QPushButton>(w, "Button1")->text(), "Zapisz");
+    EXPECT_EQ(control<QPushButton>(w, "Button2")->text(), "Powrót");
+
+    click(form1(), "Button7");
+    EXPECT_FALSE(form1().isVisible());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(control<QLineEdit>(w, "Edit1")->text(), "IARU-HF 2026");
+    EXPECT_LE((w.frameGeometry().center() - form1().frameGeometry().center()).manhattanLength(), 2);
+
+    click(w, "Button2");
+    EXPECT_TRUE(form1().isVisible());
+    EXPECT_FALSE(w.isVisible());
+
+    // The default follows whatever the editor's contest field holds now.
+    form2().Edit10->setText("SP-DX");
+    now += std::chrono::days(366);
+    click(form1(), "Button7");
+    EXPECT_EQ(control<QLineEdit>(w, "Edit1")->text(), "SP-DX 2027");
+    w.close();
+    EXPECT_TRUE(form1().isVisible());
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(Exports, AdifWritesEveryOperatorAndKeepsTheWindowOpen)
+{
+    startWithTwoOperators();
+    click(form1(), "Button7");
+    ui::TForm3& w = form3();
+    QLineEdit* comment = control<QLineEdit>(w, "Edit1");
+    comment->clear();
+    typeInto(comment, "TEST ");
+    QTest::sendKeyEvent(QTest::Click, comment, Qt::Key_unknown, QStringLiteral("ó"), Qt::NoModifier);
+    click(w, "Button1");
+
+    EXPECT_EQ(platform.texts(), QStringList{"Pliki ADIF zostały zapisane!"});
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].caption, "Informacja");
+    EXPECT_EQ(platform.boxes[0].icon, ui::BoxIcon::Information);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(form1().isVisible());
+    expectOnlyCurrentOperatorListed();
+    const auto adi = files::splitLines(folder.read("qz2xyz.adi"));
+    ASSERT_EQ(adi.size(), 5u);
+    EXPECT_NE(adi[3].find("<COMMENT:6>TEST \xf3 <OPERATOR:6>QZ2XYZ <EOR>"), std::string::npos) << adi[3];
+    EXPECT_TRUE(folder.exists("qz1abc.adi"));
+}
+
+TEST_F(Exports, AdifReportsAMissingLogAndLeavesTheListAlone)
+{
+    startWithTwoOperators();
+    std::filesystem::remove(folder / kLog);
+    click(form1(), "Button7");
+    click(form3(), "Button1");
+    const QString path = QString::fromStdString((folder / kLog).string());
+    EXPECT_EQ(platform.texts(), QStringList{"Plik \"" + path + "\" nie istnieje!"});
+    EXPECT_EQ(platform.boxes[0].caption, "Błąd");
+    EXPECT_EQ(platform.boxes[0].icon, ui::BoxIcon::Error);
+    EXPECT_FALSE(folder.exists("qz1abc.adi"));
+    expectOnlyCurrentOperatorListed();
+}
+
+TEST_F(Exports, CabrilloWritesFilesAndShowsTheLastOperatorInTheEditor)
+{
+    startWithTwoOperators();
+    click(form1(), "Button2");
+    EXPECT_EQ(platform.texts(), QStringList{"Pliki Cabrillo zostały zapisane!"});
+    EXPECT_EQ(platform.boxes[0].caption, "Informacja");
+    expectOnlyCurrentOperatorListed();
+    EXPECT_TRUE(folder.exists("qz1abc.cbr"));
+    EXPECT_TRUE(folder.exists("qz2xyz.cbr"));
+    // QZ2XYZ's QSO comes first, so QZ1ABC's file is begun last.
+    ui::TForm2& editor = form2();
+    ASSERT_GE(editor.selectedRow(), 0);
+    EXPECT_EQ(editor.ListBox1->item(editor.selectedRow())->text(), "QZ1ABC");
+    EXPECT_EQ(editor.Edit2->text(), "Anna Nowak");
+    EXPECT_EQ(editor.Edit7->text(), "10");
+}
+
+TEST_F(Exports, OperatorWithoutRecordShowsNewRecordValuesInTheEditor)
+{
+    startWithTwoOperators();
+    folder.write(kLog, files::joinLines({log[0], log[1], qso("QZ9NEW", "12:59")}));
+    // What an earlier look at another operator left in the fields.
+    form2().Edit7->setText("20");
+    form2().Edit8->setText("SINGLE-OP");
+    form2().Edit10->setText("MY-CONTEST");
+    click(form1(), "Button2");
+    EXPECT_EQ(platform.texts(), QStringList{"Pliki Cabrillo zostały zapisane!"});
+    EXPECT_EQ(form2().selectedRow(), -1);
+    EXPECT_EQ(form2().fields(), newRecordFields());
+    EXPECT_EQ(files::splitLines(folder.read("qz9new.cbr"))[1], "CONTEST: IARU-HF");
+}
+
+TEST_F(Exports, CabrilloKeepsWhatIsBeingTypedIntoTheEditor)
+{
+    startWithTwoOperators();
+    click(form1(), "Button1");
+    ASSERT_TRUE(form2().isVisible());
+    click(form2(), "Button5");  // edit the selected operator
+    ASSERT_TRUE(form2().isEditing());
+    form2().Edit2->setText("Not saved yet");
+    form2().Edit10->setText("TYPED");
+    const int selected = form2().selectedRow();
+
+    click(form1(), "Button2");
+    EXPECT_EQ(platform.texts(), QStringList{"Pliki Cabrillo zostały zapisane!"});
+    EXPECT_EQ(form2().Edit2->text(), "Not saved yet");
+    EXPECT_EQ(form2().Edit10->text(), "TYPED");
+    EXPECT_EQ(form2().selectedRow(), selected);
+    EXPECT_TRUE(form2().isEditing());
+}
+
+TEST_F(Exports, CabrilloStopsWithoutTheSettingsFile)
+{
+    startWithTwoOperators();
+    std::filesystem::remove(folder / kIni);
+    click(form1(), "Button2");
+    EXPECT_EQ(platform.texts(),
+              QStringList{"Plik z danymi operatorów (QZ5KV_stationbook.ini) nie został znaleziony!"});
+    EXPECT_EQ(platform.boxes[0].caption, "Błąd");
+    EXPECT_FALSE(folder.exists("qz1abc.cbr"));
+    expectOnlyCurrentOperatorListed();
+
+    std::filesystem::remove(folder / kLog);
+    platform.boxes.clear();
+    click(form1(), "Button2");
+    EXPECT_EQ(platform.texts(),
+              QStringList{"Plik \"" + QString::fromStdString((folder / kLog).string()) + "\" nie istnieje!"});
+}
+
+TEST_F(Exports, EmptyLogIsSilentForCabrilloAndReportedForAdif)
+{
+    startWithTwoOperators();
+    folder.write(kLog, "\r\n\r\n");
+    click(form1(), "Button2");
+    EXPECT_TRUE(platform.boxes.empty());
+    click(form1(), "Button7");
+    click(form3(), "Button1");
+    EXPECT_EQ(platform.texts(), QStringList{"Pliki ADIF zostały zapisane!"});
+    EXPECT_FALSE(folder.exists("qz1abc.cbr"));
+    EXPECT_FALSE(folder.exists("qz1abc.adi"));
+}
+
+TEST_F(Exports, AnOldFileThatCannotGoStopsBothExports)
+{
+    startWithTwoOperators();
+    std::filesystem::create_directory(folder / "qz2xyz.cbr");
+    std::filesystem::create_directory(folder / "qz2xyz.adi");
+    click(form1(), "Button2");
+    click(form1(), "Button7");
+    click(form3(), "Button1");
+    ASSERT_EQ(platform.boxes.size(), 2u);
+    const char* stuck[] = {"qz2xyz.cbr", "qz2xyz.adi"};
+    for (std::size_t i = 0; i < 2; ++i) {
+        const auto& box = platform.boxes[i];
+        EXPECT_EQ(box.caption, "Błąd");
+        EXPECT_TRUE(box.text.contains(QString::fromStdString((folder / stuck[i]).string()))) << box.text.toStdString();
+    }
+    EXPECT_FALSE(folder.exists("qz1abc.cbr"));
+    EXPECT_FALSE(folder.exists("qz1abc.adi"));
+    expectOnlyCurrentOperatorListed();
+}
+
+}  // namespace
+}  // namespace qz::test
