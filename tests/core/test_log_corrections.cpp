@@ -1,0 +1,329 @@
+#include "errors.h"
+#include "files.h"
+#include "log_corrections.h"
+#include "log_file.h"
+#include "log_line.h"
+#include "temp_folder.h"
+#include "text.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace qz {
+namespace {
+
+using test::TempFolder;
+
+std::string qso(const std::string& call, const std::string& mode = "CW", const std::string& rst = "599",
+                const std::string& rstReceived = "599")
+{
+    return composeLine({"2026-07-11", "12:34", std::string(*bandColumnFor("20M")), std::string(*modeColumnFor(mode)),
+                        "QZ1ABC", rst, "28", call, rstReceived, "KRU"});
+}
+
+// 86 distinct printable bytes, so that any misplaced write shows.
+std::string ruler()
+{
+    std::string line;
+    for (int i = 0; i < static_cast<int>(kLineLength); ++i)
+        line += static_cast<char>('!' + i);
+    return line;
+}
+
+std::string expectedWith(std::string line, std::size_t first, const std::string& text)
+{
+    return line.replace(first - 1, text.size(), text);
+}
+
+// ---- the pure line changes ----
+
+struct FieldCase {
+    const char* name;
+    TypedField field;
+    std::size_t first;
+    std::string text;
+};
+void PrintTo(const FieldCase& c, std::ostream* out) { *out << c.name; }
+
+class TypedFieldColumns : public ::testing::TestWithParam<FieldCase> {};
+
+TEST_P(TypedFieldColumns, OverwriteExactlyTheCorrectionColumns)
+{
+    const FieldCase& c = GetParam();
+    const std::string line = ruler();
+    const std::string changed = withTypedField(line, c.field, c.text);
+    EXPECT_EQ(changed, expectedWith(line, c.first, c.text));
+    EXPECT_EQ(currentValue(c.field, changed), c.field == TypedField::Date || c.field == TypedField::Time
+                                                   ? c.text
+                                                   : std::string(trimmed(c.text)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LogCorrections, TypedFieldColumns,
+    ::testing::Values(FieldCase{"Date", TypedField::Date, 1, "2026-07-12"},
+                      FieldCase{"Time", TypedField::Time, 12, "0959"},
+                      FieldCase{"Call", TypedField::Call, 56, "QZ1ABC       "},
+                      FieldCase{"SentExchange", TypedField::SentExchange, 49, "JO91  "},
+                      FieldCase{"ReceivedExchange", TypedField::ReceivedExchange, 74, "1 2   "}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LogCorrections, CurrentValuesAreTheFieldsOfTheStoredLine)
+{
+    const std::string line = qso("SP9XYZ");
+    EXPECT_EQ(currentValue(TypedField::Date, line), "2026-07-11");
+    EXPECT_EQ(currentValue(TypedField::Time, line), "1234");
+    EXPECT_EQ(currentValue(TypedField::Call, line), "SP9XYZ");
+    EXPECT_EQ(currentValue(TypedField::SentExchange, line), "28");
+    EXPECT_EQ(currentValue(TypedField::ReceivedExchange, line), "KRU");
+    EXPECT_EQ(currentValue(TypedField::Call, "2026-07-11 1234"), "");
+}
+
+struct EntryCase {
+    const char* name;
+    TypedField field;
+    std::string current;
+    std::string entry;
+    EntryVerdict verdict;
+    std::string columns;
+};
+void PrintTo(const EntryCase& c, std::ostream* out) { *out << c.name; }
+
+class Entries : public ::testing::TestWithParam<EntryCase> {};
+
+TEST_P(Entries, AreJudgedAndFitted)
+{
+    const EntryCase& c = GetParam();
+    const EntryJudgement judged = judgeEntry(c.field, c.current, c.entry);
+    EXPECT_EQ(judged.verdict, c.verdict);
+    EXPECT_EQ(judged.columns, c.columns);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LogCorrections, Entries,
+    ::testing::Values(
+        EntryCase{"CallUpperCasedAndPadded", TypedField::Call, "SP9XYZ", "qz1abc", EntryVerdict::Change, "QZ1ABC       "},
+        EntryCase{"CallCutTo13", TypedField::Call, "SP9XYZ", "ABCDEFGHIJKLMNO", EntryVerdict::Change, "ABCDEFGHIJKLM"},
+        EntryCase{"CallSameButCase", TypedField::Call, "SP9XYZ", "sp9xyz", EntryVerdict::Unchanged, ""},
+        EntryCase{"CallEmptyBlanksTheField", TypedField::Call, "SP9XYZ", "", EntryVerdict::Change, std::string(13, ' ')},
+        EntryCase{"PolishLettersKeepTheirCase", TypedField::SentExchange, "28", "\xB3\xF3" "d\xBC",
+                  EntryVerdict::Change, "\xB3\xF3" "D\xBC  "},
+        EntryCase{"ExchangeSpacesInsideKept", TypedField::ReceivedExchange, "KRU", "1 2", EntryVerdict::Change, "1 2   "},
+        EntryCase{"ExchangeCutTo6", TypedField::SentExchange, "28", "1234567", EntryVerdict::Change, "123456"},
+        EntryCase{"DateNew", TypedField::Date, "2026-07-11", "2026-07-12", EntryVerdict::Change, "2026-07-12"},
+        EntryCase{"DateSame", TypedField::Date, "2026-07-11", "2026-07-11", EntryVerdict::Unchanged, ""},
+        EntryCase{"DateBlanksAroundDropped", TypedField::Date, "2026-07-11", " 2026-07-12 ", EntryVerdict::Change,
+                  "2026-07-12"},
+        EntryCase{"DateTooShort", TypedField::Date, "2026-07-11", "2026-7-12", EntryVerdict::WrongDate, ""},
+        EntryCase{"DateTooLong", TypedField::Date, "2026-07-11", "2026-07-123", EntryVerdict::WrongDate, ""},
+        EntryCase{"DateLetters", TypedField::Date, "2026-07-11", "2026-O7-12", EntryVerdict::WrongDate, ""},
+        EntryCase{"DateEmpty", TypedField::Date, "2026-07-11", "", EntryVerdict::WrongDate, ""},
+        EntryCase{"TimeNew", TypedField::Time, "1234", "0959", EntryVerdict::Change, "0959"},
+        EntryCase{"TimeSame", TypedField::Time, "1234", "1234", EntryVerdict::Unchanged, ""},
+        EntryCase{"TimeWithColon", TypedField::Time, "1234", "09:59", EntryVerdict::WrongTime, ""},
+        EntryCase{"TimeThreeDigits", TypedField::Time, "1234", "959", EntryVerdict::WrongTime, ""},
+        EntryCase{"TimeLetter", TypedField::Time, "1234", "12a4", EntryVerdict::WrongTime, ""},
+        // A stored value that is itself malformed can still be left alone (Cancel).
+        EntryCase{"MalformedStoredTimeKept", TypedField::Time, "12", "12", EntryVerdict::Unchanged, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ModeCase {
+    const char* name;
+    std::string mode;
+    std::string sent;
+    std::string received;
+    std::size_t picked;
+    std::string letters;
+    std::string sentAfter;      // columns 45-48
+    std::string receivedAfter;  // columns 70-73
+};
+void PrintTo(const ModeCase& c, std::ostream* out) { *out << c.name; }
+
+class ModeChange : public ::testing::TestWithParam<ModeCase> {};
+
+TEST_P(ModeChange, SetsLettersAndThirdReportCharacters)
+{
+    const ModeCase& c = GetParam();
+    const std::string before = qso("SP9XYZ", c.mode, c.sent, c.received);
+    const std::string after = withMode(before, c.picked);
+    EXPECT_EQ(columns(after, 24, 25), c.letters);
+    EXPECT_EQ(columns(after, 45, 48), c.sentAfter);
+    EXPECT_EQ(columns(after, 70, 73), c.receivedAfter);
+    std::string rest = after;
+    rest.replace(23, 2, columns(before, 24, 25)).replace(46, 1, columns(before, 47, 47)).replace(71, 1, columns(before, 72, 72));
+    EXPECT_EQ(rest, before) << "only the mode letters and the third report characters change";
+}
+
+INSTANTIATE_TEST_SUITE_P(LogCorrections, ModeChange,
+                         ::testing::Values(ModeCase{"SsbToCw", "SSB", "59", "59", 1, "CW", "599 ", "599 "},
+                                           ModeCase{"CwToSsb", "CW", "599", "579", 0, "PH", "59  ", "57  "},
+                                           ModeCase{"CwAgainSetsNine", "CW", "578", "579", 1, "CW", "579 ", "579 "}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LogCorrections, BandAndOperatorByTheirColumns)
+{
+    const std::string line = ruler();
+    EXPECT_EQ(withBand(line, 4), expectedWith(line, 17, " 21000"));
+    EXPECT_EQ(withBand(line, 0), expectedWith(line, 17, "  1800"));
+    EXPECT_EQ(withOperator(line, "QZ2XYZ"), expectedWith(line, 31, "QZ2XYZ       "));
+    EXPECT_EQ(withOperator(line, "QZ2ABCDEFGHIJK"), expectedWith(line, 31, "QZ2ABCDEFGHIJ"));
+    EXPECT_THROW(withBand(line, 7), std::out_of_range);
+}
+
+TEST(LogCorrections, AShortLineIsPaddedSoTheFieldLandsInItsColumns)
+{
+    const std::string changed = withTypedField("2026-07-11 1234", TypedField::Call, "QZ1ABC       ");
+    EXPECT_EQ(changed.size(), 68u);
+    EXPECT_EQ(callOf(changed), "QZ1ABC");
+}
+
+// ---- the rewrite of the log ----
+
+class FaultHookReset {
+public:
+    explicit FaultHookReset(files::FaultHook hook) { files::setFaultHook(std::move(hook)); }
+    FaultHookReset(const FaultHookReset&) = delete;
+    FaultHookReset& operator=(const FaultHookReset&) = delete;
+    ~FaultHookReset() { files::setFaultHook({}); }
+};
+
+LogFile::LineChange toCall(const std::string& call)
+{
+    return [call](const std::string& line) {
+        return std::optional<std::string>(withTypedField(line, TypedField::Call, judgeEntry(TypedField::Call, "", call).columns));
+    };
+}
+
+std::optional<std::string> dropped(const std::string&) { return std::nullopt; }
+
+TEST(LogRewrite, ChangesEveryIdenticalLineAndReturnsTheChangedText)
+{
+    TempFolder folder;
+    const std::string a = qso("SP1A");
+    const std::string b = qso("SP2B");
+    folder.write("IARU_log.zrv", a + "\r\n" + b + "\r\n" + a + "\r\n");
+    const auto changed = LogFile(folder.path()).rewrite(a, toCall("SP3C"));
+    const std::string c = qso("SP3C");
+    ASSERT_TRUE(changed);
+    EXPECT_EQ(*changed, c);
+    EXPECT_EQ(folder.read("IARU_log.zrv"), c + "\r\n" + b + "\r\n" + c + "\r\n");
+    EXPECT_FALSE(folder.exists("temporary.zrv"));
+}
+
+TEST(LogRewrite, DeletionDropsEveryIdenticalLine)
+{
+    TempFolder folder;
+    const std::string a = qso("SP1A");
+    const std::string b = qso("SP2B");
+    folder.write("IARU_log.zrv", a + "\r\n" + b + "\r\n" + a + "\r\n");
+    EXPECT_FALSE(LogFile(folder.path()).rewrite(a, dropped));
+    EXPECT_EQ(folder.read("IARU_log.zrv"), b + "\r\n");
+    EXPECT_FALSE(LogFile(folder.path()).rewrite(b, dropped));
+    EXPECT_EQ(folder.read("IARU_log.zrv"), "");
+}
+
+TEST(LogRewrite, MatchesTheWholeLineExactly)
+{
+    TempFolder folder;
+    const std::string a = qso("SP1A");
+    std::string trailing = a;
+    trailing.pop_back();  // the same QSO without its last blank
+    const std::string lower = asciiLower(a);
+    const std::string content = trailing + "\r\n" + lower + "\r\n";
+    folder.write("IARU_log.zrv", content);
+    EXPECT_FALSE(LogFile(folder.path()).rewrite(a, dropped));
+    EXPECT_EQ(folder.read("IARU_log.zrv"), content);
+}
+
+TEST(LogRewrite, WithoutAMatchTheFileIsLeftAsItIs)
+{
+    TempFolder folder;
+    const std::string content = qso("SP1A") + "\n" + qso("SP2B");  // bare LF, no last line end
+    folder.write("IARU_log.zrv", content);
+    EXPECT_FALSE(LogFile(folder.path()).rewrite(qso("SP9Z"), toCall("SP3C")));
+    EXPECT_EQ(folder.read("IARU_log.zrv"), content);
+    EXPECT_FALSE(folder.exists("temporary.zrv"));
+}
+
+TEST(LogRewrite, KeepsCrLfAndWindowsBytes)
+{
+    TempFolder folder;
+    const std::string polish = "2026-07-11 1234  14000 CW     QZ1ABC        599 \xA3\xD3" "D\xAF   SP1A          599 KRU";
+    const std::string other = qso("SP2B");
+    folder.write("IARU_log.zrv", polish + "\r\n" + other + "\r\n\r\n");
+    LogFile(folder.path()).rewrite(other, toCall("SP3C"));
+    EXPECT_EQ(folder.read("IARU_log.zrv"), polish + "\r\n" + qso("SP3C") + "\r\n\r\n");
+}
+
+TEST(LogRewrite, AMissingLogIsAnErrorAndIsNotCreated)
+{
+    TempFolder folder;
+    EXPECT_THROW(LogFile(folder.path()).rewrite(qso("SP1A"), dropped), IoError);
+    EXPECT_FALSE(folder.exists("IARU_log.zrv"));
+    EXPECT_FALSE(folder.exists("temporary.zrv"));
+}
+
+struct FaultCase {
+    const char* name;
+    files::Op op;
+    const char* file;  // the file the failure hits
+    int error;
+};
+void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.name; }
+
+class RewriteFailure : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(RewriteFailure, LeavesTheLogIntactAndNoTemporaryFile)
+{
+    const FaultCase& c = GetParam();
+    TempFolder folder;
+    const std::string content = qso("SP1A") + "\r\n" + qso("SP2B") + "\r\n";
+    folder.write("IARU_log.zrv", content);
+    const FaultHookReset reset([&](files::Op op, const files::Path& path) {
+        return op == c.op && path.filename() == c.file ? c.error : 0;
+    });
+    try {
+        LogFile(folder.path()).rewrite(qso("SP1A"), toCall("SP3C"));
+        FAIL() << "the failure was not reported";
+    } catch (const IoError& error) {
+        EXPECT_EQ(error.code(), c.error);
+    }
+    EXPECT_EQ(folder.read("IARU_log.zrv"), content);
+    EXPECT_FALSE(folder.exists("temporary.zrv"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LogRewrite, RewriteFailure,
+    ::testing::Values(FaultCase{"ReadingTheLog", files::Op::Read, "IARU_log.zrv", EIO},
+                      FaultCase{"CreatingTheTemporaryFile", files::Op::Open, "temporary.zrv", EACCES},
+                      FaultCase{"DiskFull", files::Op::Write, "temporary.zrv", ENOSPC},
+                      FaultCase{"Sync", files::Op::Sync, "temporary.zrv", EIO},
+                      FaultCase{"Rename", files::Op::Rename, "IARU_log.zrv", EACCES}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LogRewrite, ATemporaryNameTakenByAFolderFailsWithoutTouchingEither)
+{
+    TempFolder folder;
+    const std::string content = qso("SP1A") + "\r\n";
+    folder.write("IARU_log.zrv", content);
+    std::filesystem::create_directories(folder / "temporary.zrv" / "inside");
+    EXPECT_THROW(LogFile(folder.path()).rewrite(qso("SP1A"), dropped), IoError);
+    EXPECT_EQ(folder.read("IARU_log.zrv"), content);
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "temporary.zrv" / "inside"));
+}
+
+TEST(LogRewrite, AReadOnlyFolderFailsWithoutTouchingTheLog)
+{
+    if (test::permissionsIgnored())
+        GTEST_SKIP() << "file permissions do not bind this user";
+    TempFolder folder;
+    const std::string content = qso("SP1A") + "\r\n";
+    folder.write("IARU_log.zrv", content);
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    EXPECT_THROW(LogFile(folder.path()).rewrite(qso("SP1A"), dropped), IoError);
+    EXPECT_EQ(folder.read("IARU_log.zrv"), content);
+    EXPECT_FALSE(folder.exists("temporary.zrv"));
+}
+
+}  // namespace
+}  // namespace qz
