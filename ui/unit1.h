@@ -9,6 +9,7 @@
 #include "updown.h"
 
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -144,6 +145,9 @@ public:
     void Zmienadanynumerser1Click();
     void Zmieodebranynumerseryjny1Click();
     void Usu1Click();
+    // Rewrites the log with `change` applied to every line equal to SelectedLine,
+    // reloads the view and selects the changed QSO again (the pick dialog's OK too).
+    void applyCorrection(const std::function<std::string(const std::string&)>& change);
 
     // A new log (unit1_newlog.cpp).
     void Button8Click();

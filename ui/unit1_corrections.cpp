@@ -1,25 +1,140 @@
-// The correction commands of the log list's popup menu.
+// The correction commands of the log list's popup menu. A stored QSO has no
+// identifier of its own: every command acts on the full text of the selected
+// line, and every change rewrites the whole log.
 
 #include "unit1.h"
 
+#include "codec.h"
+#include "combo_lists.h"
+#include "log_corrections.h"
+#include "log_file.h"
+#include "unit4.h"
+
+#include <QComboBox>
+#include <optional>
+
 namespace qz::ui {
+namespace {
 
-void TForm1::zmiendate1Click() {}
+const QString kSelectFirst = QStringLiteral("Należy najpierw zaznaczyć łączność!");
 
-void TForm1::ZmieczasQSO1Click() {}
+// The selected line, or nothing after telling the user to select one.
+std::optional<std::string> selectedOrComplain(const TForm1& form, const QString& complaint)
+{
+    std::optional<std::string> line = form.ListBox1->selectedLine();
+    if (!line)
+        showError(form.context().platform, complaint);
+    return line;
+}
 
-void TForm1::Zmiepasmo1Click() {}
+struct EntryBox {
+    TypedField field;
+    QString caption;
+    QString prompt;
+};
 
-void TForm1::Zmieemisj1Click() {}
+void correctByEntry(TForm1& form, const EntryBox& box)
+{
+    const std::optional<std::string> line = selectedOrComplain(form, kSelectFirst);
+    if (!line)
+        return;
+    form.SelectedLine = *line;
+    Platform& platform = form.context().platform;
+    const std::string current = currentValue(box.field, form.SelectedLine);
+    const QString entry = platform.inputBox(box.caption, box.prompt, fromCp1250(current));
+    const EntryJudgement judged = judgeEntry(box.field, current, toCp1250(entry));
+    switch (judged.verdict) {
+    case EntryVerdict::Unchanged: return;
+    case EntryVerdict::WrongDate:
+        showError(platform, QStringLiteral("Błędny format daty! Wprowadź datę w postaci rrrr-mm-dd."));
+        return;
+    case EntryVerdict::WrongTime:
+        showError(platform, QStringLiteral("Błędny format czasu! Wprowadź czas w postaci hhmm."));
+        return;
+    case EntryVerdict::Change: break;
+    }
+    form.applyCorrection([&](const std::string& stored) { return withTypedField(stored, box.field, judged.columns); });
+}
 
-void TForm1::ZmieOperatora1Click() {}
+// Fills the pick dialog with the main window's list, preselecting the choice
+// for new QSOs (not the QSO's own value), and shows it without waiting: its OK
+// applies the change later, to whatever line is selected by then.
+void openPickDialog(TForm1& form, TForm4& dialog, const QComboBox* source, const QString& caption)
+{
+    const std::optional<std::string> line = selectedOrComplain(form, kSelectFirst);
+    if (!line)
+        return;
+    form.SelectedLine = *line;
+    dialog.ComboBox1->clear();
+    dialog.ComboBox1->clearEditText();
+    for (int i = 0; i < source->count(); ++i)
+        dialog.ComboBox1->addItem(source->itemText(i));
+    dialog.ComboBox1->setCurrentIndex(selectedIndex(source));
+    dialog.setWindowTitle(caption);
+    dialog.show();
+    dialog.raise();
+    dialog.activateWindow();
+}
 
-void TForm1::Zmieznakkorespondenta1Click() {}
+}  // namespace
 
-void TForm1::Zmienadanynumerser1Click() {}
+void TForm1::applyCorrection(const std::function<std::string(const std::string&)>& change)
+{
+    const std::optional<std::string> changed =
+        LogFile(context_.folder).rewrite(SelectedLine, [&](const std::string& line) { return std::optional(change(line)); });
+    ComboBox3Change();
+    ListBox1->selectRow(changed ? ListBox1->findExact(*changed) : -1);
+}
 
-void TForm1::Zmieodebranynumerseryjny1Click() {}
+void TForm1::zmiendate1Click()
+{
+    correctByEntry(*this, {TypedField::Date, QStringLiteral("Zmiana daty"), QStringLiteral("Nowa data (rrrr-mm-dd)")});
+}
 
-void TForm1::Usu1Click() {}
+void TForm1::ZmieczasQSO1Click()
+{
+    correctByEntry(*this, {TypedField::Time, QStringLiteral("Zmiana czasu"), QStringLiteral("Nowy czas (hhmm)")});
+}
+
+void TForm1::Zmiepasmo1Click() { openPickDialog(*this, *form4_, ComboBox1, kPickBandCaption); }
+
+void TForm1::Zmieemisj1Click() { openPickDialog(*this, *form4_, ComboBox2, kPickModeCaption); }
+
+void TForm1::ZmieOperatora1Click() { openPickDialog(*this, *form4_, ComboBox3, kPickOperatorCaption); }
+
+void TForm1::Zmieznakkorespondenta1Click()
+{
+    correctByEntry(*this, {TypedField::Call, QStringLiteral("Zmiana znaku korespondenta"), QStringLiteral("Nowy znak")});
+}
+
+void TForm1::Zmienadanynumerser1Click()
+{
+    correctByEntry(*this, {TypedField::SentExchange, QStringLiteral("Zmiana nadanej grupy kontrolnej"),
+                           QStringLiteral("Nowa grupa")});
+}
+
+void TForm1::Zmieodebranynumerseryjny1Click()
+{
+    correctByEntry(*this, {TypedField::ReceivedExchange, QStringLiteral("Zmiana odebranej grupy kontrolnej"),
+                           QStringLiteral("Nowa grupa")});
+}
+
+void TForm1::Usu1Click()
+{
+    const std::optional<std::string> line =
+        selectedOrComplain(*this, QStringLiteral("Należy najpierw zaznaczyć łączność do usunięcia!"));
+    if (!line)
+        return;
+    if (context_.platform.messageBox(QStringLiteral("Potwierdzenie"), QStringLiteral("Czy na pewno usunąć zaznaczoną łączność?"),
+                                     BoxIcon::Question, BoxButtons::YesNo) != BoxAnswer::Yes)
+        return;
+    const int row = ListBox1->selectedRow();
+    SelectedLine = *line;
+    LogFile(context_.folder).rewrite(SelectedLine, [](const std::string&) { return std::optional<std::string>(); });
+    // Only the selected item goes: identical copies stay listed, and the
+    // headquarters slots keep their state until the next reload.
+    ListBox1->removeRow(row);
+    ListBox1->selectRow(-1);
+}
 
 }  // namespace qz::ui
