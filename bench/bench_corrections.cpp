@@ -5,8 +5,13 @@
 #include "log_corrections.h"
 #include "log_file.h"
 #include "log_line.h"
+#include "station.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
 #include <benchmark/benchmark.h>
+#include <chrono>
 
 namespace qz::bench {
 namespace {
@@ -46,6 +51,61 @@ void BM_DeletionAndReload(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DeletionAndReload)->Unit(benchmark::kMillisecond);
+
+// Answers every entry box with the next call and every question with Yes;
+// an error box ends the benchmark.
+class ScriptedPlatform final : public ui::Platform {
+public:
+    ui::BoxAnswer messageBox(const QString&, const QString& text, ui::BoxIcon icon, ui::BoxButtons) override
+    {
+        if (icon == ui::BoxIcon::Error)
+            error = text;
+        return ui::BoxAnswer::Yes;
+    }
+    QString inputBox(const QString&, const QString&, const QString& value) override
+    {
+        return value == QStringLiteral("SP9ZZZ") ? QStringLiteral("SP8ZZZ") : QStringLiteral("SP9ZZZ");
+    }
+    std::optional<QString> saveFileName(const QString&, const QString&) override { return std::nullopt; }
+    void beep() override {}
+
+    QString error;
+};
+
+void ensureApplication()
+{
+    if (QApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "qz_bench";
+    static char* argv[] = {name, nullptr};
+    static QApplication application(argc, argv);
+}
+
+// The whole command as the user runs it: menu action, entry box, rewrite,
+// reload of the list and the new selection.
+void BM_CorrectionInTheWindow(benchmark::State& state)
+{
+    ensureApplication();
+    const BenchFolder folder;
+    writeLargeStation(folder.path());
+    ScriptedPlatform platform;
+    ui::Station station(ui::StationContext{folder.path(), platform, [] { return std::chrono::system_clock::now(); }});
+    station.start();
+    ui::TForm1& window = station.form1;
+    window.Timer1->stop();
+    window.ListBox1->selectRow(500);
+    for (auto _ : state) {
+        window.Zmieznakkorespondenta1->trigger();
+        if (!platform.error.isEmpty() || window.ListBox1->selectedRow() < 0) {
+            state.SkipWithError("the correction did not go through");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_CorrectionInTheWindow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qz::bench
