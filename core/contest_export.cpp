@@ -86,28 +86,13 @@ ExportResult missingLog(const LogFile& log)
     return result;
 }
 
-// The header fields of an operator: the first record whose callsign matches.
-class OperatorBook {
-public:
-    explicit OperatorBook(std::vector<std::string> records) : records_(std::move(records))
-    {
-        callsigns_.reserve(records_.size());
-        for (const auto& record : records_)
-            callsigns_.push_back(callsignOf(record));
-    }
-
-    OperatorFields fieldsOf(std::string_view callsign) const
-    {
-        for (std::size_t i = 0; i < callsigns_.size(); ++i)
-            if (equalNoCase(callsigns_[i], callsign))
-                return splitRecord(records_[i]);
-        return newRecordFields();
-    }
-
-private:
-    std::vector<std::string> records_;
-    std::vector<std::string> callsigns_;
-};
+// The header fields of an operator: the first record whose callsign matches,
+// or the values of a new record, never those of another operator.
+OperatorFields headerFieldsOf(const OperatorList& book, std::string_view callsign)
+{
+    const auto row = book.find(callsign);
+    return row ? splitRecord(book.records()[*row]) : newRecordFields();
+}
 
 }  // namespace
 
@@ -124,11 +109,11 @@ ExportResult exportCabrillo(const std::filesystem::path& folder)
         result.problemPath = operatorFilePath(folder);
         return result;
     }
-    const OperatorBook book(std::move(*records));
+    const OperatorList book(std::move(*records));
     return writeFiles(folder, groupByStem(lines), ".cbr", [&](const StemGroup& group) {
         // The header belongs to the operator whose QSO comes first in the file.
         const std::string callsign = operatorOf(group.lines.front());
-        return files::joinLines(cabrillo::fileLines(book.fieldsOf(callsign), callsign, group.lines));
+        return files::joinLines(cabrillo::fileLines(headerFieldsOf(book, callsign), callsign, group.lines));
     });
 }
 
