@@ -159,6 +159,8 @@ private:
     void createControls();
     void connectHandlers();
     void setReportDefaults(const QString& report, int limit);
+    // Writes the time and date after the spinner has moved one minute.
+    void applyMinuteStep(int hours);
     // Runs a handler under the application-wide error box.
     template <typename Handler>
     auto guard(Handler handler)

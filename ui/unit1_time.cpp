@@ -2,14 +2,69 @@
 
 #include "unit1.h"
 
+#include "codec.h"
+#include "time_entry.h"
+
+#include <QLineEdit>
+
 namespace qz::ui {
+namespace {
 
-void TForm1::Edit2Exit() {}
+// Writes the checked text back, or shows the fault and keeps the focus there.
+bool acceptEntry(Platform& platform, QLineEdit* field, const CheckedEntry& entry, const QString& wrongLength,
+                 const QString& notDigits)
+{
+    if (field->text() != fromCp1250(entry.text))
+        field->setText(fromCp1250(entry.text));
+    if (entry.result == EntryCheck::Ok)
+        return true;
+    showError(platform, entry.result == EntryCheck::WrongLength ? wrongLength : notDigits);
+    field->setFocus();
+    return false;
+}
 
-void TForm1::Edit3Exit() {}
+}  // namespace
 
-void TForm1::UpDown1Click(UpDown::Button) {}
+void TForm1::Edit3Exit()
+{
+    const CheckedEntry entry = checkTime(toCp1250(Edit3->text()));
+    if (acceptEntry(context_.platform, Edit3, entry, QStringLiteral("Błędny format czasu!"),
+                    QStringLiteral("Niewłaściwe dane w polu czasu!")))
+        UpDown1->setPosition(minutesOf(entry.text));
+}
 
-void TForm1::PageStepTime() {}
+void TForm1::Edit2Exit()
+{
+    acceptEntry(context_.platform, Edit2, checkDate(toCp1250(Edit2->text())), QStringLiteral("Błędny format daty!"),
+                QStringLiteral("Niewłaściwe dane w polu daty!"));
+}
+
+void TForm1::UpDown1Click(UpDown::Button)
+{
+    // The field's own check reloads the spinner when the cursor leaves it.
+    if (Edit3->hasFocus())
+        return;
+    applyMinuteStep(hoursOf(toCp1250(Edit3->text())));
+}
+
+void TForm1::PageStepTime()
+{
+    if (!PageUpKey && !PageDownKey)
+        return;
+    stopClock();
+    const std::string time = toCp1250(Edit3->text());
+    UpDown1->setPosition(minutesOf(time));
+    const int hours = hoursOf(time);
+    UpDown1->setPosition(UpDown1->position() + (PageUpKey ? 1 : -1));
+    applyMinuteStep(hours);
+}
+
+void TForm1::applyMinuteStep(int hours)
+{
+    const SteppedTime stepped = settleMinuteStep(hours, UpDown1->position(), toCp1250(Edit2->text()));
+    UpDown1->setPosition(stepped.position);
+    Edit3->setText(fromCp1250(stepped.time));
+    Edit2->setText(fromCp1250(stepped.date));
+}
 
 }  // namespace qz::ui
