@@ -1,5 +1,6 @@
 #include "codec.h"
 
+#include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -17,5 +18,9 @@ std::string toCp1250(const QString& text)
     const QByteArray bytes = encoder.encode(text);
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
+
+std::filesystem::path toPath(const QString& name) { return QFile::encodeName(name).toStdString(); }
+
+QString fromPath(const std::filesystem::path& path) { return QFile::decodeName(QByteArray::fromStdString(path.string())); }
 
 }  // namespace qz::ui

@@ -2,6 +2,7 @@
 // The only crossing between the files' Windows-1250 bytes and Qt's text.
 
 #include <QString>
+#include <filesystem>
 #include <string>
 
 namespace qz::ui {
@@ -9,5 +10,9 @@ namespace qz::ui {
 QString fromCp1250(const std::string& bytes);
 // Characters that Windows-1250 cannot hold become "?".
 std::string toCp1250(const QString& text);
+
+// File names are not Windows-1250 text but the system's own encoding.
+std::filesystem::path toPath(const QString& name);
+QString fromPath(const std::filesystem::path& path);
 
 }  // namespace qz::ui

@@ -3,7 +3,6 @@
 #include "codec.h"
 #include "errors.h"
 
-#include <QFile>
 
 namespace qz::ui {
 
@@ -15,7 +14,7 @@ void reportCurrentException(Platform& platform) noexcept
             throw;
         } catch (const IoError& error) {
             text = QString::fromStdString(error.what()) + QLatin1Char('\n') +
-                   QFile::decodeName(QByteArray::fromStdString(error.path().string()));
+                   fromPath(error.path());
         } catch (const ConvertError& error) {
             text = fromCp1250(error.what());
         } catch (const std::exception& error) {

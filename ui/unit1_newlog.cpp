@@ -2,8 +2,69 @@
 
 #include "unit1.h"
 
-namespace qz::ui {
+#include "codec.h"
+#include "hint_timing.h"
+#include "log_file.h"
+#include "unit2.h"
 
-void TForm1::Button8Click() {}
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace qz::ui {
+namespace {
+
+const QString kAllFilesFilter = QStringLiteral("Wszystkie pliki (*)");
+
+}  // namespace
+
+void TForm1::Button8Click()
+{
+    const LogFile log(context_.folder);
+    const QString proposal = fromPath(context_.folder / proposedArchiveName(log.readLines()));
+    std::filesystem::path archive;
+    for (;;) {
+        const std::optional<QString> chosen = context_.platform.saveFileName(kAllFilesFilter, proposal);
+        if (!chosen)
+            return;
+        archive = toPath(*chosen);
+        // Copying the log onto itself would truncate what is being copied.
+        if (log.isOwnFile(archive)) {
+            showError(context_.platform,
+                      QStringLiteral("Plik %1 jest plikiem roboczym programu i nie może być archiwum logu!\n"
+                                     "Wybierz inną nazwę pliku.")
+                          .arg(*chosen));
+            continue;
+        }
+        if (!std::filesystem::exists(archive))
+            break;
+        const BoxAnswer answer = context_.platform.messageBox(
+            QStringLiteral("Ostrzeżenie"),
+            QStringLiteral("Plik %1 istnieje.\nCzy zastąpić istniejący plik?").arg(*chosen), BoxIcon::Warning,
+            BoxButtons::YesNoCancel);
+        if (answer == BoxAnswer::Cancel)
+            return;
+        if (answer == BoxAnswer::Yes)
+            break;
+    }
+
+    // The archive is complete and on the disk before anything is reset.
+    log.archiveTo(archive);
+
+    applyHintTiming(this);
+    Edit8->setText(QStringLiteral("28"));
+    setReportDefaults(QStringLiteral("59"), 2);
+    ComboBox1->setCurrentIndex(0);
+    ComboBox2->setCurrentIndex(0);
+    CheckBox1->setChecked(false);
+    Edit6->setText(QStringLiteral("KRU"));
+    UpDown1->setPosition(0);
+    ListBox1->clear();
+    Edit4->setFocus();
+    if (form2_)
+        form2_->resetForNewLog();
+
+    log.startAfresh();
+}
 
 }  // namespace qz::ui

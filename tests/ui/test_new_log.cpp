@@ -1,0 +1,133 @@
+#include "codec.h"
+#include "combo_lists.h"
+#include "station_fixture.h"
+#include "unit2.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTimer>
+
+namespace qz::test {
+namespace {
+
+class NewLog : public StationTest {
+protected:
+    void SetUp() override
+    {
+        folder.write("QZ5KV_stationbook.ini", "QZ1ABC,Jan,,Street 1,,,0,CHECKLOG,,IARU-HF,\r\n");
+        folder.write("IARU_log.zrv", kQso + "\r\n");
+        start();
+        form1().Timer1->stop();
+        emit form1().ComboBox3->activated(0);
+    }
+    QString path(const char* name) const { return ui::fromPath(folder / name); }
+    void newLog() { QTest::mouseClick(form1().Button8, Qt::LeftButton); }
+
+    const std::string kQso =
+        "2026-07-11 1234  14000 CW     QZ1ABC        599 28     QZ5KV         599 KRU          ";
+};
+
+TEST_F(NewLog, CancelChangesNothing)
+{
+    newLog();
+    ASSERT_EQ(platform.saveFilters.size(), 1u);
+    EXPECT_EQ(platform.saveFilters[0], "Wszystkie pliki (*)");
+    EXPECT_EQ(platform.saveProposals[0], path("IARU_log_2026-07-11.zrv"));
+    EXPECT_EQ(folder.read("IARU_log.zrv"), kQso + "\r\n");
+    EXPECT_EQ(form1().ListBox1->count(), 1);
+    EXPECT_EQ(form1().ComboBox2->currentText(), "CW");
+}
+
+TEST_F(NewLog, ArchivesResetsAndEmptiesTheLog)
+{
+    ui::TForm1& w = form1();
+    w.Edit8->setText("115");
+    w.CheckBox1->setChecked(true);
+    w.ComboBox1->setCurrentIndex(3);
+    w.Edit6->setText("15");
+    w.Edit4->setText("SP1A");
+    w.UpDown1->setPosition(33);
+    form2().Edit2->setText("Someone");
+    form2().Edit11->setText("remarks stay");
+    platform.savePaths.push_back(path("archive.zrv"));
+    newLog();
+    EXPECT_TRUE(platform.boxes.empty());
+    EXPECT_EQ(folder.read("archive.zrv"), kQso + "\r\n");
+    EXPECT_EQ(folder.read("IARU_log.zrv"), "");
+    EXPECT_EQ(w.Edit8->text(), "28");
+    for (QLineEdit* report : {w.Edit5, w.Edit7}) {
+        EXPECT_EQ(report->text(), "59");
+        EXPECT_EQ(report->maxLength(), 2);
+    }
+    EXPECT_EQ(w.ComboBox1->currentText(), "160M");
+    EXPECT_EQ(w.ComboBox2->currentText(), "SSB");
+    EXPECT_FALSE(w.CheckBox1->isChecked());
+    EXPECT_EQ(w.Edit6->text(), "KRU");
+    EXPECT_EQ(w.Edit4->text(), "SP1A");
+    EXPECT_EQ(w.UpDown1->position(), 0);
+    EXPECT_EQ(w.ListBox1->count(), 0);
+    QTRY_VERIFY(w.Edit4->hasFocus());
+    EXPECT_EQ(w.ComboBox3->currentText(), "QZ1ABC");
+    EXPECT_EQ(form2().Edit2->text(), "");
+    EXPECT_EQ(form2().Edit7->text(), "0");
+    EXPECT_EQ(form2().Edit8->text(), "CHECKLOG");
+    EXPECT_EQ(form2().Edit10->text(), "IARU-HF");
+    EXPECT_EQ(form2().Edit11->text(), "remarks stay");
+    EXPECT_EQ(folder.read("QZ5KV_stationbook.ini"), "QZ1ABC,Jan,,Street 1,,,0,CHECKLOG,,IARU-HF,\r\n");
+}
+
+TEST_F(NewLog, ExistingFileAsksBeforeOverwriting)
+{
+    folder.write("old.zrv", "OLD\r\n");
+    // No: the dialog opens again; Cancel: nothing changes.
+    platform.savePaths = {path("old.zrv"), path("old.zrv")};
+    platform.answers = {ui::BoxAnswer::No, ui::BoxAnswer::Cancel};
+    newLog();
+    ASSERT_EQ(platform.boxes.size(), 2u);
+    EXPECT_EQ(platform.saveFilters.size(), 2u);
+    EXPECT_EQ(platform.boxes[0].caption, "Ostrzeżenie");
+    EXPECT_EQ(platform.boxes[0].icon, ui::BoxIcon::Warning);
+    EXPECT_EQ(platform.boxes[0].buttons, ui::BoxButtons::YesNoCancel);
+    EXPECT_EQ(platform.boxes[0].text, "Plik " + path("old.zrv") + " istnieje.\nCzy zastąpić istniejący plik?");
+    EXPECT_EQ(folder.read("old.zrv"), "OLD\r\n");
+    EXPECT_EQ(folder.read("IARU_log.zrv"), kQso + "\r\n");
+
+    platform.savePaths = {path("old.zrv")};
+    platform.answers = {ui::BoxAnswer::Yes};
+    newLog();
+    EXPECT_EQ(folder.read("old.zrv"), kQso + "\r\n");
+    EXPECT_EQ(folder.read("IARU_log.zrv"), "");
+}
+
+TEST_F(NewLog, RefusesTheProgramsOwnFilesAndAsksAgain)
+{
+    std::filesystem::create_directory(folder / "sub");
+    platform.savePaths = {ui::fromPath(folder / "sub" / ".." / "IARU_log.zrv"), path("IARU_log.zr~"),
+                          path("temporary.zrv"), std::nullopt};
+    newLog();
+    ASSERT_EQ(platform.boxes.size(), 3u);
+    for (const ShownBox& box : platform.boxes) {
+        EXPECT_EQ(box.caption, "Błąd");
+        EXPECT_TRUE(box.text.contains("nie może być archiwum logu"));
+    }
+    EXPECT_EQ(platform.saveFilters.size(), 4u);
+    EXPECT_EQ(folder.read("IARU_log.zrv"), kQso + "\r\n");
+}
+
+TEST_F(NewLog, AFailedCopyStopsWithEverythingAsItWas)
+{
+    std::filesystem::create_directory(folder / "folder.zrv");
+    platform.savePaths = {path("missing/archive.zrv")};
+    form1().Edit8->setText("115");
+    newLog();
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].caption, "QZ5KV Stationbook");
+    EXPECT_TRUE(platform.boxes[0].text.startsWith("File not found"));
+    EXPECT_EQ(folder.read("IARU_log.zrv"), kQso + "\r\n");
+    EXPECT_EQ(form1().Edit8->text(), "115");
+    EXPECT_EQ(form1().ListBox1->count(), 1);
+}
+
+}  // namespace
+}  // namespace qz::test
