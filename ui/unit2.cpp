@@ -15,7 +15,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QValidator>
 #include <array>
 
 namespace qz::ui {
@@ -174,15 +173,8 @@ OperatorFields TForm2::fields() const
 
 void TForm2::setFields(const OperatorFields& values)
 {
-    for (std::size_t i = 0; i < kOperatorFieldCount; ++i) {
-        // The upper-case validator would also raise text set here; a record
-        // is shown (and exported) as stored, only typing raises letters.
-        QLineEdit* target = field(i);
-        const QValidator* upperCase = target->validator();
-        target->setValidator(nullptr);
-        target->setText(fromCp1250(values[i]));
-        target->setValidator(upperCase);
-    }
+    for (std::size_t i = 0; i < kOperatorFieldCount; ++i)
+        field(i)->setText(fromCp1250(values[i]));
 }
 
 void TForm2::resetToNewRecord() { setFields(newRecordFields()); }

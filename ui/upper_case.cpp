@@ -1,27 +1,26 @@
 #include "upper_case.h"
 
 #include <QLineEdit>
-#include <QValidator>
 
 namespace qz::ui {
-namespace {
 
-class UpperCaseValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        for (QChar& c : input) {
+void makeUpperCase(QLineEdit* field)
+{
+    // Only the user's own edits are raised (textEdited is not emitted for text
+    // the program sets), so a record or a log line is shown as it is stored.
+    QObject::connect(field, &QLineEdit::textEdited, field, [field](const QString& text) {
+        QString raised = text;
+        for (QChar& c : raised) {
             const QString upper = QString(c).toUpper();
             if (upper.size() == 1)
                 c = upper.front();
         }
-        return Acceptable;
-    }
-};
-
-}  // namespace
-
-void makeUpperCase(QLineEdit* field) { field->setValidator(new UpperCaseValidator(field)); }
+        if (raised == text)
+            return;
+        const int cursor = field->cursorPosition();
+        field->setText(raised);
+        field->setCursorPosition(cursor);
+    });
+}
 
 }  // namespace qz::ui
