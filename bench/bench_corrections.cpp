@@ -28,7 +28,8 @@ void BM_CorrectionAndReload(benchmark::State& state)
     for (auto _ : state) {
         const std::string call = callOf(selected) == "SP9ZZZ" ? "SP8ZZZ" : "SP9ZZZ";
         const auto changed = log.rewrite(selected, [&](const std::string& line) {
-            return std::optional(withTypedField(line, TypedField::Call, judgeEntry(TypedField::Call, "", call).columns));
+            return std::optional(
+                withTypedField(line, TypedField::Call, judgeEntry(TypedField::Call, "", call).columns));
         });
         const OperatorView view = operatorView(log.readLines(), kOperator);
         benchmark::DoNotOptimize(view.lines.data());
@@ -45,7 +46,8 @@ void BM_DeletionAndReload(benchmark::State& state)
     const std::vector<std::string> victims = operatorLines(log.readLines(), kOperator);
     std::size_t next = 0;
     for (auto _ : state) {
-        log.rewrite(victims.at(next++ % victims.size()), [](const std::string&) { return std::optional<std::string>(); });
+        log.rewrite(victims.at(next++ % victims.size()),
+                    [](const std::string&) { return std::optional<std::string>(); });
         const OperatorView view = operatorView(log.readLines(), kOperator);
         benchmark::DoNotOptimize(view.lines.data());
     }

@@ -81,7 +81,9 @@ void openPickDialog(TForm1& form, TForm4& dialog, const QComboBox* source, const
 void TForm1::applyCorrection(const std::function<std::string(const std::string&)>& change)
 {
     const std::optional<std::string> changed =
-        LogFile(context_.folder).rewrite(SelectedLine, [&](const std::string& line) { return std::optional(change(line)); });
+        LogFile(context_.folder).rewrite(SelectedLine, [&](const std::string& line) {
+            return std::optional(change(line));
+        });
     ComboBox3Change();
     ListBox1->selectRow(changed ? ListBox1->findExact(*changed) : -1);
 }
@@ -104,7 +106,8 @@ void TForm1::ZmieOperatora1Click() { openPickDialog(*this, *form4_, ComboBox3, k
 
 void TForm1::Zmieznakkorespondenta1Click()
 {
-    correctByEntry(*this, {TypedField::Call, QStringLiteral("Zmiana znaku korespondenta"), QStringLiteral("Nowy znak")});
+    correctByEntry(*this,
+                   {TypedField::Call, QStringLiteral("Zmiana znaku korespondenta"), QStringLiteral("Nowy znak")});
 }
 
 void TForm1::Zmienadanynumerser1Click()
@@ -125,8 +128,9 @@ void TForm1::Usu1Click()
         selectedOrComplain(*this, QStringLiteral("Należy najpierw zaznaczyć łączność do usunięcia!"));
     if (!line)
         return;
-    if (context_.platform.messageBox(QStringLiteral("Potwierdzenie"), QStringLiteral("Czy na pewno usunąć zaznaczoną łączność?"),
-                                     BoxIcon::Question, BoxButtons::YesNo) != BoxAnswer::Yes)
+    if (context_.platform.messageBox(QStringLiteral("Potwierdzenie"),
+                                     QStringLiteral("Czy na pewno usunąć zaznaczoną łączność?"), BoxIcon::Question,
+                                     BoxButtons::YesNo) != BoxAnswer::Yes)
         return;
     const int row = ListBox1->selectedRow();
     SelectedLine = *line;

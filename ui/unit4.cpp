@@ -50,7 +50,8 @@ TForm4::TForm4(const StationContext& context, TForm1* form1, QWidget* parent)
     large.setBold(true);
     ComboBox1->setFont(large);
     ComboBox1->setItemDelegate(new QStyledItemDelegate(ComboBox1));
-    ComboBox1->setStyleSheet(QStringLiteral("QComboBox { color: red; } QComboBox QAbstractItemView::item { min-height: 24px; }"));
+    ComboBox1->setStyleSheet(
+        QStringLiteral("QComboBox { color: red; } QComboBox QAbstractItemView::item { min-height: 24px; }"));
     // The height follows the large font.
     ComboBox1->setGeometry(16, 16, 153, ComboBox1->sizeHint().height());
 

@@ -27,8 +27,8 @@ struct Qso {
 
 std::string line(const Qso& q)
 {
-    return composeLine({"2026-07-11", q.time, std::string(*bandColumnFor(q.band)), std::string(*modeColumnFor(q.mode)), q.op,
-                        q.rst, "28", q.call, q.rst, "KRU"});
+    return composeLine({"2026-07-11", q.time, std::string(*bandColumnFor(q.band)), std::string(*modeColumnFor(q.mode)),
+                        q.op, q.rst, "28", q.call, q.rst, "KRU"});
 }
 
 std::string logOf(const std::vector<std::string>& lines, const char* end = "\r\n")
@@ -39,11 +39,14 @@ std::string logOf(const std::vector<std::string>& lines, const char* end = "\r\n
     return content;
 }
 
-std::string replaced(std::string l, std::size_t first, const std::string& text) { return l.replace(first - 1, text.size(), text); }
+std::string replaced(std::string l, std::size_t first, const std::string& text)
+{
+    return l.replace(first - 1, text.size(), text);
+}
 
-const std::string kFirst = line({});                                      // 12:34, row 0
-const std::string kSecond = line({.call = "SP2B", .time = "13:00"});     // row 1
-const std::string kOther = line({.call = "SP3C", .op = "QZ2XYZ"});       // another operator's
+const std::string kFirst = line({});                                  // 12:34, row 0
+const std::string kSecond = line({.call = "SP2B", .time = "13:00"});  // row 1
+const std::string kOther = line({.call = "SP3C", .op = "QZ2XYZ"});    // another operator's
 
 class Corrections : public StationTest {
 protected:
@@ -60,7 +63,8 @@ protected:
     void clickRow(int row)
     {
         ui::LogListBox* list = form1().ListBox1;
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(row, 0)).center());
     }
     void command(const char* name)
     {
@@ -82,9 +86,15 @@ protected:
     }
 };
 
-const char* const kCommands[] = {"zmiendate1",          "ZmieczasQSO1",           "Zmiepasmo1",
-                                 "Zmieemisj1",          "ZmieOperatora1",         "Zmieznakkorespondenta1",
-                                 "Zmienadanynumerser1", "Zmieodebranynumerseryjny1", "Usu1"};
+const char* const kCommands[] = {"zmiendate1",
+                                 "ZmieczasQSO1",
+                                 "Zmiepasmo1",
+                                 "Zmieemisj1",
+                                 "ZmieOperatora1",
+                                 "Zmieznakkorespondenta1",
+                                 "Zmienadanynumerser1",
+                                 "Zmieodebranynumerseryjny1",
+                                 "Usu1"};
 
 TEST_F(Corrections, EveryCommandWithoutASelectionOnlyComplains)
 {
@@ -93,8 +103,9 @@ TEST_F(Corrections, EveryCommandWithoutASelectionOnlyComplains)
     for (const char* name : kCommands) {
         platform.boxes.clear();
         command(name);
-        expectOneError(std::string_view(name) == "Usu1" ? QStringLiteral("Należy najpierw zaznaczyć łączność do usunięcia!")
-                                                        : QStringLiteral("Należy najpierw zaznaczyć łączność!"));
+        expectOneError(std::string_view(name) == "Usu1"
+                           ? QStringLiteral("Należy najpierw zaznaczyć łączność do usunięcia!")
+                           : QStringLiteral("Należy najpierw zaznaczyć łączność!"));
     }
     EXPECT_TRUE(platform.asked.empty());
     EXPECT_FALSE(form4().isVisible());
@@ -156,17 +167,16 @@ TEST_P(TextEntry, RewritesTheFieldReloadsAndSelectsTheQso)
 
 INSTANTIATE_TEST_SUITE_P(
     Corrections, TextEntry,
-    ::testing::Values(
-        EntryRow{"Date", "zmiendate1", "Zmiana daty", "Nowa data (rrrr-mm-dd)", "2026-07-11", "2026-07-10", 1,
-                 "2026-07-10", 0},
-        EntryRow{"TimeMovesToItsSortedPlace", "ZmieczasQSO1", "Zmiana czasu", "Nowy czas (hhmm)", "1234", "1400", 12,
-                 "1400", 1},
-        EntryRow{"Call", "Zmieznakkorespondenta1", "Zmiana znaku korespondenta", "Nowy znak", "SP1A", "qz1abc", 56,
-                 "QZ1ABC       ", 0},
-        EntryRow{"SentExchange", "Zmienadanynumerser1", "Zmiana nadanej grupy kontrolnej", "Nowa grupa", "28", "jo91",
-                 49, "JO91  ", 0},
-        EntryRow{"ReceivedExchange", "Zmieodebranynumerseryjny1", "Zmiana odebranej grupy kontrolnej", "Nowa grupa",
-                 "KRU", "1 2", 74, "1 2   ", 0}),
+    ::testing::Values(EntryRow{"Date", "zmiendate1", "Zmiana daty", "Nowa data (rrrr-mm-dd)", "2026-07-11",
+                               "2026-07-10", 1, "2026-07-10", 0},
+                      EntryRow{"TimeMovesToItsSortedPlace", "ZmieczasQSO1", "Zmiana czasu", "Nowy czas (hhmm)", "1234",
+                               "1400", 12, "1400", 1},
+                      EntryRow{"Call", "Zmieznakkorespondenta1", "Zmiana znaku korespondenta", "Nowy znak", "SP1A",
+                               "qz1abc", 56, "QZ1ABC       ", 0},
+                      EntryRow{"SentExchange", "Zmienadanynumerser1", "Zmiana nadanej grupy kontrolnej", "Nowa grupa",
+                               "28", "jo91", 49, "JO91  ", 0},
+                      EntryRow{"ReceivedExchange", "Zmieodebranynumerseryjny1", "Zmiana odebranej grupy kontrolnej",
+                               "Nowa grupa", "KRU", "1 2", 74, "1 2   ", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Corrections, SameValueOrCancelTouchesNothingAndDoesNotReload)
@@ -177,7 +187,8 @@ TEST_F(Corrections, SameValueOrCancelTouchesNothingAndDoesNotReload)
     startWith(content);
     clickRow(0);
     platform.entries = {std::nullopt, QStringLiteral("qz5kv"), QStringLiteral("2026-07-11"), QStringLiteral("kru")};
-    for (const char* name : {"Zmieznakkorespondenta1", "Zmieznakkorespondenta1", "zmiendate1", "Zmieodebranynumerseryjny1"})
+    for (const char* name :
+         {"Zmieznakkorespondenta1", "Zmieznakkorespondenta1", "zmiendate1", "Zmieodebranynumerseryjny1"})
         command(name);
     EXPECT_EQ(platform.asked.size(), 4u);
     EXPECT_EQ(log(), content);
