@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package the program, its tests and its checks need.
 # This is the only place that names packages; it is safe to run again.
+# `install-deps.sh windows` adds what the Windows check of the core needs.
 set -euo pipefail
 
 packages=(
@@ -10,7 +11,15 @@ packages=(
     libgtest-dev libgmock-dev        # unit and window tests
     libbenchmark-dev                 # bench/
     fonts-dejavu-core                # a fixed-pitch font for the log list
+    dpkg-dev desktop-file-utils file # the Debian package and its test
 )
+if [ "${1:-}" = windows ]; then
+    packages+=(
+        g++-mingw-w64-x86-64-posix   # the core built for Windows
+        googletest                   # GoogleTest sources, built for that target
+        wine wine64                  # runs the Windows core tests
+    )
+fi
 
 missing=()
 for package in "${packages[@]}"; do
