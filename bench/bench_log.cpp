@@ -1,0 +1,111 @@
+// The log of a long contest weekend must never make the window sluggish:
+// start-up, the view reload of one operator and storing a QSO on 100,000 lines.
+
+#include "combo_lists.h"
+#include "large_log.h"
+#include "log_file.h"
+#include "log_line.h"
+#include "station.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+
+namespace qz::bench {
+namespace {
+
+// Boxes never appear in a benchmark: anything shown is a failure.
+class SilentPlatform final : public ui::Platform {
+public:
+    ui::BoxAnswer messageBox(const QString&, const QString& text, ui::BoxIcon, ui::BoxButtons) override
+    {
+        shown = text;
+        return ui::BoxAnswer::Ok;
+    }
+    QString inputBox(const QString&, const QString&, const QString& value) override { return value; }
+    std::optional<QString> saveFileName(const QString&, const QString&) override { return std::nullopt; }
+    void beep() override {}
+    QString shown;
+};
+
+ui::StationContext contextFor(const BenchFolder& folder, SilentPlatform& platform)
+{
+    return {folder.path(), platform, [] { return std::chrono::system_clock::now(); }};
+}
+
+void BM_StartUpToShownWindow(benchmark::State& state)
+{
+    const BenchFolder folder;
+    writeLargeStation(folder.path());
+    SilentPlatform platform;
+    for (auto _ : state) {
+        ui::Station station(contextFor(folder, platform));
+        station.start();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(station.form1.ListBox1->count());
+    }
+    if (!platform.shown.isEmpty())
+        state.SkipWithError(platform.shown.toStdString().c_str());
+}
+BENCHMARK(BM_StartUpToShownWindow)->Unit(benchmark::kMillisecond);
+
+void BM_ViewReloadOfOneOperator(benchmark::State& state)
+{
+    const BenchFolder folder;
+    writeLargeStation(folder.path());
+    SilentPlatform platform;
+    ui::Station station(contextFor(folder, platform));
+    station.start();
+    int next = 0;
+    for (auto _ : state) {
+        station.form1.ComboBox3->setCurrentIndex(next++ % kOperatorCount);
+        station.form1.ComboBox3Change();
+        QApplication::processEvents();  // paint the new list
+    }
+    state.counters["lines"] = station.form1.ListBox1->count();
+    if (!platform.shown.isEmpty())
+        state.SkipWithError(platform.shown.toStdString().c_str());
+}
+BENCHMARK(BM_ViewReloadOfOneOperator)->Unit(benchmark::kMillisecond);
+
+void BM_StoreQso(benchmark::State& state)
+{
+    const BenchFolder folder;
+    writeLargeStation(folder.path());
+    SilentPlatform platform;
+    ui::Station station(contextFor(folder, platform));
+    station.start();
+    station.form1.ComboBox3Change();
+    station.form1.Timer1->stop();
+    for (auto _ : state) {
+        station.form1.Edit4->setText(QStringLiteral("SP1BENCH"));
+        station.form1.Button4Click();
+    }
+    state.counters["lines"] = station.form1.ListBox1->count();
+    if (!platform.shown.isEmpty())
+        state.SkipWithError(platform.shown.toStdString().c_str());
+}
+BENCHMARK(BM_StoreQso)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+}  // namespace
+}  // namespace qz::bench
+
+namespace qz::bench {
+namespace {
+
+void BM_AppendWithBackup(benchmark::State& state)
+{
+    const BenchFolder folder;
+    writeLargeStation(folder.path());
+    const LogFile log(folder.path());
+    const std::string line = largeLogLines().front();
+    for (auto _ : state)
+        log.append(line);
+}
+BENCHMARK(BM_AppendWithBackup)->Unit(benchmark::kMillisecond)->Iterations(100);
+
+}  // namespace
+}  // namespace qz::bench

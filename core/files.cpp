@@ -2,6 +2,7 @@
 
 #include "errors.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -31,10 +32,12 @@ void checkFault(Op op, const Path& path)
 [[noreturn]] void fail(const Path& path) { throw IoError(errno, path); }
 
 #ifdef _WIN32
-constexpr int kBinary = O_BINARY;
+// Wide names, so that a folder with letters outside the code page opens too;
+// binary mode, so that the CR LF of the lines is neither added nor dropped.
+int openFile(const Path& path, int flags) { return ::_wopen(path.c_str(), flags | O_BINARY, _S_IREAD | _S_IWRITE); }
 int syncDescriptor(int fd) { return _commit(fd); }
 #else
-constexpr int kBinary = 0;
+int openFile(const Path& path, int flags) { return ::open(path.c_str(), flags, 0644); }
 int syncDescriptor(int fd) { return ::fsync(fd); }
 #endif
 
@@ -45,7 +48,7 @@ public:
     {
         checkFault(Op::Open, path);
         do
-            fd_ = ::open(path.c_str(), flags | kBinary, 0644);
+            fd_ = openFile(path, flags);
         while (fd_ < 0 && errno == EINTR);
         if (fd_ < 0)
             fail(path);
@@ -60,18 +63,25 @@ public:
 
     std::string readToEnd()
     {
-        std::string content;
-        char buffer[1 << 16];
+        // Read straight into a string of the file's size; a file that grows
+        // meanwhile is still read to its end.
+        struct stat info {};
+        std::string content(::fstat(fd_, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0, '\0');
+        std::size_t filled = 0;
         for (;;) {
+            if (filled == content.size())
+                content.resize(content.size() + (1 << 16));
             checkFault(Op::Read, path_);
-            const auto n = ::read(fd_, buffer, sizeof buffer);
+            const auto n = ::read(fd_, content.data() + filled, static_cast<unsigned>(content.size() - filled));
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)
                 fail(path_);
-            if (n == 0)
+            if (n == 0) {
+                content.resize(filled);
                 return content;
-            content.append(buffer, static_cast<std::size_t>(n));
+            }
+            filled += static_cast<std::size_t>(n);
         }
     }
 
@@ -167,6 +177,22 @@ std::string joinLines(const std::vector<std::string>& lines)
         content += kLineEnd;
     }
     return content;
+}
+
+std::string withCrLfLines(std::string content)
+{
+    // A file written by this program already has this form: keep it as it is.
+    // It does when every LF follows a CR and there are as many CRs as LFs.
+    const auto endsInCrLf = content.size() >= 2 && content.compare(content.size() - 2, 2, kLineEnd) == 0;
+    std::size_t lineFeeds = 0;
+    bool pairedLineFeeds = endsInCrLf;
+    for (auto at = content.find('\n'); pairedLineFeeds && at != std::string::npos; at = content.find('\n', at + 1)) {
+        pairedLineFeeds = at > 0 && content[at - 1] == '\r';
+        ++lineFeeds;
+    }
+    if (pairedLineFeeds && static_cast<std::size_t>(std::count(content.begin(), content.end(), '\r')) == lineFeeds)
+        return content;
+    return joinLines(splitLines(content));
 }
 
 void writeQuickly(const Path& path, std::string_view content)

@@ -30,6 +30,10 @@ std::vector<std::string> readLines(const Path& path);
 // Every line followed by CR LF.
 std::string joinLines(const std::vector<std::string>& lines);
 
+// The same as joinLines(splitLines(content)), without the work when the
+// content already has that form.
+std::string withCrLfLines(std::string content);
+
 // Truncates and writes the file in place, without waiting for the disk.
 void writeQuickly(const Path& path, std::string_view content);
 

@@ -46,13 +46,13 @@ std::vector<std::string> LogFile::readLines() const { return files::readLines(pa
 
 void LogFile::append(std::string_view line) const
 {
-    const std::string content = files::readAll(path());
-    files::writeQuickly(backupPath(), files::joinLines(files::splitLines(content)));
+    std::string content = files::readAll(path());
     std::string record;
     if (!content.empty() && !endsWithLineEnd(content))
         record += files::kLineEnd;
     record += line;
     record += files::kLineEnd;
+    files::writeQuickly(backupPath(), files::withCrLfLines(std::move(content)));
     files::appendDurably(path(), record);
 }
 
@@ -86,7 +86,7 @@ bool LogFile::isOwnFile(const std::filesystem::path& candidate) const
 
 void LogFile::archiveTo(const std::filesystem::path& target) const
 {
-    files::replaceAtomically(target, files::joinLines(readLines()));
+    files::replaceAtomically(target, files::withCrLfLines(files::readAll(path())));
 }
 
 void LogFile::startAfresh() const { files::replaceAtomically(path(), {}, temporaryPath()); }

@@ -99,3 +99,27 @@ TEST(Files, ToIntAcceptsOnlyWholeNumbers)
 
 }  // namespace
 }  // namespace qz
+
+namespace qz {
+namespace {
+
+TEST(Files, CrLfLinesMatchesSplitAndJoin)
+{
+    for (const std::string& content : std::vector<std::string>{"", "\r\n", "a\r\nb\r\n", "a\r\nb", "a\nb\r\n", "a\rb\r\n", "a\r\n\r", "\r\r\n",
+                                      std::string("a\0\r\n", 4)}) {
+        SCOPED_TRACE(content);
+        EXPECT_EQ(files::withCrLfLines(content), files::joinLines(files::splitLines(content)));
+    }
+}
+
+TEST(Files, ReadsAFileThatIsLargerThanOneBuffer)
+{
+    test::TempFolder folder;
+    std::string big(300'000, 'x');
+    big[123'456] = '\0';
+    folder.write("big", big);
+    EXPECT_EQ(files::readAll(folder / "big"), big);
+}
+
+}  // namespace
+}  // namespace qz
