@@ -7,6 +7,10 @@
 
 #include <algorithm>
 
+#ifdef _WIN32
+#include <cwchar>
+#endif
+
 namespace qz {
 namespace {
 constexpr std::size_t kHeadquartersSlotCount = 12;
@@ -21,7 +25,14 @@ bool samePath(const std::filesystem::path& a, const std::filesystem::path& b)
     std::error_code ec;
     if (std::filesystem::equivalent(a, b, ec))
         return true;
+#ifdef _WIN32
+    // Windows file names ignore letter case: TEMPORARY.ZRV is temporary.zrv.
+    const auto canonicalA = std::filesystem::weakly_canonical(a, ec);
+    const auto canonicalB = std::filesystem::weakly_canonical(b, ec);
+    return !ec && ::_wcsicmp(canonicalA.c_str(), canonicalB.c_str()) == 0;
+#else
     return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec) && !ec;
+#endif
 }
 }  // namespace
 

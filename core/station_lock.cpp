@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #ifdef _WIN32
@@ -23,7 +24,11 @@ std::filesystem::path StationLock::lockPath(const std::filesystem::path& folder)
 std::unique_ptr<StationLock> StationLock::acquire(const std::filesystem::path& folder)
 {
     const auto path = lockPath(folder);
-    const int fd = ::open(path.string().c_str(), O_RDWR | O_CREAT, 0644);
+#ifdef _WIN32
+    const int fd = ::_wopen(path.c_str(), O_RDWR | O_CREAT | O_BINARY, _S_IREAD | _S_IWRITE);
+#else
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT, 0644);
+#endif
     if (fd < 0)
         throw IoError(errno, path);
 #ifdef _WIN32

@@ -1,24 +1,34 @@
 #pragma once
 // A fresh folder per test, removed afterwards, with small file helpers.
 
-#include <cstdlib>
-#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace qz::test {
 
 class TempFolder {
 public:
+    // A random name; create_directory says false for a name already taken,
+    // so tests running side by side never share a folder.
     TempFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qz5kv-test-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot create a temporary folder");
-        path_ = pattern;
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            auto candidate = std::filesystem::temp_directory_path() / ("qz5kv-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(candidate)) {
+                path_ = std::move(candidate);
+                return;
+            }
+        }
+        throw std::runtime_error("cannot create a temporary folder");
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -48,8 +58,16 @@ private:
     std::filesystem::path path_;
 };
 
-// True when the tests run with the rights to ignore file permissions (root),
-// where a read-only folder cannot provoke a failure.
-inline bool permissionsIgnored() { return ::geteuid() == 0; }
+// True when a read-only folder cannot provoke a failure: for root, who may
+// ignore file permissions, and on Windows, where a folder's read-only mark
+// does not stop files being made in it.
+inline bool permissionsIgnored()
+{
+#ifdef _WIN32
+    return true;
+#else
+    return ::geteuid() == 0;
+#endif
+}
 
 }  // namespace qz::test

@@ -112,6 +112,23 @@ TEST(Files, CrLfLinesMatchesSplitAndJoin)
     }
 }
 
+// The names go to the system as they are (wide on Windows) and the bytes as
+// they are (no text mode adding or dropping CRs).
+TEST(Files, WorkInAFolderNamedWithLettersOfAnyAlphabet)
+{
+    test::TempFolder folder;
+    const auto station = folder.path() / std::filesystem::path(u8"Stacja Łódź ✓");
+    std::filesystem::create_directory(station);
+    const auto log = station / "IARU_log.zrv";
+    files::appendDurably(log, "a\r\n");
+    files::replaceAtomically(log, files::readAll(log) + "b\n", station / "temporary.zrv");
+    files::appendDurably(log, "c\r\n");
+    EXPECT_EQ(files::readAll(log), "a\r\nb\nc\r\n");
+    EXPECT_FALSE(files::isFile(station / "temporary.zrv"));
+    files::removeFile(log);
+    EXPECT_FALSE(files::isFile(log));
+}
+
 TEST(Files, ReadsAFileThatIsLargerThanOneBuffer)
 {
     test::TempFolder folder;

@@ -150,8 +150,15 @@ TEST(LogArchive, RecognisesItsOwnFilesUnderOtherSpellings)
     EXPECT_TRUE(log.isOwnFile(folder / "sub" / ".." / "IARU_log.zrv"));
     EXPECT_TRUE(log.isOwnFile(folder / "." / "IARU_log.zr~"));
     EXPECT_TRUE(log.isOwnFile(folder / "sub" / ".." / "temporary.zrv"));
+#ifdef _WIN32
+    // Windows lets only privileged users make symbolic links, but every name
+    // there is the same file in any letter case.
+    EXPECT_TRUE(log.isOwnFile(folder / "iaru_LOG.ZRV"));
+    EXPECT_TRUE(log.isOwnFile(folder / "TEMPORARY.ZRV"));
+#else
     std::filesystem::create_symlink(folder / "IARU_log.zrv", folder / "link.zrv");
     EXPECT_TRUE(log.isOwnFile(folder / "link.zrv"));
+#endif
     EXPECT_FALSE(log.isOwnFile(folder / "archive.zrv"));
     EXPECT_FALSE(log.isOwnFile(folder / "sub" / "IARU_log.zrv"));
 }
