@@ -31,6 +31,14 @@ void checkFault(Op op, const Path& path)
 
 [[noreturn]] void fail(const Path& path) { throw IoError(errno, path); }
 
+// The system reads a name only up to a NUL, so a name with one (from a damaged
+// log line) would open, replace or remove a different file.
+void checkName(const Path& path)
+{
+    if (path.native().find(Path::value_type()) != Path::string_type::npos)
+        throw IoError(EINVAL, path);
+}
+
 #ifdef _WIN32
 // Wide names, so that a folder with letters outside the code page opens too;
 // binary mode, so that the CR LF of the lines is neither added nor dropped.
@@ -46,6 +54,7 @@ class FileHandle {
 public:
     FileHandle(const Path& path, int flags) : path_(path)
     {
+        checkName(path);
         checkFault(Op::Open, path);
         do
             fd_ = openFile(path, flags);
@@ -137,7 +146,8 @@ void syncFolder(const Path& folder)
 bool isFile(const Path& path)
 {
     std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
+    return path.native().find(Path::value_type()) == Path::string_type::npos &&
+           std::filesystem::is_regular_file(path, ec);
 }
 
 std::string readAll(const Path& path)
@@ -204,6 +214,8 @@ void writeQuickly(const Path& path, std::string_view content)
 
 void replaceAtomically(const Path& target, std::string_view content, const Path& temp)
 {
+    checkName(target);
+    checkName(temp);
     try {
         FileHandle file(temp, O_WRONLY | O_CREAT | O_TRUNC);
         file.writeAll(content);
@@ -239,6 +251,7 @@ void appendDurably(const Path& path, std::string_view content)
 
 void removeFile(const Path& path)
 {
+    checkName(path);
     checkFault(Op::Remove, path);
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))

@@ -63,7 +63,7 @@ void LogFile::append(std::string_view line) const
         record += files::kLineEnd;
     record += line;
     record += files::kLineEnd;
-    files::writeQuickly(backupPath(), files::withCrLfLines(std::move(content)));
+    files::replaceAtomically(backupPath(), files::withCrLfLines(std::move(content)));
     files::appendDurably(path(), record);
 }
 
