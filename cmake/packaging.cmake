@@ -4,8 +4,10 @@
 # real executable goes to a private folder and the launcher in bin/ runs a
 # copy of it from each user's station folder in the home folder.
 
+# On Windows the install folder itself is the station folder; windeployqt
+# puts the Qt libraries beside the executable there.
 if(WIN32)
-    install(TARGETS QZ5KV_stationbook RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(TARGETS QZ5KV_stationbook RUNTIME DESTINATION .)
     return()
 endif()
 

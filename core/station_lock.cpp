@@ -5,13 +5,13 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
 #else
 #include <sys/file.h>
+#include <unistd.h>
 #endif
 
 namespace qz {
