@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace qz::ui {
@@ -33,9 +34,11 @@ Control* named(Control* control, const char* name)
     return control;
 }
 
-// A label above its control, both in one column.
+// A label above its control, both in one column. The caption is also the
+// name a screen reader announces for the control.
 QWidget* labelled(const QString& caption, QWidget* control, QWidget* parent, QWidget* extra = nullptr)
 {
+    control->setAccessibleName(caption);
     auto* column = new QWidget(parent);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -106,6 +109,8 @@ void TForm1::createControls()
     Edit3->setFixedWidth(48);
     Edit3->setToolTip(QStringLiteral("Jeśli kursor jest w polu ZNAK, klawisze PAGE UP/PAGE DOWN zmieniają czas"));
     UpDown1 = named(new UpDown(-1, 60, this), "UpDown1");
+    UpDown1->upArrow()->setAccessibleName(QStringLiteral("Czas o minutę później"));
+    UpDown1->downArrow()->setAccessibleName(QStringLiteral("Czas o minutę wcześniej"));
     Edit4 = named(new QLineEdit(this), "Edit4");
     Edit4->setFixedWidth(110);
     makeUpperCase(Edit4);
@@ -127,6 +132,7 @@ void TForm1::createControls()
 
     Panel1 = named(new QGroupBox(QStringLiteral("Nadawana grupa kontrolna"), this), "Panel1");
     Edit8 = named(new QLineEdit(Panel1), "Edit8");
+    Edit8->setAccessibleName(Panel1->title());
     Edit8->setToolTip(QStringLiteral("Numer kolejny, skrót województwa/powiatu lub lokator"));
     CheckBox1 = named(new QCheckBox(QStringLiteral("Zwiększ automatycznie"), Panel1), "CheckBox1");
     auto* sent = new QVBoxLayout(Panel1);
@@ -152,6 +158,7 @@ void TForm1::createControls()
     ListBox1->setToolTip(QStringLiteral("Menu rozwijalne - prawy klawisz myszy"));
     ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
     Label11 = named(new QLabel(QStringLiteral("Plik wyjściowy:"), this), "Label11");
+    ListBox1->setAccessibleName(Label11->text());
     Label12 = named(new QLabel(QStringLiteral("     Przeprowadzone wszystkie QSO z QZ5KV!    "), this), "Label12");
     Label12->setFixedSize(328, 16);
     Label12->setStyleSheet(QStringLiteral(

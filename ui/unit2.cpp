@@ -22,7 +22,8 @@ namespace {
 
 constexpr int kFieldHeight = 21;
 
-// The labels of the fields, by field number, for the messages about a field.
+// The labels of the fields, by field number, for the messages about a field
+// and for a screen reader.
 const std::array<QString, kOperatorFieldCount> kFieldCaptions = {
     QStringLiteral("Znak operatora"),    QStringLiteral("Imię i nazwisko"),  QStringLiteral("E-mail"),
     QStringLiteral("Adres"),             QStringLiteral("Adres, 2. wiersz"), QStringLiteral("Adres, 3. wiersz"),
@@ -128,6 +129,9 @@ void TForm2::createControls()
     Button5 = button(this, "Button5", QStringLiteral("Edytuj"), 520, 192, 81);
     Button1 = button(this, "Button1", QStringLiteral("Powrót"), 616, 192, 81);
 
+    ListBox1->setAccessibleName(Label2->text());
+    for (std::size_t i = 0; i < kOperatorFieldCount; ++i)
+        field(i)->setAccessibleName(kFieldCaptions.at(i));
     for (QLineEdit* upper : {Edit1, Edit8, Edit10, Edit9})
         makeUpperCase(upper);
     // The required fields stand out: the callsign in aqua, name and first

@@ -55,6 +55,7 @@ TForm3::TForm3(const StationContext& context, TForm1* form1, QWidget* parent)
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setMinimumWidth(320);
     Label1->setBuddy(Edit1);
+    Edit1->setAccessibleName(Label1->text());
     Button1 = new QPushButton(QStringLiteral("Zapisz"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button2 = new QPushButton(QStringLiteral("Powrót"), this);

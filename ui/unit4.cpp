@@ -42,6 +42,8 @@ TForm4::TForm4(const StationContext& context, TForm1* form1, QWidget* parent)
 
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    // The caption tells which field; the list holds its new value.
+    ComboBox1->setAccessibleName(QStringLiteral("Nowa wartość"));
     ComboBox1->setEditable(true);
     // Typed text must never become an entry: OK takes its value from the entries only.
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
