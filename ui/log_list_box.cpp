@@ -8,6 +8,14 @@
 #include <algorithm>
 
 namespace qz::ui {
+namespace {
+
+// The list is there to show the 86 columns of a QSO. A line of megabytes from
+// a damaged log is shown cut, since laying it out would stall every repaint;
+// the line itself is kept whole.
+constexpr std::size_t kShownLength = 1000;
+
+}  // namespace
 
 int LogLineModel::rowCount(const QModelIndex& parent) const
 {
@@ -18,7 +26,8 @@ QVariant LogLineModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
         return {};
-    return fromCp1250(lines_[static_cast<std::size_t>(index.row())]);
+    const std::string& line = lines_[static_cast<std::size_t>(index.row())];
+    return fromCp1250(line.size() > kShownLength ? line.substr(0, kShownLength) : line);
 }
 
 void LogLineModel::setLines(std::vector<std::string> lines)
