@@ -206,13 +206,6 @@ std::string withCrLfLines(std::string content)
     return joinLines(splitLines(content));
 }
 
-void writeQuickly(const Path& path, std::string_view content)
-{
-    FileHandle file(path, O_WRONLY | O_CREAT | O_TRUNC);
-    file.writeAll(content);
-    file.close();
-}
-
 void replaceAtomically(const Path& target, std::string_view content, const Path& temp)
 {
     checkName(target);

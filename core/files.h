@@ -34,9 +34,6 @@ std::string joinLines(const std::vector<std::string>& lines);
 // content already has that form.
 std::string withCrLfLines(std::string content);
 
-// Truncates and writes the file in place, without waiting for the disk.
-void writeQuickly(const Path& path, std::string_view content);
-
 // Writes `content` to `temp`, syncs it, renames it over `target` and syncs the
 // folder. On failure `target` is untouched and `temp` is removed.
 void replaceAtomically(const Path& target, std::string_view content, const Path& temp);

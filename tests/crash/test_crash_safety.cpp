@@ -15,6 +15,7 @@
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <map>
@@ -281,9 +282,12 @@ public:
 
     void plantLeftovers()
     {
+        const auto plant = [&](const char* name, const std::string& content) {
+            std::ofstream(folder_ / name, std::ios::binary) << content;
+        };
         for (const char* name : {"temporary.zrv", "IARU_log.zrv.new", "IARU_log.zr~.new"})
-            files::writeQuickly(folder_ / name, kPlantedQsos);
-        files::writeQuickly(folder_ / "QZ5KV_stationbook.ini.new", kPlantedRecords);
+            plant(name, kPlantedQsos);
+        plant("QZ5KV_stationbook.ini.new", kPlantedRecords);
         leftovers_ = leftoversIn(folder_);
     }
 
