@@ -18,7 +18,7 @@ if [ -z "${QZ_E2E_ON_DISPLAY:-}" ]; then
     exec timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" env QZ_E2E_ON_DISPLAY=1 "$0" "$@"
 fi
 
-# Bytes are compared as bytes; only typing Polish letters needs UTF-8.
+# Bytes are compared as bytes.
 export LC_ALL=C
 executable=$(realpath "$1")
 shots=$(realpath -m "$2")
@@ -65,6 +65,18 @@ stop_station() {
 }
 
 click() { xdotool mousemove --window "$1" "$2" "$3" click "${4:-1}"; }
+
+visible_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
+
+# Waits until the program shows more windows than $1 (a popup menu has no
+# title to wait for).
+wait_for_more_windows() {
+    for _ in $(seq 100); do
+        [ "$(visible_windows)" -gt "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "no new window appeared"
+}
 
 # Waits until the file has the given number of lines.
 wait_for_lines() {
@@ -137,11 +149,14 @@ store_qso sp9abc 15 "$log" 1
 check_stored "$(log_line "$log" 1)" "   1800 CW     QZ1ABC        599 28     SP9ABC        599 15           " "$before" "$after"
 
 # The store left the focus in the emptied callsign field. Band and mode by
-# the keyboard, a sent exchange in Polish letters, a received one with spaces.
+# the keyboard, a sent exchange in Polish letters (łódź), a received one with
+# spaces.
 xdotool key alt+b alt+m
 click "$main" "${sent_exchange_field[@]}"
 xdotool key ctrl+a
-LC_ALL=C.UTF-8 xdotool type --delay 15 'łódź'
+# xdotool types a letter that the keyboard lacks by mapping it to a spare key
+# for a moment; the pause gives the program the time to read that mapping.
+LC_ALL=C.UTF-8 xdotool type --delay 250 'łódź'
 click "$main" "${callsign_field[@]}"
 store_qso dl1xyz 'k r u' "$log" 2
 second=$(log_line "$log" 2)
@@ -205,7 +220,9 @@ awk -v s="$share" 'BEGIN { exit !(s > 0.005) }' || fail "the headquarters banner
 first_row=$(LC_ALL=C sort -f "$log" | grep -a '  QZ1ABC ' | head -n 1 | tr -d '\r')
 # A right click does not move the selection: the row is selected first.
 click "$main" "${first_log_row[@]}"
+shown=$(visible_windows)
 click "$main" "${first_log_row[@]}" 3
+wait_for_more_windows "$shown"
 xdotool key Down Down Down Return
 pick=$(timeout 20 xdotool search --sync --onlyvisible --name '^Wyb.*r pasma$' | head -n 1) ||
     fail "the pick dialog did not open"
