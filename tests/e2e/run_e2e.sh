@@ -33,11 +33,10 @@ trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
+    cat "$work"/*/program.out >&2 2>/dev/null || true
     exit 1
 }
 
-# xdotool searches a window's legacy X name, where a Polish letter is an
-# escape sequence: the patterns step over them.
 # Places in the main window (694 by 462, at the top left of the screen without
 # a window manager) and in the pick dialog, taken from their layouts.
 callsign_field=(247 79)
@@ -214,6 +213,9 @@ eval "$(xdotool getwindowgeometry --shell "$main")"
 screenshot -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shots/main-window.png"
 share=$(fuchsia_share "$shots/main-window.png")
 awk -v s="$share" 'BEGIN { exit !(s > 0.005) }' || fail "the headquarters banner is not shown (fuchsia share $share)"
+
+# xdotool searches a window's legacy X name, where a Polish letter is an
+# escape sequence: the title patterns below step over them.
 
 # The pick dialog from the log list's menu: "Zmień pasmo" on the first row,
 # OK with the band preselected from the main window (10 m).
