@@ -12,6 +12,7 @@ packages=(
     libbenchmark-dev                 # bench/
     fonts-dejavu-core                # a fixed-pitch font for the log list
     dpkg-dev desktop-file-utils file # the Debian package and its test
+    clang                            # libFuzzer targets (scripts/fuzz.sh)
     xvfb xauth xdotool imagemagick   # the end-to-end test on a virtual screen
 )
 if [ "${1:-}" = windows ]; then
