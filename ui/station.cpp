@@ -2,6 +2,8 @@
 
 #include "failure_box.h"
 
+#include <QLineEdit>
+
 namespace qz::ui {
 
 Station::Station(const StationContext& context)
@@ -14,6 +16,8 @@ void Station::start()
 {
     guarded(form1.context().platform, [this] { form1.FormCreate(); });
     form1.show();
+    // The operator starts by typing a callsign over the headquarters default.
+    TForm1::focusField(form1.Edit4);
 }
 
 }  // namespace qz::ui

@@ -357,6 +357,14 @@ void TForm1::updateBanner()
     Label12->repaint();
 }
 
+void TForm1::focusField(QLineEdit* field)
+{
+    if (field->hasFocus())
+        return;
+    field->setFocus();
+    field->selectAll();
+}
+
 void TForm1::startClock()
 {
     Timer1->start();

@@ -104,6 +104,9 @@ public:
     void Button6Click();
     void startClock();
     void stopClock();
+    // Puts the keyboard focus into the field with its text selected, as a field
+    // does when the focus arrives, so the next keys replace a kept default.
+    static void focusField(QLineEdit* field);
     // Shows the headquarters banner when all twelve slots are worked.
     void updateBanner();
 

@@ -88,7 +88,7 @@ void TForm1::Button4Click()
         Edit4->clear();
     if (Edit6->text() != kHeadquartersExchange)
         Edit6->clear();
-    Edit4->setFocus();
+    focusField(Edit4);
     startClock();
 }
 
@@ -103,7 +103,7 @@ void TForm1::CheckBox1Click()
                              "pierwszym QSO\n"
                              "i włącz funkcję ponownie.\n"));
     CheckBox1->setChecked(false);
-    Edit8->setFocus();
+    focusField(Edit8);
 }
 
 void TForm1::Edit8Change()
@@ -115,7 +115,7 @@ void TForm1::Edit8Change()
                              "Jeśli nadawany była grupa kontrolna zawierająca litery (lokator, województwo) wyłącz "
                              "funkcję\n"
                              "ZWIĘKSZ AUTOMATYCZNIE i ponownie wprowadź grupę."));
-    Edit8->setFocus();
+    focusField(Edit8);
 }
 
 }  // namespace qz::ui

@@ -52,7 +52,7 @@ void TForm1::Edit4KeyPress(char& key)
     if (key != kEnter)
         return;
     key = 0;
-    Edit6->setFocus();
+    focusField(Edit6);
 }
 
 void TForm1::Edit6KeyPress(char& key)

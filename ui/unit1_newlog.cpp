@@ -60,7 +60,7 @@ void TForm1::Button8Click()
     Edit6->setText(QStringLiteral("KRU"));
     UpDown1->setPosition(0);
     ListBox1->clear();
-    Edit4->setFocus();
+    focusField(Edit4);
     if (form2_)
         form2_->resetForNewLog();
 

@@ -19,7 +19,7 @@ bool acceptEntry(Platform& platform, QLineEdit* field, const CheckedEntry& entry
     if (entry.result == EntryCheck::Ok)
         return true;
     showError(platform, entry.result == EntryCheck::WrongLength ? wrongLength : notDigits);
-    field->setFocus();
+    TForm1::focusField(field);
     return false;
 }
 

@@ -222,3 +222,40 @@ TEST_F(StoringQso, TwelveHeadquartersSlotsShowTheBanner)
 
 }  // namespace
 }  // namespace qz::test
+
+namespace qz::test {
+namespace {
+
+class FocusPath : public StationTest {};
+
+TEST_F(FocusPath, KeptDefaultsAreSelectedSoTypingReplacesThem)
+{
+    folder.write("QZ5KV_stationbook.ini", "QZ1ABC,Jan\r\n");
+    start();
+    ui::TForm1& w = form1();
+    w.Timer1->stop();
+    QTRY_VERIFY(w.Edit4->hasFocus());
+    // Start-up: the callsign default is selected, so the first call replaces it.
+    QTest::keyClicks(w.Edit4, "sp1a");
+    QTest::keyClick(w.Edit4, Qt::Key_Return);
+    QTRY_VERIFY(w.Edit6->hasFocus());
+    QTest::keyClicks(w.Edit6, "15");
+    QTest::keyClick(w.Edit6, Qt::Key_Return);
+    ASSERT_EQ(w.ListBox1->count(), 1);
+    EXPECT_EQ(w.ListBox1->lines()[0].substr(55, 14), "SP1A          ");
+    EXPECT_EQ(w.ListBox1->lines()[0].substr(73, 13), "15           ");
+
+    // A headquarters QSO keeps both defaults, selected for the next QSO.
+    QTest::keyClicks(w.Edit4, "qz5kv");
+    QTest::keyClick(w.Edit4, Qt::Key_Return);
+    QTest::keyClicks(w.Edit6, "kru");
+    QTest::keyClick(w.Edit6, Qt::Key_Return);
+    QTRY_VERIFY(w.Edit4->hasFocus());
+    EXPECT_EQ(w.Edit4->selectedText(), "QZ5KV");
+    QTest::keyClick(w.Edit4, Qt::Key_Return);
+    QTRY_VERIFY(w.Edit6->hasFocus());
+    EXPECT_EQ(w.Edit6->selectedText(), "KRU");
+}
+
+}  // namespace
+}  // namespace qz::test
