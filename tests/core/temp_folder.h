@@ -9,6 +9,7 @@
 #include <string>
 
 #ifndef _WIN32
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -58,16 +59,45 @@ private:
     std::filesystem::path path_;
 };
 
-// True when a read-only folder cannot provoke a failure: for root, who may
-// ignore file permissions, and on Windows, where a folder's read-only mark
-// does not stop files being made in it.
-inline bool permissionsIgnored()
+// Whether a read-only folder can provoke a failure at all: not on Windows,
+// where a folder's read-only mark does not stop files being made in it.
+inline bool readOnlyFoldersExist()
 {
 #ifdef _WIN32
-    return true;
+    return false;
 #else
-    return ::geteuid() == 0;
+    return true;
 #endif
 }
+
+#ifndef _WIN32
+// Makes the folder read-only for everybody.
+inline void makeReadOnly(const std::filesystem::path& folder)
+{
+    using std::filesystem::perms;
+    std::filesystem::permissions(folder, perms::owner_read | perms::owner_exec | perms::group_read |
+                                             perms::group_exec | perms::others_read | perms::others_exec);
+}
+
+// Runs `body` where file permissions bind: directly for an ordinary user; for
+// root, who may ignore them, in a child process that has given up its rights
+// (user and group "nobody"). True when `body` returned true.
+template <typename Body>
+bool whereFilePermissionsBind(Body body)
+{
+    if (::geteuid() != 0)
+        return body();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        constexpr unsigned kNobody = 65534;
+        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+            ::_exit(2);
+        ::_exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+#endif
 
 }  // namespace qz::test
