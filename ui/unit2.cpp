@@ -130,8 +130,14 @@ void TForm2::createControls()
     Button1 = button(this, "Button1", QStringLiteral("Powrót"), 616, 192, 81);
 
     ListBox1->setAccessibleName(Label2->text());
-    for (std::size_t i = 0; i < kOperatorFieldCount; ++i)
+    for (std::size_t i = 0; i < kOperatorFieldCount; ++i) {
         field(i)->setAccessibleName(kFieldCaptions.at(i));
+        // While browsing the fields are disabled but still the thing to read:
+        // keep their text as dark as when they can be edited.
+        QPalette readable = field(i)->palette();
+        readable.setColor(QPalette::Disabled, QPalette::Text, readable.color(QPalette::Active, QPalette::Text));
+        field(i)->setPalette(readable);
+    }
     for (QLineEdit* upper : {Edit1, Edit8, Edit10, Edit9})
         makeUpperCase(upper);
     // The required fields stand out: the callsign in aqua, name and first
