@@ -162,6 +162,8 @@ private:
     void createControls();
     void connectHandlers();
     void setReportDefaults(const QString& report, int limit);
+    // Shows `warning` when the sent exchange holds anything but digits; true when it did.
+    bool warnAboutNonDigitExchange(const QString& warning);
     // Writes the time and date after the spinner has moved one minute.
     void applyMinuteStep(int hours);
     // Runs a handler under the application-wide error box.

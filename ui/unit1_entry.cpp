@@ -94,28 +94,34 @@ void TForm1::Button4Click()
 
 void TForm1::CheckBox1Click()
 {
-    if (!CheckBox1->isChecked() || firstNonDigit(Edit8->text()) < 0)
+    if (!CheckBox1->isChecked() ||
+        !warnAboutNonDigitExchange(
+            QStringLiteral("Aby uaktywnić funkcję ZWIĘKSZ AUTOMATYCZNIE, w polu NADAWANA GRUPA KONTROLNA\n"
+                           "mogą znajdować się wyłącznie cyfry!\n"
+                           "Jeśli grupą kontrolną był kolejny numer QSO, wprowadź w to pole numer nadany przy "
+                           "pierwszym QSO\n"
+                           "i włącz funkcję ponownie.\n")))
         return;
-    showError(context_.platform,
-              QStringLiteral("Aby uaktywnić funkcję ZWIĘKSZ AUTOMATYCZNIE, w polu NADAWANA GRUPA KONTROLNA\n"
-                             "mogą znajdować się wyłącznie cyfry!\n"
-                             "Jeśli grupą kontrolną był kolejny numer QSO, wprowadź w to pole numer nadany przy "
-                             "pierwszym QSO\n"
-                             "i włącz funkcję ponownie.\n"));
     CheckBox1->setChecked(false);
     focusField(Edit8);
 }
 
 void TForm1::Edit8Change()
 {
-    if (!CheckBox1->isChecked() || firstNonDigit(Edit8->text()) < 0)
-        return;
-    showError(context_.platform,
-              QStringLiteral("Przy aktywnej funkcji ZWIĘKSZ AUTOMATYCZNIE, do tego pola można wprowadzać tylko cyfry!\n"
-                             "Jeśli nadawany była grupa kontrolna zawierająca litery (lokator, województwo) wyłącz "
-                             "funkcję\n"
-                             "ZWIĘKSZ AUTOMATYCZNIE i ponownie wprowadź grupę."));
-    focusField(Edit8);
+    if (CheckBox1->isChecked() &&
+        warnAboutNonDigitExchange(QStringLiteral(
+            "Przy aktywnej funkcji ZWIĘKSZ AUTOMATYCZNIE, do tego pola można wprowadzać tylko cyfry!\n"
+            "Jeśli nadawany była grupa kontrolna zawierająca litery (lokator, województwo) wyłącz funkcję\n"
+            "ZWIĘKSZ AUTOMATYCZNIE i ponownie wprowadź grupę.")))
+        focusField(Edit8);
+}
+
+bool TForm1::warnAboutNonDigitExchange(const QString& warning)
+{
+    if (firstNonDigit(Edit8->text()) < 0)
+        return false;
+    showError(context_.platform, warning);
+    return true;
 }
 
 }  // namespace qz::ui
