@@ -16,7 +16,10 @@ namespace {
 // error box instead of ending the program.
 class StationApplication : public QApplication {
 public:
-    StationApplication(int& argc, char** argv, qz::ui::Platform& platform) : QApplication(argc, argv), platform_(platform) {}
+    StationApplication(int& argc, char** argv, qz::ui::Platform& platform)
+        : QApplication(argc, argv), platform_(platform)
+    {
+    }
 
     bool notify(QObject* receiver, QEvent* event) override
     {
@@ -56,9 +59,10 @@ int main(int argc, char** argv)
         return 1;
     }
     if (!lock) {
-        qz::ui::showError(platform, QStringLiteral("Program QZ5KV Stationbook jest już uruchomiony w folderze %1.\n"
-                                                   "Drugiej kopii nie można uruchomić, bo obie zapisywałyby ten sam log.")
-                                        .arg(qz::ui::fromPath(folder)));
+        qz::ui::showError(platform,
+                          QStringLiteral("Program QZ5KV Stationbook jest już uruchomiony w folderze %1.\n"
+                                         "Drugiej kopii nie można uruchomić, bo obie zapisywałyby ten sam log.")
+                              .arg(qz::ui::fromPath(folder)));
         return 1;
     }
 

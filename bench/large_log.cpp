@@ -31,7 +31,8 @@ std::vector<std::string> largeLogLines()
             std::snprintf(date, sizeof date, "2026-07-%02d", 11 + (minute / 1440) % 2);
             std::snprintf(time, sizeof time, "%02d:%02d", (minute / 60) % 24, minute % 60);
             const bool headquarters = n % 200 == 0;
-            const std::string call = headquarters ? std::string(kHeadquartersCall) : "SP" + std::to_string(n % 10) + "X" + std::to_string(n);
+            const std::string call =
+                headquarters ? std::string(kHeadquartersCall) : "SP" + std::to_string(n % 10) + "X" + std::to_string(n);
             lines.push_back(composeLine({date, time, std::string(bands[static_cast<std::size_t>(n % 6)].column),
                                          n % 3 ? " CW " : " PH ", operators[static_cast<std::size_t>(op)], "599",
                                          std::to_string(n + 1), call, "599", headquarters ? "KRU" : "28"}));

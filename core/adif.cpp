@@ -14,7 +14,13 @@ using Pair = std::pair<std::string_view, std::string_view>;
 
 // Band key (log columns 18-19) to the ADIF band.
 constexpr std::array<Pair, 7> kBands{{
-    {" 1", "160M"}, {" 3", "80M"}, {" 7", "40M"}, {"14", "20M"}, {"21", "15M"}, {"28", "10M"}, {"44", "2M"},
+    {" 1", "160M"},
+    {" 3", "80M"},
+    {" 7", "40M"},
+    {"14", "20M"},
+    {"21", "15M"},
+    {"28", "10M"},
+    {"44", "2M"},
 }};
 
 // Mode letters (log columns 24-25) to the ADIF mode.

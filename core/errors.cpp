@@ -14,20 +14,17 @@ std::string IoError::standardText(int code)
 {
     switch (code) {
     case ENOENT:
-    case ENOTDIR:
-        return "File not found";
+    case ENOTDIR: return "File not found";
     case EACCES:
     case EPERM:
     case EROFS:
-    case EISDIR:
-        return "File access denied";
+    case EISDIR: return "File access denied";
     case ENOSPC:
 #ifdef EDQUOT
     case EDQUOT:
 #endif
         return "Disk full";
-    default:
-        return "I/O error " + std::to_string(code);
+    default: return "I/O error " + std::to_string(code);
     }
 }
 

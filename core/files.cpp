@@ -76,7 +76,8 @@ public:
         // Read straight into a string of the file's size; a file that grows
         // meanwhile is still read to its end.
         struct stat info {};
-        std::string content(::fstat(fd_, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0, '\0');
+        std::string content(::fstat(fd_, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0,
+                            '\0');
         std::size_t filled = 0;
         for (;;) {
             if (filled == content.size())
@@ -99,7 +100,8 @@ public:
     {
         while (!data.empty()) {
             checkFault(Op::Write, path_);
-            const auto n = ::write(fd_, data.data(), static_cast<unsigned>(std::min<std::size_t>(data.size(), 1u << 30)));
+            const auto n =
+                ::write(fd_, data.data(), static_cast<unsigned>(std::min<std::size_t>(data.size(), 1u << 30)));
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)

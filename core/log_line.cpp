@@ -30,8 +30,8 @@ std::string timeField(std::string_view time) { return fitted(columns(time, 1, 2)
 const std::vector<Band>& bandTable()
 {
     static const std::vector<Band> table{
-        {"160M", "  1800", " 1"}, {"80M", "  3500", " 3"},  {"40M", "  7000", " 7"}, {"20M", " 14000", "14"},
-        {"15M", " 21000", "21"},  {"10M", " 28000", "28"},  {"", "144000", "44"},
+        {"160M", "  1800", " 1"}, {"80M", "  3500", " 3"}, {"40M", "  7000", " 7"}, {"20M", " 14000", "14"},
+        {"15M", " 21000", "21"},  {"10M", " 28000", "28"}, {"", "144000", "44"},
     };
     return table;
 }
@@ -45,7 +45,8 @@ const std::vector<Mode>& modeTable()
 std::optional<std::string_view> bandColumnFor(std::string_view entry)
 {
     const auto& table = bandTable();
-    const auto it = std::find_if(table.begin(), table.end(), [&](const Band& b) { return !entry.empty() && b.entry == entry; });
+    const auto it =
+        std::find_if(table.begin(), table.end(), [&](const Band& b) { return !entry.empty() && b.entry == entry; });
     if (it == table.end())
         return std::nullopt;
     return it->column;
@@ -54,7 +55,8 @@ std::optional<std::string_view> bandColumnFor(std::string_view entry)
 std::optional<std::string_view> modeColumnFor(std::string_view entry)
 {
     const auto& table = modeTable();
-    const auto it = std::find_if(table.begin(), table.end(), [&](const Mode& m) { return !entry.empty() && m.entry == entry; });
+    const auto it =
+        std::find_if(table.begin(), table.end(), [&](const Mode& m) { return !entry.empty() && m.entry == entry; });
     if (it == table.end())
         return std::nullopt;
     return it->column;

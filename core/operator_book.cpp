@@ -9,10 +9,7 @@
 
 namespace qz {
 
-std::filesystem::path operatorFilePath(const std::filesystem::path& folder)
-{
-    return folder / "QZ5KV_stationbook.ini";
-}
+std::filesystem::path operatorFilePath(const std::filesystem::path& folder) { return folder / "QZ5KV_stationbook.ini"; }
 
 std::string callsignOf(std::string_view record)
 {
@@ -65,10 +62,7 @@ std::optional<OperatorField> fieldWithComma(const OperatorFields& fields)
     return std::nullopt;
 }
 
-OperatorList::OperatorList(std::vector<std::string> records) : records_(std::move(records))
-{
-    sortNoCase(records_);
-}
+OperatorList::OperatorList(std::vector<std::string> records) : records_(std::move(records)) { sortNoCase(records_); }
 
 std::optional<std::size_t> OperatorList::find(std::string_view callsign) const
 {
@@ -85,10 +79,7 @@ std::size_t OperatorList::insert(std::string record)
     return row;
 }
 
-void OperatorList::erase(std::size_t row)
-{
-    records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(row));
-}
+void OperatorList::erase(std::size_t row) { records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(row)); }
 
 std::optional<std::vector<std::string>> readOperatorRecords(const std::filesystem::path& folder)
 {

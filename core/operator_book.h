@@ -17,7 +17,17 @@ using OperatorFields = std::array<std::string, kOperatorFieldCount>;
 
 // Field positions, counted from 0.
 enum OperatorField : std::size_t {
-    kCallsign, kName, kEmail, kAddress1, kAddress2, kAddress3, kPoints, kCategory, kOperators, kContest, kRemarks
+    kCallsign,
+    kName,
+    kEmail,
+    kAddress1,
+    kAddress2,
+    kAddress3,
+    kPoints,
+    kCategory,
+    kOperators,
+    kContest,
+    kRemarks
 };
 
 std::filesystem::path operatorFilePath(const std::filesystem::path& folder);

@@ -79,15 +79,9 @@ int compareNoCase(std::string_view a, std::string_view b)
     return a.size() < b.size() ? -1 : 1;
 }
 
-bool equalNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && compareNoCase(a, b) == 0;
-}
+bool equalNoCase(std::string_view a, std::string_view b) { return a.size() == b.size() && compareNoCase(a, b) == 0; }
 
-void sortNoCase(std::vector<std::string>& lines)
-{
-    std::stable_sort(lines.begin(), lines.end(), LessNoCase{});
-}
+void sortNoCase(std::vector<std::string>& lines) { std::stable_sort(lines.begin(), lines.end(), LessNoCase{}); }
 
 std::size_t sortedPosition(const std::vector<std::string>& sorted, std::string_view line)
 {

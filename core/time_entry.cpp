@@ -53,7 +53,8 @@ std::string stepDay(const std::string& date, int days)
     if (checkDate(date).result != EntryCheck::Ok || date.find(' ') != std::string::npos)
         return date;
     using namespace std::chrono;
-    const year_month_day day{year{std::stoi(date.substr(0, 4))}, month{static_cast<unsigned>(std::stoi(date.substr(5, 2)))},
+    const year_month_day day{year{std::stoi(date.substr(0, 4))},
+                             month{static_cast<unsigned>(std::stoi(date.substr(5, 2)))},
                              std::chrono::day{static_cast<unsigned>(std::stoi(date.substr(8, 2)))}};
     if (!day.ok())
         return date;

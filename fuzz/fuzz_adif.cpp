@@ -41,7 +41,8 @@ std::optional<std::vector<Item>> readRecord(std::string_view record)
         std::size_t count = 0;
         const char* digits = record.data() + colon + 1;
         const auto [end, error] = std::from_chars(digits, record.data() + close, count);
-        if (error != std::errc() || end != record.data() + close || close == colon + 1 || (*digits == '0' && count != 0))
+        if (error != std::errc() || end != record.data() + close || close == colon + 1 ||
+            (*digits == '0' && count != 0))
             return std::nullopt;
         const std::size_t valueStart = close + 1;
         if (record.size() < valueStart + count + 1 || record[valueStart + count] != ' ')
@@ -76,7 +77,8 @@ void checkRecord(std::string_view logLine, std::string_view comment)
     require(items.has_value(), "every count equals its value's length and the record ends with <EOR>");
 
     std::vector<Item> expected{
-        {"QSO_DATE", {}}, {"TIME_ON", {}},
+        {"QSO_DATE", {}},
+        {"TIME_ON", {}},
     };
     const auto band = bandOf(logLine);
     const auto mode = modeOf(logLine);

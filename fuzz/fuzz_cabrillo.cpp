@@ -41,16 +41,29 @@ void checkQsoLine(std::string_view logLine)
     require(!hasLineEnd(qso) || hasLineEnd(logLine), "no line end is made up");
 }
 
-void checkFile(const qz::OperatorFields& fields, std::string_view callsign, const std::vector<std::string_view>& logLines)
+void checkFile(const qz::OperatorFields& fields, std::string_view callsign,
+               const std::vector<std::string_view>& logLines)
 {
     static constexpr std::array<std::string_view, 14> kTags{
-        "START-OF-LOG: 2.0", "CONTEST: ", "ARRL-SECTION: DX", "CALLSIGN: ", "CATEGORY: ", "CLAIMED-SCORE: ",
-        "NAME: ", "ADDRESS: E-MAIL: ", "ADDRESS: ", "ADDRESS: ", "ADDRESS: ", "OPERATORS: ", "SOAPBOX: ", "SOAPBOX: "};
-    static constexpr std::array<std::size_t, 14> kFieldOf{
-        0, qz::kContest, 0, 0, qz::kCategory, qz::kPoints, qz::kName, qz::kEmail, qz::kAddress1, qz::kAddress2,
-        qz::kAddress3, qz::kOperators, qz::kRemarks, 0};
-    static constexpr std::array<bool, 14> kFromField{false, true,  false, false, true, true, true,
-                                                     true,  true,  true,  true,  true, true, false};
+        "START-OF-LOG: 2.0", "CONTEST: ",   "ARRL-SECTION: DX",  "CALLSIGN: ", "CATEGORY: ",
+        "CLAIMED-SCORE: ",   "NAME: ",      "ADDRESS: E-MAIL: ", "ADDRESS: ",  "ADDRESS: ",
+        "ADDRESS: ",         "OPERATORS: ", "SOAPBOX: ",         "SOAPBOX: "};
+    static constexpr std::array<std::size_t, 14> kFieldOf{0,
+                                                          qz::kContest,
+                                                          0,
+                                                          0,
+                                                          qz::kCategory,
+                                                          qz::kPoints,
+                                                          qz::kName,
+                                                          qz::kEmail,
+                                                          qz::kAddress1,
+                                                          qz::kAddress2,
+                                                          qz::kAddress3,
+                                                          qz::kOperators,
+                                                          qz::kRemarks,
+                                                          0};
+    static constexpr std::array<bool, 14> kFromField{false, true, false, false, true, true, true,
+                                                     true,  true, true,  true,  true, true, false};
 
     const std::vector<std::string> lines = qz::cabrillo::fileLines(fields, callsign, logLines);
     require(lines.size() == kTags.size() + logLines.size() + 1, "fourteen header lines, the QSOs and the end");

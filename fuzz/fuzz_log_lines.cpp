@@ -62,8 +62,9 @@ void checkView(const std::vector<std::string>& lines, const std::string& op)
     const auto mine = static_cast<std::size_t>(
         std::count_if(lines.begin(), lines.end(), [&](const std::string& l) { return qz::operatorOf(l) == op; }));
     require(view.lines.size() == mine, "the view holds every line of the operator");
-    require(std::all_of(view.lines.begin(), view.lines.end(), [&](const std::string& l) { return qz::belongsTo(l, op); }),
-            "the view holds only lines of the operator");
+    require(
+        std::all_of(view.lines.begin(), view.lines.end(), [&](const std::string& l) { return qz::belongsTo(l, op); }),
+        "the view holds only lines of the operator");
     require(std::is_sorted(view.lines.begin(), view.lines.end(), qz::LessNoCase{}), "the view is sorted");
     require(qz::operatorLines(lines, op) == view.lines, "start-up load and view reload agree");
 

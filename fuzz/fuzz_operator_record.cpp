@@ -19,7 +19,10 @@ namespace {
 
 using qz::fuzz::require;
 
-std::size_t commasIn(std::string_view text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), ',')); }
+std::size_t commasIn(std::string_view text)
+{
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), ','));
+}
 
 // Where the record stops being read: at the comma after the eleventh field.
 std::string_view readPart(std::string_view record)
@@ -71,7 +74,8 @@ void checkFields(const std::vector<std::string>& lines)
     for (std::size_t i = 0; i < fields.size() && i < lines.size(); ++i)
         fields[i] = lines[i];
     const bool safe = !qz::fieldWithComma(fields);
-    require(safe == (qz::splitRecord(qz::joinRecord(fields)) == fields), "fields survive a join unless they hold a comma");
+    require(safe == (qz::splitRecord(qz::joinRecord(fields)) == fields),
+            "fields survive a join unless they hold a comma");
 }
 
 void checkList(const std::vector<std::string>& records)

@@ -21,6 +21,9 @@ std::string toCp1250(const QString& text)
 
 std::filesystem::path toPath(const QString& name) { return QFile::encodeName(name).toStdString(); }
 
-QString fromPath(const std::filesystem::path& path) { return QFile::decodeName(QByteArray::fromStdString(path.string())); }
+QString fromPath(const std::filesystem::path& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
 
 }  // namespace qz::ui

@@ -3,7 +3,6 @@
 #include "codec.h"
 #include "errors.h"
 
-
 namespace qz::ui {
 
 void reportCurrentException(Platform& platform) noexcept
@@ -13,8 +12,7 @@ void reportCurrentException(Platform& platform) noexcept
         try {
             throw;
         } catch (const IoError& error) {
-            text = QString::fromStdString(error.what()) + QLatin1Char('\n') +
-                   fromPath(error.path());
+            text = QString::fromStdString(error.what()) + QLatin1Char('\n') + fromPath(error.path());
         } catch (const ConvertError& error) {
             text = fromCp1250(error.what());
         } catch (const std::exception& error) {

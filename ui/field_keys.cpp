@@ -87,8 +87,7 @@ int virtualKey(int qtKey)
 
 Qt::KeyboardModifiers shiftState(const QKeyEvent& event)
 {
-    Qt::KeyboardModifiers modifiers =
-        event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    Qt::KeyboardModifiers modifiers = event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     if (event.modifiers() & Qt::GroupSwitchModifier)
         modifiers |= Qt::ControlModifier | Qt::AltModifier;
     return modifiers;

@@ -46,14 +46,15 @@ BoxAnswer QtPlatform::messageBox(const QString& caption, const QString& text, Bo
 QString QtPlatform::inputBox(const QString& caption, const QString& prompt, const QString& value)
 {
     bool ok = false;
-    const QString entry = QInputDialog::getText(QApplication::activeWindow(), caption, prompt, QLineEdit::Normal, value, &ok);
+    const QString entry =
+        QInputDialog::getText(QApplication::activeWindow(), caption, prompt, QLineEdit::Normal, value, &ok);
     return ok ? entry : value;
 }
 
 std::optional<QString> QtPlatform::saveFileName(const QString& filter, const QString& proposal)
 {
-    const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(), proposal, filter, nullptr,
-                                                      QFileDialog::DontConfirmOverwrite);
+    const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(), proposal, filter,
+                                                      nullptr, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())
         return std::nullopt;
     return path;

@@ -161,8 +161,8 @@ void TForm1::createControls()
     ListBox1->setAccessibleName(Label11->text());
     Label12 = named(new QLabel(QStringLiteral("     Przeprowadzone wszystkie QSO z QZ5KV!    "), this), "Label12");
     Label12->setFixedSize(328, 16);
-    Label12->setStyleSheet(QStringLiteral(
-        "QLabel { color: aqua; background-color: fuchsia; font-family: sans-serif; font-weight: bold; font-size: 13px; }"));
+    Label12->setStyleSheet(QStringLiteral("QLabel { color: aqua; background-color: fuchsia; font-family: sans-serif; "
+                                          "font-weight: bold; font-size: 13px; }"));
     Label12->hide();
     auto* credit = new QLabel(QStringLiteral("zespół stacji QZ5KV"), this);
     QFont italic = credit->font();
@@ -226,8 +226,9 @@ void TForm1::createControls()
     window->addWidget(ListBox1, 1);
     window->addLayout(bottom);
 
-    QWidget* order[] = {ComboBox3, Button1, Edit2, ComboBox1, ComboBox2, Edit3, Edit4, Edit6, Edit7, Edit5,
-                        Edit8, CheckBox1, Button4, Button2, Button7, Button8, Button3, Button5, Button6, ListBox1};
+    QWidget* order[] = {ComboBox3, Button1, Edit2,   ComboBox1, ComboBox2, Edit3,   Edit4,
+                        Edit6,     Edit7,   Edit5,   Edit8,     CheckBox1, Button4, Button2,
+                        Button7,   Button8, Button3, Button5,   Button6,   ListBox1};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

@@ -55,12 +55,14 @@ void TForm1::Button4Click()
     }
     const auto band = columnOfList(ComboBox1, bandColumnFor);
     if (!band) {
-        showError(context_.platform, QStringLiteral("Nieznane pasmo „%1”!\nWybierz pasmo z listy.").arg(ComboBox1->currentText()));
+        showError(context_.platform,
+                  QStringLiteral("Nieznane pasmo „%1”!\nWybierz pasmo z listy.").arg(ComboBox1->currentText()));
         return;
     }
     const auto mode = columnOfList(ComboBox2, modeColumnFor);
     if (!mode) {
-        showError(context_.platform, QStringLiteral("Nieznana emisja „%1”!\nWybierz emisję z listy.").arg(ComboBox2->currentText()));
+        showError(context_.platform,
+                  QStringLiteral("Nieznana emisja „%1”!\nWybierz emisję z listy.").arg(ComboBox2->currentText()));
         return;
     }
 

@@ -44,8 +44,7 @@ void TForm1::Button2Click()
 void TForm1::Button7Click()
 {
     hide();
-    form3_->Edit1->setText(form2_->Edit10->text() + QLatin1Char(' ') +
-                           QString::number(localYear(context_.clock())));
+    form3_->Edit1->setText(form2_->Edit10->text() + QLatin1Char(' ') + QString::number(localYear(context_.clock())));
     form3_->show();
     form3_->raise();
     form3_->activateWindow();

@@ -25,10 +25,10 @@ constexpr int kFieldHeight = 21;
 // The labels of the fields, by field number, for the messages about a field
 // and for a screen reader.
 const std::array<QString, kOperatorFieldCount> kFieldCaptions = {
-    QStringLiteral("Znak operatora"),    QStringLiteral("Imię i nazwisko"),  QStringLiteral("E-mail"),
-    QStringLiteral("Adres"),             QStringLiteral("Adres, 2. wiersz"), QStringLiteral("Adres, 3. wiersz"),
-    QStringLiteral("Liczba punktów"),    QStringLiteral("Kategoria"),        QStringLiteral("Operators"),
-    QStringLiteral("Nazwa zawodów"),     QStringLiteral("Dodatkowe uwagi"),
+    QStringLiteral("Znak operatora"), QStringLiteral("Imię i nazwisko"),  QStringLiteral("E-mail"),
+    QStringLiteral("Adres"),          QStringLiteral("Adres, 2. wiersz"), QStringLiteral("Adres, 3. wiersz"),
+    QStringLiteral("Liczba punktów"), QStringLiteral("Kategoria"),        QStringLiteral("Operators"),
+    QStringLiteral("Nazwa zawodów"),  QStringLiteral("Dodatkowe uwagi"),
 };
 
 const QString kRequiredFields = QStringLiteral("\nWszystkie niebieskie pola muszą być wypełnione!");
@@ -147,7 +147,7 @@ void TForm2::createControls()
         setBackground(highlighted, palette().color(QPalette::Midlight));
     applyHintTiming(this);
 
-    QWidget* order[] = {Edit1,   Edit8,   Edit2,  Edit3,    Edit7,   Edit4,   Edit5,  Edit6, Edit9,
+    QWidget* order[] = {Edit1,   Edit8,   Edit2,  Edit3,    Edit7,   Edit4,   Edit5,  Edit6,  Edit9,
                         Button3, Button1, Edit10, ListBox1, Button2, Button4, Edit11, Button5};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);

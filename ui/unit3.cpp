@@ -25,14 +25,12 @@ QString shownPath(const std::filesystem::path& path)
 bool reportStoppedExport(Platform& platform, const ExportResult& result)
 {
     switch (result.status) {
-    case ExportStatus::Done:
-        return false;
+    case ExportStatus::Done: return false;
     case ExportStatus::LogMissing:
         showError(platform, QStringLiteral("Plik \"%1\" nie istnieje!").arg(shownPath(result.problemPath)));
         return true;
     case ExportStatus::OperatorsMissing:
-        showError(platform,
-                  QStringLiteral("Plik z danymi operatorów (QZ5KV_stationbook.ini) nie został znaleziony!"));
+        showError(platform, QStringLiteral("Plik z danymi operatorów (QZ5KV_stationbook.ini) nie został znaleziony!"));
         return true;
     case ExportStatus::OldFileStuck:
         showError(platform, QStringLiteral("Nie można usunąć pliku \"%1\" (%2).\nPliki nie zostały zapisane.")

@@ -75,8 +75,8 @@ inline bool readOnlyFoldersExist()
 inline void makeReadOnly(const std::filesystem::path& folder)
 {
     using std::filesystem::perms;
-    std::filesystem::permissions(folder, perms::owner_read | perms::owner_exec | perms::group_read |
-                                             perms::group_exec | perms::others_read | perms::others_exec);
+    std::filesystem::permissions(folder, perms::owner_read | perms::owner_exec | perms::group_read | perms::group_exec |
+                                             perms::others_read | perms::others_exec);
 }
 
 // Runs `body` where file permissions bind: directly for an ordinary user; for

@@ -69,9 +69,10 @@ TEST(AdifRecord, BandAndModeItemsFollowTheLogColumns)
         std::string mode;
     };
     const Case cases[] = {
-        {"  1800", " PH ", "160M", "SSB"}, {"  3500", " CW ", "80M", "CW"},       {"  7000", " PH ", "40M", "SSB"},
-        {" 14000", " CW ", "20M", "CW"},   {" 21000", " FM ", "15M", "FM"},       {" 28000", " CW ", "10M", "CW"},
-        {"144000", " FM ", "2M", "FM"},    {"  2000", " RT ", "(absent)", "(absent)"},
+        {"  1800", " PH ", "160M", "SSB"},     {"  3500", " CW ", "80M", "CW"},
+        {"  7000", " PH ", "40M", "SSB"},      {" 14000", " CW ", "20M", "CW"},
+        {" 21000", " FM ", "15M", "FM"},       {" 28000", " CW ", "10M", "CW"},
+        {"144000", " FM ", "2M", "FM"},        {"  2000", " RT ", "(absent)", "(absent)"},
         {" 14000", " cw ", "20M", "(absent)"},
     };
     for (const auto& c : cases) {
@@ -93,18 +94,35 @@ TEST(AdifRecord, CountsAreTheBytesOfEachValue)
         std::vector<Item> expected;
     };
     const Case cases[] = {
-        {"empty received exchange", lineWith(" 14000", " CW ", "QZ5KV", "28", ""), "",
-         {{"CALL", "QZ5KV"}, {"RST_RCVD", "59"}, {"SRX", ""}, {"RST_SENT", "599"}, {"STX", "28"},
+        {"empty received exchange",
+         lineWith(" 14000", " CW ", "QZ5KV", "28", ""),
+         "",
+         {{"CALL", "QZ5KV"},
+          {"RST_RCVD", "59"},
+          {"SRX", ""},
+          {"RST_SENT", "599"},
+          {"STX", "28"},
           {"OPERATOR", "QZ1ABC"}}},
         {"long values are cut to what the log keeps",
          lineWith(" 14000", " CW ", "QZ1ABCDEFGHIJK", "1234567", "ABCDEFG"),
          "",
          {{"CALL", "QZ1ABCDEFGHIJ"}, {"SRX", "ABCDEF"}, {"STX", "123456"}}},
         {"comment of blanks kept", kExampleLine, "   ", {{"COMMENT", "   "}}},
-        {"polish letters count one byte each", kExampleLine, "Zawody \xa3\xd3" "D\x8f 2026",
-         {{"COMMENT", "Zawody \xa3\xd3" "D\x8f 2026"}}},
-        {"polish letters in the exchange", lineWith(" 14000", " CW ", "QZ5KV", "\xb3\xf3" "DZ", "\xa3\xd3"), "",
-         {{"STX", "\xb3\xf3" "DZ"}, {"SRX", "\xa3\xd3"}}},
+        {"polish letters count one byte each",
+         kExampleLine,
+         "Zawody \xa3\xd3"
+         "D\x8f 2026",
+         {{"COMMENT", "Zawody \xa3\xd3"
+                      "D\x8f 2026"}}},
+        {"polish letters in the exchange",
+         lineWith(" 14000", " CW ", "QZ5KV",
+                  "\xb3\xf3"
+                  "DZ",
+                  "\xa3\xd3"),
+         "",
+         {{"STX", "\xb3\xf3"
+                  "DZ"},
+          {"SRX", "\xa3\xd3"}}},
     };
     for (const auto& c : cases) {
         const std::string record = adif::recordLine(c.line, c.comment);
@@ -130,9 +148,8 @@ TEST(AdifRecord, ItemsComeInTheirFixedOrder)
 TEST(AdifHeader, ThreeLinesEndedByTheHeaderMark)
 {
     EXPECT_EQ(adif::headerLines(),
-              (std::vector<std::string>{"ADIF 2.0",
-                                        "Generated for IARU HF Contest by QUILLDEN software - QZ5KV Stationbook 1.00",
-                                        "<EOH>"}));
+              (std::vector<std::string>{
+                  "ADIF 2.0", "Generated for IARU HF Contest by QUILLDEN software - QZ5KV Stationbook 1.00", "<EOH>"}));
 }
 
 }  // namespace

@@ -49,16 +49,17 @@ TEST(CabrilloQsoLine, FullLineGivesEightyFourColumnsWithoutTheGap)
 {
     const std::string qso = cabrillo::qsoLine(kExampleLine);
     ASSERT_EQ(qso.size(), 84u);
-    EXPECT_EQ(qso.substr(4, 10), kExampleLine.substr(16, 10));   // band and mode
-    EXPECT_EQ(qso.substr(14, 16), kExampleLine.substr(0, 16));   // date and time
-    EXPECT_EQ(qso.substr(30), kExampleLine.substr(30, 54));      // operator to exchange
+    EXPECT_EQ(qso.substr(4, 10), kExampleLine.substr(16, 10));  // band and mode
+    EXPECT_EQ(qso.substr(14, 16), kExampleLine.substr(0, 16));  // date and time
+    EXPECT_EQ(qso.substr(30), kExampleLine.substr(30, 54));     // operator to exchange
 }
 
 TEST(CabrilloHeader, WritesEveryFieldAsStoredUnderItsTag)
 {
     OperatorFields fields;
-    const char* values[] = {"qz1abc", " Jan Kowalski ", "jan@example.org", "ul. \xa3\xb9kowa 1", "00-001", "Warszawa",
-                            "1234", "SINGLE-OP", "QZ1ABC QZ2ABC", "IARU-HF", "first contest"};
+    const char* values[] = {"qz1abc",       " Jan Kowalski ", "jan@example.org", "ul. \xa3\xb9kowa 1", "00-001",
+                            "Warszawa",     "1234",           "SINGLE-OP",       "QZ1ABC QZ2ABC",      "IARU-HF",
+                            "first contest"};
     for (std::size_t i = 0; i < fields.size(); ++i)
         fields[i] = values[i];
     const std::vector<std::string> expected{

@@ -21,8 +21,8 @@ std::string golden(const std::string& name) { return files::readAll(std::filesys
 std::string qso(const std::string& op, const std::string& time, const std::string& call = "SP1XYZ",
                 const std::string& band = "20M")
 {
-    return composeLine({"2026-07-11", time, std::string(*bandColumnFor(band)), " CW ", op, "599", "28", call, "599",
-                        "KRU"});
+    return composeLine(
+        {"2026-07-11", time, std::string(*bandColumnFor(band)), " CW ", op, "599", "28", call, "599", "KRU"});
 }
 
 std::string crlf(const std::vector<std::string>& lines) { return files::joinLines(lines); }
@@ -69,8 +69,9 @@ TEST_F(ContestExport, ExamplesComeOutByteForByte)
 TEST_F(ContestExport, EachOperatorGetsOnlyOwnQsosInTimeOrder)
 {
     // In order of entry the times are not sorted: a correction moved one back.
-    const std::vector<std::string> log{qso("QZ2XYZ", "12:40"), qso("QZ1ABC", "12:35"), qso("QZ1ABC", "12:31"),
-                                       "", qso("QZ2XYZ", "12:30", "QZ5KV"), qso("QZ1ABC", "12:50")};
+    const std::vector<std::string> log{qso("QZ2XYZ", "12:40"),          qso("QZ1ABC", "12:35"),
+                                       qso("QZ1ABC", "12:31"),          "",
+                                       qso("QZ2XYZ", "12:30", "QZ5KV"), qso("QZ1ABC", "12:50")};
     writeLog(log);
     writeBook({kRecordB, kRecordA});
 
@@ -90,9 +91,9 @@ TEST_F(ContestExport, EachOperatorGetsOnlyOwnQsosInTimeOrder)
               (std::vector<std::string>{cabrillo::qsoLine(log[4]), cabrillo::qsoLine(log[0])}));
 
     exportAdif(folder.path(), "");
-    EXPECT_EQ(qsoLinesOf("qz1abc.adi"), (std::vector<std::string>{adif::recordLine(log[2], ""),
-                                                                  adif::recordLine(log[1], ""),
-                                                                  adif::recordLine(log[5], "")}));
+    EXPECT_EQ(qsoLinesOf("qz1abc.adi"),
+              (std::vector<std::string>{adif::recordLine(log[2], ""), adif::recordLine(log[1], ""),
+                                        adif::recordLine(log[5], "")}));
     EXPECT_EQ(linesOf("qz2xyz.adi").size(), 3u + 2u);
 }
 
@@ -152,10 +153,10 @@ TEST_F(ContestExport, HeaderComesFromTheFirstMatchingRecordOrANewOne)
     EXPECT_EQ(known[6], "NAME: First Record");
     const auto unknown = linesOf("qz9new.cbr");
     const std::vector<std::string> header(unknown.begin(), unknown.begin() + 13);
-    EXPECT_EQ(header, (std::vector<std::string>{"START-OF-LOG: 2.0", "CONTEST: IARU-HF", "ARRL-SECTION: DX",
-                                                "CALLSIGN: QZ9NEW", "CATEGORY: CHECKLOG", "CLAIMED-SCORE: 0",
-                                                "NAME: ", "ADDRESS: E-MAIL: ", "ADDRESS: ", "ADDRESS: ", "ADDRESS: ",
-                                                "OPERATORS: ", "SOAPBOX: "}));
+    EXPECT_EQ(header,
+              (std::vector<std::string>{"START-OF-LOG: 2.0", "CONTEST: IARU-HF", "ARRL-SECTION: DX", "CALLSIGN: QZ9NEW",
+                                        "CATEGORY: CHECKLOG", "CLAIMED-SCORE: 0", "NAME: ", "ADDRESS: E-MAIL: ",
+                                        "ADDRESS: ", "ADDRESS: ", "ADDRESS: ", "OPERATORS: ", "SOAPBOX: "}));
 }
 
 TEST_F(ContestExport, LogWithoutQsosWritesAndRemovesNothing)

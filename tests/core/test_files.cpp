@@ -110,8 +110,9 @@ namespace {
 
 TEST(Files, CrLfLinesMatchesSplitAndJoin)
 {
-    for (const std::string& content : std::vector<std::string>{"", "\r\n", "a\r\nb\r\n", "a\r\nb", "a\nb\r\n", "a\rb\r\n", "a\r\n\r", "\r\r\n",
-                                      std::string("a\0\r\n", 4)}) {
+    for (const std::string& content :
+         std::vector<std::string>{"", "\r\n", "a\r\nb\r\n", "a\r\nb", "a\nb\r\n", "a\rb\r\n", "a\r\n\r", "\r\r\n",
+                                  std::string("a\0\r\n", 4)}) {
         SCOPED_TRACE(content);
         EXPECT_EQ(files::withCrLfLines(content), files::joinLines(files::splitLines(content)));
     }

@@ -60,8 +60,11 @@ struct LineEnds {
     bool lastEnded;
 };
 const LineEnds kLineEnds[] = {
-    {"CR LF", "\r\n", true}, {"LF only", "\n", true},     {"CR only", "\r", true},
-    {"CR LF, last line open", "\r\n", false}, {"LF only, last line open", "\n", false},
+    {"CR LF", "\r\n", true},
+    {"LF only", "\n", true},
+    {"CR only", "\r", true},
+    {"CR LF, last line open", "\r\n", false},
+    {"LF only, last line open", "\n", false},
 };
 
 std::string joined(const std::vector<std::string>& lines, const LineEnds& ends)

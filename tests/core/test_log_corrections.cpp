@@ -254,7 +254,8 @@ TEST(LogRewrite, KeepsCrLfAndWindowsBytes)
 {
     TempFolder folder;
     // "ŁÓDŹ" as the sent exchange, in Windows-1250.
-    const std::string polish = "2026-07-11 1234  14000 CW     QZ1ABC        599 \xA3\xD3\x44\x8F   SP1A          599 KRU";
+    const std::string polish =
+        "2026-07-11 1234  14000 CW     QZ1ABC        599 \xA3\xD3\x44\x8F   SP1A          599 KRU";
     const std::string other = qso("SP2B");
     folder.write("IARU_log.zrv", polish + "\r\n" + other + "\r\n\r\n");
     LogFile(folder.path()).rewrite(other, toCall("SP3C"));

@@ -5,8 +5,7 @@
 namespace qz {
 namespace {
 
-const std::string kExample =
-    "2026-07-11 1234  14000 CW     QZ1ABC        599 28     QZ5KV         599 KRU          ";
+const std::string kExample = "2026-07-11 1234  14000 CW     QZ1ABC        599 28     QZ5KV         599 KRU          ";
 
 QsoEntry exampleEntry()
 {
@@ -43,14 +42,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FieldCase{"TwoCharacterReportHasTwoBlanks", [](QsoEntry& e) { e.rstSent = "59"; }, 45, "59  28"},
         FieldCase{"OneCharacterReportIsPadded", [](QsoEntry& e) { e.rstSent = "5"; }, 45, "5   28"},
-        FieldCase{"EmptySentExchangeLeavesItsColumnsBlank", [](QsoEntry& e) { e.exchangeSent = ""; }, 49, "       QZ5KV"},
+        FieldCase{"EmptySentExchangeLeavesItsColumnsBlank", [](QsoEntry& e) { e.exchangeSent = ""; }, 49,
+                  "       QZ5KV"},
         FieldCase{"SentExchangeCutAtSeven", [](QsoEntry& e) { e.exchangeSent = "ABCDEFGHIJ"; }, 49, "ABCDEFGQZ5KV"},
-        FieldCase{"SentExchangeRaisedButPolishLettersKept", [](QsoEntry& e) { e.exchangeSent = "jo9\xB3"; }, 49, "JO9\xB3   "},
+        FieldCase{"SentExchangeRaisedButPolishLettersKept", [](QsoEntry& e) { e.exchangeSent = "jo9\xB3"; }, 49,
+                  "JO9\xB3   "},
         FieldCase{"CallOfFourteenKeptWhole", [](QsoEntry& e) { e.call = "ABCDEFGHIJKLMN"; }, 56, "ABCDEFGHIJKLMN599"},
         FieldCase{"CallCutAtFourteen", [](QsoEntry& e) { e.call = "ABCDEFGHIJKLMNOP"; }, 56, "ABCDEFGHIJKLMN599"},
         FieldCase{"InnerSpacesOfCallKept", [](QsoEntry& e) { e.call = "QZ 5KV"; }, 56, "QZ 5KV        599"},
-        FieldCase{"ReceivedExchangeLosesSpaces", [](QsoEntry& e) { e.exchangeReceived = "K R U"; }, 74, "KRU          "},
-        FieldCase{"ReceivedExchangeCutAtThirteen", [](QsoEntry& e) { e.exchangeReceived = "ABCDEFGHIJKLMNO"; }, 74, "ABCDEFGHIJKLM"},
+        FieldCase{"ReceivedExchangeLosesSpaces", [](QsoEntry& e) { e.exchangeReceived = "K R U"; }, 74,
+                  "KRU          "},
+        FieldCase{"ReceivedExchangeCutAtThirteen", [](QsoEntry& e) { e.exchangeReceived = "ABCDEFGHIJKLMNO"; }, 74,
+                  "ABCDEFGHIJKLM"},
         FieldCase{"OperatorCutAtFourteen", [](QsoEntry& e) { e.op = "QZ1ABCDEFGHIJKL"; }, 31, "QZ1ABCDEFGHIJK599"},
         FieldCase{"MissingBandKeepsItsColumns", [](QsoEntry& e) { e.bandColumn = ""; }, 17, "       CW "},
         FieldCase{"SsbModeColumn", [](QsoEntry& e) { e.modeColumn = " PH "; }, 23, " PH     QZ1ABC"}),

@@ -15,10 +15,10 @@ struct CheckCase {
 TEST(TimeEntry, TimeCheck)
 {
     const CheckCase cases[] = {
-        {" 12:30 ", EntryCheck::Ok, "12:30"},         {"12.30", EntryCheck::Ok, "12.30"},
-        {"12h30", EntryCheck::Ok, "12h30"},           {"25:75", EntryCheck::Ok, "25:75"},
-        {"12:3", EntryCheck::WrongLength, "12:3"},    {"1230", EntryCheck::WrongLength, "1230"},
-        {"1a:30", EntryCheck::NotDigits, "1a:30"},    {"12:3\xB3", EntryCheck::NotDigits, "12:3\xB3"},
+        {" 12:30 ", EntryCheck::Ok, "12:30"},      {"12.30", EntryCheck::Ok, "12.30"},
+        {"12h30", EntryCheck::Ok, "12h30"},        {"25:75", EntryCheck::Ok, "25:75"},
+        {"12:3", EntryCheck::WrongLength, "12:3"}, {"1230", EntryCheck::WrongLength, "1230"},
+        {"1a:30", EntryCheck::NotDigits, "1a:30"}, {"12:3\xB3", EntryCheck::NotDigits, "12:3\xB3"},
         {"", EntryCheck::WrongLength, ""},
     };
     for (const auto& c : cases) {
@@ -32,8 +32,8 @@ TEST(TimeEntry, TimeCheck)
 TEST(TimeEntry, DateCheck)
 {
     const CheckCase cases[] = {
-        {"2026-07-11", EntryCheck::Ok, "2026-07-11"},      {"2026/07/11", EntryCheck::Ok, "2026/07/11"},
-        {"2026-13-45", EntryCheck::Ok, "2026-13-45"},      {" 2026-07-11", EntryCheck::Ok, "2026-07-11"},
+        {"2026-07-11", EntryCheck::Ok, "2026-07-11"},        {"2026/07/11", EntryCheck::Ok, "2026/07/11"},
+        {"2026-13-45", EntryCheck::Ok, "2026-13-45"},        {" 2026-07-11", EntryCheck::Ok, "2026-07-11"},
         {"2026-7-11", EntryCheck::WrongLength, "2026-7-11"}, {"2026-07-1x", EntryCheck::NotDigits, "2026-07-1x"},
     };
     for (const auto& c : cases) {
@@ -51,9 +51,9 @@ TEST(TimeEntry, DayStepFollowsTheCalendar)
         int days;
         const char* expected;
     } cases[] = {
-        {"2026-07-11", 1, "2026-07-12"}, {"2026-07-31", 1, "2026-08-01"}, {"2026-12-31", 1, "2027-01-01"},
+        {"2026-07-11", 1, "2026-07-12"},  {"2026-07-31", 1, "2026-08-01"},  {"2026-12-31", 1, "2027-01-01"},
         {"2026-03-01", -1, "2026-02-28"}, {"2028-03-01", -1, "2028-02-29"}, {"2026-07-01", -1, "2026-06-30"},
-        {"2026/07/31", 1, "2026/08/01"}, {"2026-13-45", 1, "2026-13-45"}, {"2026-02-30", -1, "2026-02-30"},
+        {"2026/07/31", 1, "2026/08/01"},  {"2026-13-45", 1, "2026-13-45"},  {"2026-02-30", -1, "2026-02-30"},
         {"garbage", 1, "garbage"},
     };
     for (const auto& c : cases) {

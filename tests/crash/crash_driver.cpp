@@ -77,8 +77,8 @@ private:
         if (!line)
             return;
         const std::string exchange = "E" + std::to_string(10000 + below(90000));
-        const EntryJudgement judged = judgeEntry(TypedField::ReceivedExchange,
-                                                 currentValue(TypedField::ReceivedExchange, *line), exchange);
+        const EntryJudgement judged =
+            judgeEntry(TypedField::ReceivedExchange, currentValue(TypedField::ReceivedExchange, *line), exchange);
         if (judged.verdict != EntryVerdict::Change)
             return;
         const std::string call = callOf(*line);

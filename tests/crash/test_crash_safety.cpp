@@ -223,7 +223,7 @@ struct DriverRun {
 // Starts the driver and kills it after `life`, or lets it end when it is
 // given an operation count.
 DriverRun runDriver(const std::filesystem::path& folder, int run, unsigned seed, std::chrono::microseconds life,
-              std::optional<int> operations = std::nullopt)
+                    std::optional<int> operations = std::nullopt)
 {
     int pipe[2];
     if (::pipe2(pipe, O_CLOEXEC) != 0)

@@ -26,7 +26,8 @@ struct AskedEntry {
 
 class FakePlatform final : public ui::Platform {
 public:
-    ui::BoxAnswer messageBox(const QString& caption, const QString& text, ui::BoxIcon icon, ui::BoxButtons buttons) override;
+    ui::BoxAnswer messageBox(const QString& caption, const QString& text, ui::BoxIcon icon,
+                             ui::BoxButtons buttons) override;
     QString inputBox(const QString& caption, const QString& prompt, const QString& value) override;
     std::optional<QString> saveFileName(const QString& filter, const QString& proposal) override;
     void beep() override { ++beeps; }

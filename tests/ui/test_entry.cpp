@@ -55,11 +55,17 @@ TEST_F(StoringQso, RefusalsStoreNothing)
         void (*prepare)(ui::TForm1&);
         QString message;
     } cases[] = {
-        {"no operator", [](ui::TForm1& f) { f.ComboBox3->setCurrentIndex(-1); f.Edit4->clear(); },
+        {"no operator",
+         [](ui::TForm1& f) {
+             f.ComboBox3->setCurrentIndex(-1);
+             f.Edit4->clear();
+         },
          "Należy wybrać operatora, który przeprowadził to QSO!"},
         {"no callsign", [](ui::TForm1& f) { f.Edit4->clear(); }, "Brak znaku stacji!"},
-        {"typed band", [](ui::TForm1& f) { f.ComboBox1->setEditText("2M"); }, "Nieznane pasmo „2M”!\nWybierz pasmo z listy."},
-        {"typed mode", [](ui::TForm1& f) { f.ComboBox2->setEditText("FM"); }, "Nieznana emisja „FM”!\nWybierz emisję z listy."},
+        {"typed band", [](ui::TForm1& f) { f.ComboBox1->setEditText("2M"); },
+         "Nieznane pasmo „2M”!\nWybierz pasmo z listy."},
+        {"typed mode", [](ui::TForm1& f) { f.ComboBox2->setEditText("FM"); },
+         "Nieznana emisja „FM”!\nWybierz emisję z listy."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -132,7 +138,8 @@ TEST_F(StoringQso, AutoIncrementCountsUpWithoutLeadingZeros)
         ASSERT_TRUE(w.CheckBox1->isChecked());
         store();
         EXPECT_EQ(w.Edit8->text(), after);
-        EXPECT_EQ(w.ListBox1->selectedLine()->substr(48, 7), std::string(before) + std::string(7 - strlen(before), ' '));
+        EXPECT_EQ(w.ListBox1->selectedLine()->substr(48, 7),
+                  std::string(before) + std::string(7 - strlen(before), ' '));
     }
     EXPECT_TRUE(platform.boxes.empty());
 }

@@ -172,8 +172,7 @@ TEST_F(Exports, CabrilloStopsWithoutTheSettingsFile)
     startWithTwoOperators();
     std::filesystem::remove(folder / kIni);
     click(form1(), "Button2");
-    EXPECT_EQ(platform.texts(),
-              QStringList{"Plik z danymi operatorów (QZ5KV_stationbook.ini) nie został znaleziony!"});
+    EXPECT_EQ(platform.texts(), QStringList{"Plik z danymi operatorów (QZ5KV_stationbook.ini) nie został znaleziony!"});
     EXPECT_EQ(platform.boxes[0].caption, "Błąd");
     EXPECT_FALSE(folder.exists("qz1abc.cbr"));
     expectOnlyCurrentOperatorListed();

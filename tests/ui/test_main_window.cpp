@@ -65,9 +65,14 @@ TEST_F(MainWindow, ControlsCarryTheirCaptions)
     start();
     ui::TForm1& w = form1();
     const std::pair<const char*, const char*> captions[] = {
-        {"Button1", "Zarządzanie operatorami"}, {"Button4", "Dodaj QSO do logu"}, {"Button2", "Zapisz pliki Cabrillo"},
-        {"Button7", "Zapisz pliki  ADIF"},     {"Button8", "Nowy log"},          {"Button3", "Info"},
-        {"Button5", "Koniec"},                 {"Button6", "Włączenie zegara"},
+        {"Button1", "Zarządzanie operatorami"},
+        {"Button4", "Dodaj QSO do logu"},
+        {"Button2", "Zapisz pliki Cabrillo"},
+        {"Button7", "Zapisz pliki  ADIF"},
+        {"Button8", "Nowy log"},
+        {"Button3", "Info"},
+        {"Button5", "Koniec"},
+        {"Button6", "Włączenie zegara"},
     };
     for (const auto& [name, caption] : captions)
         EXPECT_EQ(control<QPushButton>(w, name)->text(), QString::fromUtf8(caption)) << name;
@@ -222,13 +227,13 @@ TEST_F(MainWindow, InfoBoxListsTheShortcuts)
     EXPECT_EQ(box.buttons, ui::BoxButtons::Ok);
     const QStringList lines = box.text.split('\n');
     ASSERT_EQ(lines.size(), 15);
-    EXPECT_EQ(lines.mid(0, 14),
-              (QStringList{"QZ5KV Stationbook", "", "Program do logowania QSO podczas zawodów IARU.", "",
-                           "Skróty klawiszowe (jeśli kursor jest w polu znaku):",
-                           "Page Up/Page Down  - ręczna zmiana czasu,", "ALT + C   - zmiana operatora,",
-                           "ALT + B   - zmiana pasma,", "ALT + M   - zmiana emisji.", "",
-                           "Kliknięcie prawym klawiszem myszy na oknie logu otwiera",
-                           "dodatkowe menu umożliwiające edycję zaznaczonego QSO.", "", "Wersja 1.00"}));
+    EXPECT_EQ(
+        lines.mid(0, 14),
+        (QStringList{"QZ5KV Stationbook", "", "Program do logowania QSO podczas zawodów IARU.", "",
+                     "Skróty klawiszowe (jeśli kursor jest w polu znaku):", "Page Up/Page Down  - ręczna zmiana czasu,",
+                     "ALT + C   - zmiana operatora,", "ALT + B   - zmiana pasma,", "ALT + M   - zmiana emisji.", "",
+                     "Kliknięcie prawym klawiszem myszy na oknie logu otwiera",
+                     "dodatkowe menu umożliwiające edycję zaznaczonego QSO.", "", "Wersja 1.00"}));
     EXPECT_FALSE(lines[14].isEmpty());
 }
 

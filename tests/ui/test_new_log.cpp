@@ -24,8 +24,7 @@ protected:
     QString path(const char* name) const { return ui::fromPath(folder / name); }
     void newLog() { QTest::mouseClick(form1().Button8, Qt::LeftButton); }
 
-    const std::string kQso =
-        "2026-07-11 1234  14000 CW     QZ1ABC        599 28     QZ5KV         599 KRU          ";
+    const std::string kQso = "2026-07-11 1234  14000 CW     QZ1ABC        599 28     QZ5KV         599 KRU          ";
 };
 
 TEST_F(NewLog, CancelChangesNothing)

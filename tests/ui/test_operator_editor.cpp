@@ -112,10 +112,11 @@ TEST_F(OperatorEditor, ControlsCarryTheirCaptions)
     for (const auto& [name, caption] : captions)
         EXPECT_EQ(control<QPushButton>(w, name)->text(), QString::fromUtf8(caption)) << name;
     const std::pair<const char*, const char*> labels[] = {
-        {"Label1", "Operators"},      {"Label2", "Operatorzy"},     {"Label3", "Kategoria"},
-        {"Label4", "Znak operatora"}, {"Label5", "Imię i nazwisko"}, {"Label6", "E-mail"},
-        {"Label7", "Adres"},          {"Label8", "Liczba punktów"}, {"Label9", "Nazwa zawodów"},
-        {"Label10", "Dodatkowe uwagi"},
+        {"Label1", "Operators"},       {"Label2", "Operatorzy"},
+        {"Label3", "Kategoria"},       {"Label4", "Znak operatora"},
+        {"Label5", "Imię i nazwisko"}, {"Label6", "E-mail"},
+        {"Label7", "Adres"},           {"Label8", "Liczba punktów"},
+        {"Label9", "Nazwa zawodów"},   {"Label10", "Dodatkowe uwagi"},
     };
     for (const auto& [name, caption] : labels)
         EXPECT_EQ(control<QLabel>(w, name)->text(), QString::fromUtf8(caption)) << name;
@@ -128,8 +129,9 @@ TEST_F(OperatorEditor, TabKeyFollowsTheFieldOrder)
 {
     start();
     ui::TForm2& w = editor();
-    const char* order[] = {"Edit1",   "Edit8",   "Edit2",  "Edit3",    "Edit7",   "Edit4",   "Edit5",  "Edit6", "Edit9",
-                           "Button3", "Button1", "Edit10", "ListBox1", "Button2", "Button4", "Edit11", "Button5"};
+    const char* order[] = {"Edit1",    "Edit8",   "Edit2",   "Edit3",   "Edit7",   "Edit4",
+                           "Edit5",    "Edit6",   "Edit9",   "Button3", "Button1", "Edit10",
+                           "ListBox1", "Button2", "Button4", "Edit11",  "Button5"};
     QWidget* current = control<QWidget>(w, order[0]);
     for (std::size_t i = 1; i < std::size(order); ++i) {
         do
@@ -338,7 +340,8 @@ TEST_P(RefusedSaves, ShowTheirMessageAndChangeNothing)
 INSTANTIATE_TEST_SUITE_P(
     OperatorEditor, RefusedSaves,
     ::testing::Values(
-        RefusedSave{"NothingTyped", "", "", "", QStringLiteral("Proszę wprowadzić znak używany podczas zawodów!") + kRequired},
+        RefusedSave{"NothingTyped", "", "", "",
+                    QStringLiteral("Proszę wprowadzić znak używany podczas zawodów!") + kRequired},
         RefusedSave{"BlankCallsign", "   ", "Jan", "Ul 1",
                     QStringLiteral("Proszę wprowadzić znak używany podczas zawodów!") + kRequired},
         RefusedSave{"NoName", "QZ1A", "", "", QStringLiteral("Proszę wprowadzić imię i nazwisko!") + kRequired},

@@ -59,8 +59,10 @@ TEST_F(TimeEntry, DateCheckOnLeavingTheField)
 {
     ui::TForm1& w = form1();
     const std::pair<QString, QString> cases[] = {
-        {"2026-07-1x", "Niewłaściwe dane w polu daty!"}, {"2026-7-11", "Błędny format daty!"},
-        {"2026/07/11", ""},                               {"2026-13-45", ""},
+        {"2026-07-1x", "Niewłaściwe dane w polu daty!"},
+        {"2026-7-11", "Błędny format daty!"},
+        {"2026/07/11", ""},
+        {"2026-13-45", ""},
     };
     for (const auto& [typed, message] : cases) {
         SCOPED_TRACE(typed.toStdString());
