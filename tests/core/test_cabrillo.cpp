@@ -85,7 +85,7 @@ TEST(CabrilloHeader, EmptyFieldsKeepTheBlankAfterTheColon)
 {
     const auto header = cabrillo::headerLines(OperatorFields{}, "");
     ASSERT_EQ(header.size(), 14u);
-    for (const std::size_t row : {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})
+    for (const std::size_t row : std::initializer_list<std::size_t>{1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})
         EXPECT_EQ(header[row].back(), ' ') << header[row];
     EXPECT_EQ(header[7], "ADDRESS: E-MAIL: ");
     EXPECT_EQ(header[10], "ADDRESS: ");

@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(LogCorrections, TypedFieldColumns,
                                            FieldCase{"Call", TypedField::Call, 56, "QZ1ABC       "},
                                            FieldCase{"SentExchange", TypedField::SentExchange, 49, "JO91  "},
                                            FieldCase{"ReceivedExchange", TypedField::ReceivedExchange, 74, "1 2   "}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(LogCorrections, CurrentValuesAreTheFieldsOfTheStoredLine)
 {
@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{"TimeLetter", TypedField::Time, "1234", "12a4", EntryVerdict::WrongTime, ""},
         // A stored value that is itself malformed can still be left alone (Cancel).
         EntryCase{"MalformedStoredTimeKept", TypedField::Time, "12", "12", EntryVerdict::Unchanged, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 struct ModeCase {
     const char* name;
@@ -162,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(LogCorrections, ModeChange,
                          ::testing::Values(ModeCase{"SsbToCw", "SSB", "59", "59", 1, "CW", "599 ", "599 "},
                                            ModeCase{"CwToSsb", "CW", "599", "579", 0, "PH", "59  ", "57  "},
                                            ModeCase{"CwAgainSetsNine", "CW", "578", "579", 1, "CW", "579 ", "579 "}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(LogCorrections, BandAndOperatorByTheirColumns)
 {
@@ -305,7 +305,7 @@ INSTANTIATE_TEST_SUITE_P(LogRewrite, RewriteFailure,
                                            FaultCase{"DiskFull", files::Op::Write, "temporary.zrv", ENOSPC},
                                            FaultCase{"Sync", files::Op::Sync, "temporary.zrv", EIO},
                                            FaultCase{"Rename", files::Op::Rename, "IARU_log.zrv", EACCES}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(LogRewrite, ATemporaryNameTakenByAFolderFailsWithoutTouchingEither)
 {

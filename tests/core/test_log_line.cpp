@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"OperatorCutAtFourteen", [](QsoEntry& e) { e.op = "QZ1ABCDEFGHIJKL"; }, 31, "QZ1ABCDEFGHIJK599"},
         FieldCase{"MissingBandKeepsItsColumns", [](QsoEntry& e) { e.bandColumn = ""; }, 17, "       CW "},
         FieldCase{"SsbModeColumn", [](QsoEntry& e) { e.modeColumn = " PH "; }, 23, " PH     QZ1ABC"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(LogLine, BandAndModeTablesRefuseTypedText)
 {

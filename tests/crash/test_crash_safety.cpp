@@ -222,8 +222,8 @@ struct DriverRun {
 
 // Starts the driver and kills it after `life`, or lets it end when it is
 // given an operation count.
-DriverRun runDriver(const std::filesystem::path& folder, int run, unsigned seed, std::chrono::microseconds life,
-                    std::optional<int> operations = std::nullopt)
+DriverRun runDriver(const std::filesystem::path& folder, int run, std::mt19937::result_type seed,
+                    std::chrono::microseconds life, std::optional<int> operations = std::nullopt)
 {
     int pipe[2];
     if (::pipe2(pipe, O_CLOEXEC) != 0)

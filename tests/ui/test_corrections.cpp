@@ -177,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "28", "jo91", 49, "JO91  ", 0},
                       EntryRow{"ReceivedExchange", "Zmieodebranynumerseryjny1", "Zmiana odebranej grupy kontrolnej",
                                "Nowa grupa", "KRU", "1 2", 74, "1 2   ", 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Corrections, SameValueOrCancelTouchesNothingAndDoesNotReload)
 {

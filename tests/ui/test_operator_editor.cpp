@@ -352,7 +352,7 @@ INSTANTIATE_TEST_SUITE_P(
                     QStringLiteral("Pole „Znak operatora” nie może zawierać przecinka!")},
         RefusedSave{"CommaInAddress", "QZ1A", "Jan", "Ul 1, m 2",
                     QStringLiteral("Pole „Adres” nie może zawierać przecinka!")}),
-    [](const ::testing::TestParamInfo<RefusedSave>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<RefusedSave>& row) { return std::string(row.param.name); });
 
 TEST_F(OperatorEditor, BlankNameAndAddressPassAndOptionalFieldsMayStayEmpty)
 {
