@@ -1,14 +1,17 @@
 // QZ5KV Stationbook: the station's files live beside the executable.
 
 #include "codec.h"
+#include "command_line.h"
 #include "failure_box.h"
 #include "platform.h"
+#include "rig_setting.h"
 #include "station.h"
 #include "station_lock.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <cstdio>
 
 namespace {
 
@@ -44,6 +47,20 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(qz::ui::kApplicationTitle);
     QApplication::setApplicationDisplayName(qz::ui::kApplicationTitle);
 
+    // Qt has taken its own options out; a stray argument is named and passed
+    // over, so that it never keeps the log from starting.
+    std::vector<std::string> arguments;
+    for (const QString& argument : QApplication::arguments().mid(1))
+        arguments.push_back(argument.toStdString());
+    const qz::CommandLine options = qz::parseCommandLine(arguments);
+    if (options.help) {
+        std::fputs(qz::commandLineUsage(QApplication::arguments().constFirst().toStdString()).c_str(), stdout);
+        return 0;
+    }
+    for (const std::string& unknown : options.unknown)
+        std::fprintf(stderr, "QZ5KV_stationbook: unknown argument \"%s\" ignored (--help lists the options)\n",
+                     unknown.c_str());
+
     // Polish texts on the standard buttons ("Tak", "Nie", "Anuluj").
     QTranslator translator;
     if (translator.load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -68,5 +85,6 @@ int main(int argc, char** argv)
 
     qz::ui::Station station({folder, platform, qz::systemClock()});
     station.start();
+    station.form1.followRadio(qz::chooseRig(options.rig, folder));
     return QApplication::exec();
 }

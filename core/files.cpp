@@ -71,17 +71,21 @@ public:
             ::close(fd_);
     }
 
-    std::string readToEnd()
+    std::string readUpTo(std::size_t limit)
     {
         // Read straight into a string of the file's size; a file that grows
-        // meanwhile is still read to its end.
+        // meanwhile is still read to its end (or the limit).
         struct stat info {};
-        std::string content(::fstat(fd_, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0,
+        std::string content(std::min(limit, ::fstat(fd_, &info) == 0 && info.st_size > 0
+                                                ? static_cast<std::size_t>(info.st_size)
+                                                : std::size_t{0}),
                             '\0');
         std::size_t filled = 0;
         for (;;) {
+            if (filled == limit)
+                return content;
             if (filled == content.size())
-                content.resize(content.size() + (1 << 16));
+                content.resize(std::min(limit, content.size() + (1 << 16)));
             checkFault(Op::Read, path_);
             const auto n = ::read(fd_, content.data() + filled, static_cast<unsigned>(content.size() - filled));
             if (n < 0 && errno == EINTR)
@@ -153,10 +157,12 @@ bool isFile(const Path& path)
            std::filesystem::is_regular_file(path, ec);
 }
 
-std::string readAll(const Path& path)
+std::string readAll(const Path& path) { return readPrefix(path, std::string::npos); }
+
+std::string readPrefix(const Path& path, std::size_t limit)
 {
     FileHandle file(path, O_RDONLY);
-    return file.readToEnd();
+    return file.readUpTo(limit);
 }
 
 std::vector<std::string> splitLines(std::string_view content)

@@ -21,6 +21,9 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 bool isFile(const Path& path);
 
 std::string readAll(const Path& path);
+// At most the first `limit` bytes, for a small file that must not make the
+// program read a large one whole.
+std::string readPrefix(const Path& path, std::size_t limit);
 
 // Splits file content into lines. CR LF, LF and a lone CR all end a line; a
 // last line without an end is still a line; an empty content is one empty line.

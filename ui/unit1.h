@@ -5,6 +5,7 @@
 
 #include "failure_box.h"
 #include "log_list_box.h"
+#include "rig_follower.h"
 #include "station_context.h"
 #include "updown.h"
 
@@ -28,6 +29,7 @@ class QTimer;
 namespace qz::ui {
 
 class DropDownComboBox;
+class FollowingList;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -155,6 +157,12 @@ public:
     // A new log (unit1_newlog.cpp).
     void Button8Click();
 
+    // Following the radio (unit1_radio.cpp). Called once after start-up; the
+    // band list's hint tells the radio's state from then on.
+    void followRadio(const RigChoice& choice, const RigTiming& timing = {});
+    // The radio's band and mode list entries, reported after every poll.
+    void RadioTuned(const QString& band, const QString& mode);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -174,6 +182,8 @@ private:
     }
 
     StationContext context_;
+    FollowingList* bandFollow_ = nullptr;
+    FollowingList* modeFollow_ = nullptr;
     TForm2* form2_ = nullptr;
     TForm3* form3_ = nullptr;
     TForm4* form4_ = nullptr;

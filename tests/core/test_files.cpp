@@ -142,6 +142,12 @@ TEST(Files, ReadsAFileThatIsLargerThanOneBuffer)
     big[123'456] = '\0';
     folder.write("big", big);
     EXPECT_EQ(files::readAll(folder / "big"), big);
+    // A prefix stops at its limit, also past the first buffer, and a limit
+    // beyond the end gives the whole file.
+    for (const std::size_t limit : {std::size_t{0}, std::size_t{10}, std::size_t{200'000}, std::size_t{400'000}}) {
+        SCOPED_TRACE(limit);
+        EXPECT_EQ(files::readPrefix(folder / "big", limit), big.substr(0, limit));
+    }
 }
 
 }  // namespace
