@@ -42,6 +42,11 @@ private:
 
 int main(int argc, char** argv)
 {
+    // Help needs no screen, so it is given before Qt looks for one.
+    if (argc > 0 && qz::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc)).help) {
+        std::fputs(qz::commandLineUsage(argv[0]).c_str(), stdout);
+        return 0;
+    }
     qz::ui::QtPlatform platform;
     StationApplication app(argc, argv, platform);
     QApplication::setApplicationName(qz::ui::kApplicationTitle);
@@ -53,10 +58,6 @@ int main(int argc, char** argv)
     for (const QString& argument : QApplication::arguments().mid(1))
         arguments.push_back(argument.toStdString());
     const qz::CommandLine options = qz::parseCommandLine(arguments);
-    if (options.help) {
-        std::fputs(qz::commandLineUsage(QApplication::arguments().constFirst().toStdString()).c_str(), stdout);
-        return 0;
-    }
     for (const std::string& unknown : options.unknown)
         std::fprintf(stderr, "QZ5KV_stationbook: unknown argument \"%s\" ignored (--help lists the options)\n",
                      unknown.c_str());

@@ -38,4 +38,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 # loaded at run time for the Polish texts of the standard buttons.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+# rigctld serves the radio whose band and mode the lists follow.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libhamlib-utils")
 include(CPack)

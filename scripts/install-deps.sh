@@ -14,6 +14,7 @@ packages=(
     dpkg-dev desktop-file-utils file # the Debian package and its test
     clang                            # libFuzzer targets (scripts/fuzz.sh)
     xvfb xauth xdotool imagemagick   # the end-to-end test on a virtual screen
+    libhamlib-utils                  # rigctld and rigctl: the radio in the tests
 )
 if [ "${1:-}" = windows ]; then
     packages+=(

@@ -25,8 +25,10 @@ shots=$(realpath -m "$2")
 mkdir -p "$shots"
 work=$(mktemp -d)
 pid=""
+rig_pid=""
 cleanup() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    [ -z "$rig_pid" ] || { kill "$rig_pid" 2>/dev/null; wait "$rig_pid" 2>/dev/null || true; }
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -46,11 +48,13 @@ first_log_row=(100 204)
 end_button=(453 440)
 pick_ok_button=(221 32)
 
-# Starts the program in a copy of its own folder and waits for its window.
+# Starts the program in a copy of its own folder, with the arguments after
+# the folder, and waits for its window.
 start_station() {
     local folder=$1
+    shift
     cp "$executable" "$folder/"
-    (cd "$folder" && exec ./QZ5KV_stationbook >"$folder/program.out" 2>&1) &
+    (cd "$folder" && exec ./QZ5KV_stationbook "$@" >"$folder/program.out" 2>&1) &
     pid=$!
     main=$(timeout 20 xdotool search --sync --onlyvisible --name '^QZ5KV Stationbook$' | head -n 1) ||
         fail "the main window did not open"
@@ -243,5 +247,31 @@ timeout 20 xdotool search --sync --onlyvisible --name '^Nag.*wek pliku Cabrillo$
 sleep 0.3
 screenshot "$shots/operator-editor.png"
 stop_station
+
+# --- A station that follows the radio through rigctld. --------------------
+# Hamlib's dummy radio on a port of its own; the program is pointed at it on
+# the command line, and the radio is set to 15 m USB by another client.
+if command -v rigctld >/dev/null && command -v rigctl >/dev/null; then
+    radio="$work/radio"
+    mkdir -p "$radio"
+    printf 'QZ1ABC,Jan Kowalski,,ul. Polna 1,,,0,CHECKLOG,,IARU-HF,\r\n' >"$radio/QZ5KV_stationbook.ini"
+    rig_port=$((20000 + RANDOM % 20000))
+    rigctld -m 1 -t "$rig_port" >"$radio/rigctld.out" 2>&1 &
+    rig_pid=$!
+    rig() { rigctl -m 2 -r "localhost:$rig_port" "$@" >/dev/null 2>&1; }
+    for _ in $(seq 50); do rig f && break; sleep 0.1; done
+    rig F 21200000 M USB 2400 || fail "rigctld did not start on port $rig_port: $(cat "$radio/rigctld.out")"
+    start_station "$radio" --rig "localhost:$rig_port"
+    log="$radio/IARU_log.zrv"
+    # The program polls the radio several times a second.
+    sleep 1
+    click "$main" "${callsign_field[@]}"
+    xdotool key ctrl+a
+    store_qso sp5xyz 12 "$log" 1
+    check_stored "$(log_line "$log" 1)" "  21000 PH     QZ1ABC        59  28     SP5XYZ        59  12           " "$before" "$after"
+    stop_station
+else
+    echo "SKIP: the radio step, rigctld or rigctl is missing (scripts/install-deps.sh installs libhamlib-utils)"
+fi
 
 echo "PASS in $(($(date +%s) - started)) s; screenshots in $shots"
