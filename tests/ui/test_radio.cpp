@@ -1,6 +1,7 @@
 // The band and mode lists follow a radio heard through rigctld: Hamlib's own
 // daemon with its dummy radio, and fake servers that misbehave.
 
+#include "fake_rigctld.h"
 #include "log_line.h"
 #include "rig_follower.h"
 #include "station_fixture.h"
@@ -10,7 +11,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <algorithm>
@@ -241,36 +241,6 @@ TEST_F(RadioDaemonTest, FollowsAgainWhenRigctldComesBack)
     ASSERT_TRUE(listsShow("10M", "SSB"));
     EXPECT_TRUE(platform.boxes.empty());
 }
-
-// A server in the test that answers each poll in its own way.
-class FakeRigctld : public QObject {
-public:
-    // Gets what the program sent since the last call.
-    using Answer = std::function<void(QTcpSocket& client, const QByteArray& request)>;
-    explicit FakeRigctld(Answer answer) : answer_(std::move(answer))
-    {
-        server_.listen(QHostAddress::LocalHost, 0);
-        connect(&server_, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* client = server_.nextPendingConnection()) {
-                ++connections;
-                connect(client, &QTcpSocket::readyRead, client, [this, client] {
-                    const QByteArray request = client->readAll();
-                    received += request;
-                    if (answer_)
-                        answer_(*client, request);
-                });
-            }
-        });
-    }
-    RigAddress address() const { return {"127.0.0.1", server_.serverPort()}; }
-
-    int connections = 0;
-    QByteArray received;
-
-private:
-    QTcpServer server_;
-    Answer answer_;
-};
 
 struct MisbehaviourCase {
     const char* name;
