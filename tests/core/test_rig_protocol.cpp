@@ -73,15 +73,11 @@ INSTANTIATE_TEST_SUITE_P(
         AnswerCase{"FailedCommand", "get_freq:\nFrequency: 14025000\nRPRT -11\n", std::nullopt, std::nullopt, -11},
         AnswerCase{"FailureWithoutHeader", "RPRT -1\n", std::nullopt, std::nullopt, -1},
         AnswerCase{"FrequencyNotANumber", "get_freq:\nFrequency: 14.0xx\nRPRT 0\n", std::nullopt, std::nullopt, 0},
-        AnswerCase{"FrequencyNegative", "get_freq:\nFrequency: -14025000\nRPRT 0\n", std::nullopt, std::nullopt, 0},
         AnswerCase{"FrequencyTooLongToBeReal", "get_freq:\nFrequency: 99999999999999999999999\nRPRT 0\n", std::nullopt,
                    std::nullopt, 0},
-        AnswerCase{"FrequencyEmpty", "get_freq:\nFrequency: \nRPRT 0\n", std::nullopt, std::nullopt, 0},
         AnswerCase{"FrequencyUnderAnotherHeader", "get_vfo:\nFrequency: 14025000\nRPRT 0\n", std::nullopt, std::nullopt,
                    0},
         AnswerCase{"ModeWithMarkup", "get_mode:\nMode: <b>CW</b>\nRPRT 0\n", std::nullopt, std::nullopt, 0},
-        AnswerCase{"ModeInLowerCase", "get_mode:\nMode: cw\nRPRT 0\n", std::nullopt, std::nullopt, 0},
-        AnswerCase{"ModeTooLong", "get_mode:\nMode: ABCDEFGHIJKLMNOPQ\nRPRT 0\n", std::nullopt, std::nullopt, 0},
         AnswerCase{"AnswerToAnotherQuestion", "get_level: STRENGTH\n2\nRPRT 0\n", std::nullopt, std::nullopt, 0}),
     [](const auto& row) { return std::string(row.param.name); });
 
@@ -124,15 +120,6 @@ INSTANTIATE_TEST_SUITE_P(Garbage, RigGarbage,
                                            GarbageCase{"ReportThatIsNoNumber", "get_freq:\nRPRT zero\n"},
                                            GarbageCase{"ReportNumberTooLong", "RPRT -12345678901\n"}),
                          [](const auto& row) { return std::string(row.param.name); });
-
-TEST(RigProtocol, ALongButBoundedStreamOfGoodAnswersIsFine)
-{
-    ReplyReader reader;
-    for (int poll = 0; poll < 10'000; ++poll) {
-        ASSERT_TRUE(reader.feed(kPollAnswer));
-        ASSERT_EQ(reader.takeReplies().size(), 2u);
-    }
-}
 
 }  // namespace
 }  // namespace qz::rig
