@@ -27,7 +27,9 @@ work=$(mktemp -d)
 pid=""
 rig_pid=""
 cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    # A program or rigctld still running (a failed step) is ended; its exit
+    # status must not cut the cleaning short.
+    [ -z "$pid" ] || { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true; }
     [ -z "$rig_pid" ] || { kill "$rig_pid" 2>/dev/null; wait "$rig_pid" 2>/dev/null || true; }
     rm -rf "$work"
 }
