@@ -14,6 +14,7 @@ packages=(
     dpkg-dev desktop-file-utils file # the Debian package and its test
     clang                            # libFuzzer targets (scripts/fuzz.sh)
     xvfb xauth xdotool imagemagick   # the end-to-end test on a virtual screen
+    x11-utils                        # xev and xprop: bench/startup_x.sh
 )
 if [ "${1:-}" = windows ]; then
     packages+=(
