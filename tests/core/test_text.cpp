@@ -41,5 +41,20 @@ TEST(Text, SortingIgnoresLetterCaseAndKeepsEqualLines)
     EXPECT_FALSE(equalNoCase("qz5kv", "QZ5KV "));
 }
 
+TEST(Text, SortingViewsOrdersLikeSortingStrings)
+{
+    std::vector<std::string> lines{"2026-07-11 1230 b", "2026-07-11 1230 A", "2026-07-11 1230 a", "2026-07-11 1229 z",
+                                   "2026-07-11 1230 a"};
+    std::vector<std::string_view> views(lines.begin(), lines.end());
+    sortNoCase(views);
+    // Equal lines keep their order: the views still point at their own strings.
+    EXPECT_EQ(views, (std::vector<std::string_view>{lines[3], lines[1], lines[2], lines[4], lines[0]}));
+    EXPECT_EQ(views[2].data(), lines[2].data());
+    EXPECT_EQ(views[3].data(), lines[4].data());
+    EXPECT_EQ(sortedPosition(views, "2026-07-11 1230 A"), 4u);
+    EXPECT_EQ(sortedPosition(views, "2026-07-11 1230 B"), 5u);
+    EXPECT_EQ(sortedPosition(views, "2026-07-11 1230"), 1u);
+}
+
 }  // namespace
 }  // namespace qz
