@@ -6,6 +6,7 @@
 #include "files.h"
 #include "log_file.h"
 #include "log_line.h"
+#include "log_snapshot.h"
 #include "operator_book.h"
 #include "text.h"
 
@@ -24,20 +25,21 @@ struct StemGroup {
 };
 
 // All lines of the log sorted the way the log list sorts them, so that QSOs
-// come in time order; identical lines are all kept.
-std::vector<std::string> workingList(const LogFile& log)
+// come in time order; identical lines are all kept. The lines are views into
+// `log`.
+std::vector<std::string_view> workingList(const LogSnapshot& log)
 {
-    std::vector<std::string> lines = log.readLines();
+    std::vector<std::string_view> lines = log.lines();
     sortNoCase(lines);
     return lines;
 }
 
 // Groups the non-empty lines by file stem, groups in order of their first line.
-std::vector<StemGroup> groupByStem(const std::vector<std::string>& lines)
+std::vector<StemGroup> groupByStem(const std::vector<std::string_view>& lines)
 {
     std::vector<StemGroup> groups;
     std::unordered_map<std::string, std::size_t> indexOfStem;
-    for (const std::string& line : lines) {
+    for (const std::string_view line : lines) {
         if (line.empty())
             continue;
         std::string stem = fileStemOf(line);
@@ -101,7 +103,8 @@ ExportResult exportCabrillo(const std::filesystem::path& folder)
     const LogFile log(folder);
     if (!log.exists())
         return missingLog(log);
-    const std::vector<std::string> lines = workingList(log);
+    const auto snapshot = log.snapshot();
+    const std::vector<std::string_view> lines = workingList(*snapshot);
     auto records = readOperatorRecords(folder);
     if (!records) {
         ExportResult result;
@@ -122,7 +125,8 @@ ExportResult exportAdif(const std::filesystem::path& folder, std::string_view co
     const LogFile log(folder);
     if (!log.exists())
         return missingLog(log);
-    const std::vector<std::string> lines = workingList(log);
+    const auto snapshot = log.snapshot();
+    const std::vector<std::string_view> lines = workingList(*snapshot);
     return writeFiles(folder, groupByStem(lines), ".adi", [&](const StemGroup& group) {
         std::vector<std::string> fileLines = adif::headerLines();
         fileLines.reserve(fileLines.size() + group.lines.size());

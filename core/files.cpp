@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -73,11 +74,12 @@ public:
 
     std::string readUpTo(std::size_t limit)
     {
-        // Read straight into a string of the file's size; a file that grows
-        // meanwhile is still read to its end (or the limit).
+        // Read straight into a string of the file's size and one byte more,
+        // so that the read that finds the end needs no larger copy of a long
+        // log; a file that grows meanwhile is still read to its end (or the limit).
         struct stat info {};
         std::string content(std::min(limit, ::fstat(fd_, &info) == 0 && info.st_size > 0
-                                                ? static_cast<std::size_t>(info.st_size)
+                                                ? static_cast<std::size_t>(info.st_size) + 1
                                                 : std::size_t{0}),
                             '\0');
         std::size_t filled = 0;
@@ -86,17 +88,26 @@ public:
                 return content;
             if (filled == content.size())
                 content.resize(std::min(limit, content.size() + (1 << 16)));
-            checkFault(Op::Read, path_);
-            const auto n = ::read(fd_, content.data() + filled, static_cast<unsigned>(content.size() - filled));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                fail(path_);
+            const std::size_t n = readSome(content.data() + filled, content.size() - filled);
             if (n == 0) {
                 content.resize(filled);
                 return content;
             }
-            filled += static_cast<std::size_t>(n);
+            filled += n;
+        }
+    }
+
+    // Reads up to `size` bytes; 0 at the end of the file.
+    std::size_t readSome(char* into, std::size_t size)
+    {
+        for (;;) {
+            checkFault(Op::Read, path_);
+            const auto n = ::read(fd_, into, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                fail(path_);
+            return static_cast<std::size_t>(n);
         }
     }
 
@@ -148,6 +159,42 @@ void syncFolder(const Path& folder)
 #endif
 }
 
+// Calls `onLine` for every line of `content`: CR LF, LF and a lone CR all end
+// a line, and a last line without an end is still a line. An empty content
+// gives no line; the callers decide what an empty file holds.
+//
+// The line ends are found with memchr, which scans a long log many times
+// faster than a loop over its bytes. The next CR and the next LF are each
+// remembered until the line start passes them, so that a file of lone CRs
+// with one LF at its end is not scanned again for every line.
+template <typename OnLine>
+void forEachLineOf(std::string_view content, OnLine&& onLine)
+{
+    const std::size_t size = content.size();
+    const auto next = [&](char end, std::size_t from) {
+        if (from >= size)
+            return size;
+        const void* found = std::memchr(content.data() + from, end, size - from);
+        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - content.data()) : size;
+    };
+    std::size_t start = 0;
+    std::size_t carriageReturn = next('\r', 0);
+    std::size_t lineFeed = next('\n', 0);
+    for (;;) {
+        if (carriageReturn < start)
+            carriageReturn = next('\r', start);
+        if (lineFeed < start)
+            lineFeed = next('\n', start);
+        const std::size_t end = std::min(carriageReturn, lineFeed);
+        if (end == size)
+            break;
+        onLine(content.substr(start, end - start));
+        start = end + (content[end] == '\r' && end + 1 < size && content[end + 1] == '\n' ? 2 : 1);
+    }
+    if (start < size)
+        onLine(content.substr(start));
+}
+
 }  // namespace
 
 bool isFile(const Path& path)
@@ -168,18 +215,43 @@ std::string readPrefix(const Path& path, std::size_t limit)
 std::vector<std::string> splitLines(std::string_view content)
 {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < content.size(); ++i) {
-        if (content[i] != '\r' && content[i] != '\n')
-            continue;
-        lines.emplace_back(content.substr(start, i - start));
-        if (content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < content.size() || lines.empty())
-        lines.emplace_back(content.substr(start));
+    forEachLineOf(content, [&](std::string_view line) { lines.emplace_back(line); });
+    if (lines.empty())
+        lines.emplace_back();
     return lines;
+}
+
+void forEachLine(const Path& path, const std::function<void(std::string_view)>& onLine)
+{
+    constexpr std::size_t kPiece = std::size_t{1} << 18;
+    FileHandle file(path, O_RDONLY);
+    bool anyLine = false;
+    const auto emit = [&](std::string_view line) {
+        anyLine = true;
+        onLine(line);
+    };
+    // The bytes after the last LF read so far, then the next piece of the file.
+    std::string held;
+    for (;;) {
+        const std::size_t kept = held.size();
+        held.resize(kept + kPiece);
+        const std::size_t got = file.readSome(held.data() + kept, kPiece);
+        held.resize(kept + got);
+        if (got == 0)
+            break;
+        // The lines up to the last LF are complete; a CR at the end of a piece
+        // may still be followed by the LF of its CR LF in the next one. Only
+        // the new piece is searched, so a line of megabytes is searched once.
+        const std::size_t lastLineFeed = std::string_view(held).substr(kept).rfind('\n');
+        if (lastLineFeed == std::string_view::npos)
+            continue;
+        const std::size_t complete = kept + lastLineFeed + 1;
+        forEachLineOf(std::string_view(held).substr(0, complete), emit);
+        held.erase(0, complete);
+    }
+    forEachLineOf(held, emit);
+    if (!anyLine)
+        onLine({});
 }
 
 std::vector<std::string> readLines(const Path& path) { return splitLines(readAll(path)); }

@@ -28,6 +28,10 @@ std::string readPrefix(const Path& path, std::size_t limit);
 // Splits file content into lines. CR LF, LF and a lone CR all end a line; a
 // last line without an end is still a line; an empty content is one empty line.
 std::vector<std::string> splitLines(std::string_view content);
+// Calls `onLine` for every line of the file, split as splitLines splits its
+// content, while reading the file piece by piece: a long log is never held
+// whole. The view is valid only during the call.
+void forEachLine(const Path& path, const std::function<void(std::string_view)>& onLine);
 std::vector<std::string> readLines(const Path& path);
 
 // Every line followed by CR LF.

@@ -4,12 +4,15 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace qz {
+
+class LogSnapshot;
 
 class LogFile {
 public:
@@ -24,6 +27,10 @@ public:
     bool createIfMissing() const;
 
     std::vector<std::string> readLines() const;
+    // The whole log, for reading only.
+    std::shared_ptr<const LogSnapshot> snapshot() const;
+    // Only the lines that belong to operator `op`, for their view.
+    std::shared_ptr<const LogSnapshot> snapshotOf(std::string_view op) const;
 
     // Rewrites the backup from the log as it is now, then appends the line and
     // waits until it is on the disk. A log whose last line lacks its line end
@@ -51,18 +58,19 @@ private:
 };
 
 // A name for the archive of a log: it carries the date of the log's last QSO.
-std::string proposedArchiveName(const std::vector<std::string>& logLines);
+std::string proposedArchiveName(const std::vector<std::string_view>& logLines);
 
 // The current operator's part of the log: their lines in the sorted order of
-// the log list and the distinct headquarters slots in order of discovery.
+// the log list, as views into `logLines`' text, and the distinct headquarters
+// slots in order of discovery.
 struct OperatorView {
-    std::vector<std::string> lines;
+    std::vector<std::string_view> lines;
     std::vector<std::string> workedSlots;
 };
-OperatorView operatorView(const std::vector<std::string>& logLines, std::string_view op);
+OperatorView operatorView(const std::vector<std::string_view>& logLines, std::string_view op);
 
 // The current operator's lines only, sorted (the start-up load).
-std::vector<std::string> operatorLines(const std::vector<std::string>& logLines, std::string_view op);
+std::vector<std::string_view> operatorLines(const std::vector<std::string_view>& logLines, std::string_view op);
 
 // Adds the line's band/mode slot when it is a QSO with the headquarters
 // station not counted yet; true when a slot was added.

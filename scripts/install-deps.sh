@@ -15,6 +15,7 @@ packages=(
     clang                            # libFuzzer targets (scripts/fuzz.sh)
     xvfb xauth xdotool imagemagick   # the end-to-end test on a virtual screen
     libhamlib-utils                  # rigctld and rigctl: the radio in the tests
+    x11-utils                        # xev and xprop: bench/startup_x.sh
 )
 if [ "${1:-}" = windows ]; then
     packages+=(

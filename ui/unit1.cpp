@@ -6,6 +6,7 @@
 #include "hint_timing.h"
 #include "log_file.h"
 #include "log_line.h"
+#include "log_snapshot.h"
 #include "operator_book.h"
 #include "upper_case.h"
 
@@ -312,8 +313,12 @@ void TForm1::FormCreate()
     ComboBox3->setCurrentIndex(ComboBox3->count() > 0 ? 0 : -1);
 
     const LogFile log(context_.folder);
-    if (!log.createIfMissing())
-        ListBox1->setLines(operatorLines(log.readLines(), currentOperator()));
+    if (log.createIfMissing())
+        return;
+    const std::string op = currentOperator();
+    auto snapshot = log.snapshotOf(op);
+    std::vector<std::string_view> own = operatorLines(snapshot->lines(), op);
+    ListBox1->setLines(std::move(snapshot), std::move(own));
 }
 
 void TForm1::Timer1Timer()
@@ -344,9 +349,11 @@ void TForm1::ComboBox2Change()
 void TForm1::ComboBox3Change()
 {
     Label12->hide();
-    const OperatorView view = operatorView(LogFile(context_.folder).readLines(), currentOperator());
-    ListBox1->setLines(view.lines);
-    ListBox3 = view.workedSlots;
+    const std::string op = currentOperator();
+    auto snapshot = LogFile(context_.folder).snapshotOf(op);
+    OperatorView view = operatorView(snapshot->lines(), op);
+    ListBox1->setLines(std::move(snapshot), std::move(view.lines));
+    ListBox3 = std::move(view.workedSlots);
     updateBanner();
 }
 
