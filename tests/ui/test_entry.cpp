@@ -231,6 +231,43 @@ TEST_F(StoringQso, TwelveHeadquartersSlotsShowTheBanner)
     EXPECT_EQ(w.ListBox1->count(), 24);
 }
 
+// A station whose slot list held all twelve slots while the banner was hidden
+// (a view reload that failed hid it) did not show it again on the next store.
+TEST_F(StoringQso, EveryStoreWithTwelveSlotsShowsTheBanner)
+{
+    ui::TForm1& w = form1();
+    for (int band = 0; band < 6; ++band)
+        for (int mode = 0; mode < 2; ++mode) {
+            w.ComboBox1->setCurrentIndex(band);
+            w.ComboBox2->setCurrentIndex(mode);
+            store();
+        }
+    ASSERT_TRUE(w.Label12->isVisible());
+    std::filesystem::rename(folder / "IARU_log.zrv", folder / "away.zrv");
+    emit w.ComboBox3->activated(0);
+    ASSERT_FALSE(w.Label12->isVisible());
+    ASSERT_EQ(w.ListBox3.size(), 12u);
+    std::filesystem::rename(folder / "away.zrv", folder / "IARU_log.zrv");
+    w.Edit4->setText("SP1AAA");
+    store();
+    EXPECT_TRUE(w.Label12->isVisible());
+}
+
+TEST_F(StoringQso, ASerialBeyondAWholeNumberIsAConversionError)
+{
+    ui::TForm1& w = form1();
+    w.Edit8->setText("2147483647");
+    QTest::mouseClick(w.CheckBox1, Qt::LeftButton);
+    ASSERT_TRUE(w.CheckBox1->isChecked());
+    focusOn(w.Edit6);
+    pressKey(Qt::Key_Return, Qt::NoModifier, "\r");
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].text, "'2147483647' is not a valid integer value");
+    EXPECT_EQ(w.Edit8->text(), "2147483647");
+    EXPECT_EQ(log().substr(48, 7), "2147483");  // as much as its column holds
+    EXPECT_EQ(files::splitLines(log()).size(), 1u);
+}
+
 // A disk that filled up in the middle of the appended line left its first
 // bytes in the log, where the next store closed them into a broken line.
 class FullDisk : public StoringQso {
