@@ -1,6 +1,7 @@
 #include "station.h"
 
 #include "failure_box.h"
+#include "field_keys.h"
 
 #include <QLineEdit>
 
@@ -10,6 +11,7 @@ Station::Station(const StationContext& context)
     : form1(context), form2(context, &form1), form3(context, &form1), form4(context, &form1)
 {
     form1.setPeers(&form2, &form3, &form4);
+    keepAltKeysFromTyping(&form1);
 }
 
 void Station::start()
