@@ -4,7 +4,6 @@
 #include "failure_box.h"
 #include "platform.h"
 #include "station.h"
-#include "station_lock.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -50,23 +49,9 @@ int main(int argc, char** argv)
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&translator);
 
-    const std::filesystem::path folder = qz::ui::toPath(QApplication::applicationDirPath());
-    std::unique_ptr<qz::StationLock> lock;
-    try {
-        lock = qz::StationLock::acquire(folder);
-    } catch (...) {
-        qz::ui::reportCurrentException(platform);
+    qz::ui::Station station({qz::ui::toPath(QApplication::applicationDirPath()), platform, qz::systemClock()});
+    if (!station.lockFolder())
         return 1;
-    }
-    if (!lock) {
-        qz::ui::showError(platform,
-                          QStringLiteral("Program QZ5KV Stationbook jest już uruchomiony w folderze %1.\n"
-                                         "Drugiej kopii nie można uruchomić, bo obie zapisywałyby ten sam log.")
-                              .arg(qz::ui::fromPath(folder)));
-        return 1;
-    }
-
-    qz::ui::Station station({folder, platform, qz::systemClock()});
     station.start();
     return QApplication::exec();
 }
