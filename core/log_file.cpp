@@ -1,5 +1,6 @@
 #include "log_file.h"
 
+#include "errors.h"
 #include "files.h"
 #include "log_line.h"
 #include "text.h"
@@ -101,6 +102,15 @@ void LogFile::archiveTo(const std::filesystem::path& target) const
 }
 
 void LogFile::startAfresh() const { files::replaceAtomically(path(), {}, temporaryPath()); }
+
+std::string LogFile::proposedArchiveName() const
+{
+    try {
+        return qz::proposedArchiveName(readLines());
+    } catch (const IoError&) {
+        return qz::proposedArchiveName(std::vector<std::string>());
+    }
+}
 
 std::string proposedArchiveName(const std::vector<std::string>& logLines)
 {

@@ -46,6 +46,10 @@ public:
     // empty line), then empties the log without it ever being missing.
     void archiveTo(const std::filesystem::path& target) const;
     void startAfresh() const;
+    // proposedArchiveName of this log. A log that cannot be read gives the
+    // name without a date, so that proposing a name never stands in the way
+    // of choosing the archive.
+    std::string proposedArchiveName() const;
 
 private:
     std::filesystem::path folder_;

@@ -205,5 +205,14 @@ TEST(LogArchive, ProposedNameCarriesTheLastQsoDate)
     EXPECT_EQ(proposedArchiveName({""}), "IARU_log_archiwum.zrv");
 }
 
+TEST(LogArchive, ALogThatCannotBeReadIsProposedWithoutADate)
+{
+    TempFolder folder;
+    const LogFile log(folder.path());
+    EXPECT_EQ(log.proposedArchiveName(), "IARU_log_archiwum.zrv");
+    std::filesystem::create_directory(folder / "IARU_log.zrv");
+    EXPECT_EQ(log.proposedArchiveName(), "IARU_log_archiwum.zrv");
+}
+
 }  // namespace
 }  // namespace qz
