@@ -6,7 +6,6 @@
 #include "platform.h"
 #include "rig_setting.h"
 #include "station.h"
-#include "station_lock.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -69,22 +68,9 @@ int main(int argc, char** argv)
         QApplication::installTranslator(&translator);
 
     const std::filesystem::path folder = qz::ui::toPath(QApplication::applicationDirPath());
-    std::unique_ptr<qz::StationLock> lock;
-    try {
-        lock = qz::StationLock::acquire(folder);
-    } catch (...) {
-        qz::ui::reportCurrentException(platform);
-        return 1;
-    }
-    if (!lock) {
-        qz::ui::showError(platform,
-                          QStringLiteral("Program QZ5KV Stationbook jest już uruchomiony w folderze %1.\n"
-                                         "Drugiej kopii nie można uruchomić, bo obie zapisywałyby ten sam log.")
-                              .arg(qz::ui::fromPath(folder)));
-        return 1;
-    }
-
     qz::ui::Station station({folder, platform, qz::systemClock()});
+    if (!station.lockFolder())
+        return 1;
     station.start();
     station.form1.followRadio(qz::chooseRig(options.rig, folder));
     return QApplication::exec();

@@ -53,27 +53,22 @@ std::vector<StemGroup> groupByStem(const std::vector<std::string_view>& lines)
 
 using ContentOf = std::function<std::string(const StemGroup&)>;
 
-// Removes every earlier file of the operators in the log, then writes each
-// file whole. A file that cannot be removed stops the export before anything
-// is written, so it never carries new QSOs under an old or missing header.
+// Replaces each operator's file whole, one after the other. An earlier file is
+// never removed first: it stays until its complete successor is renamed over
+// it. A file that cannot be replaced costs no other operator theirs.
 ExportResult writeFiles(const std::filesystem::path& folder, const std::vector<StemGroup>& groups,
                         std::string_view extension, const ContentOf& contentOf)
 {
-    const auto pathOf = [&](const StemGroup& group) { return folder / (group.stem + std::string(extension)); };
     ExportResult result;
     for (const StemGroup& group : groups) {
+        const auto path = folder / (group.stem + std::string(extension));
         try {
-            files::removeFile(pathOf(group));
+            files::replaceAtomically(path, contentOf(group));
         } catch (const IoError& error) {
-            result.status = ExportStatus::OldFileStuck;
-            result.problemPath = error.path();
-            result.errorCode = error.code();
-            return result;
+            result.status = ExportStatus::FilesFailed;
+            result.failed.push_back({path, operatorOf(group.lines.front()), error.code()});
+            continue;
         }
-    }
-    for (const StemGroup& group : groups) {
-        const auto path = pathOf(group);
-        files::replaceAtomically(path, contentOf(group));
         result.files.push_back(path);
         result.lastOperator = operatorOf(group.lines.front());
     }

@@ -23,12 +23,14 @@ FaultHook& faultHook()
     return hook;
 }
 
+// The injected failure of the call, or 0.
+int injectedFault(Op op, const Path& path) { return faultHook() ? faultHook()(op, path) : 0; }
+
 // Runs the fault hook; throws the injected failure if there is one.
 void checkFault(Op op, const Path& path)
 {
-    if (faultHook())
-        if (const int err = faultHook()(op, path); err != 0)
-            throw IoError(err, path);
+    if (const int err = injectedFault(op, path); err != 0)
+        throw IoError(err, path);
 }
 
 [[noreturn]] void fail(const Path& path) { throw IoError(errno, path); }
@@ -46,9 +48,21 @@ void checkName(const Path& path)
 // binary mode, so that the CR LF of the lines is neither added nor dropped.
 int openFile(const Path& path, int flags) { return ::_wopen(path.c_str(), flags | O_BINARY, _S_IREAD | _S_IWRITE); }
 int syncDescriptor(int fd) { return _commit(fd); }
+long long sizeOf(int fd)
+{
+    struct _stat64 info {};
+    return ::_fstat64(fd, &info) == 0 ? info.st_size : -1;
+}
+int truncateDescriptor(int fd, long long size) { return ::_chsize_s(fd, size) == 0 ? 0 : -1; }
 #else
 int openFile(const Path& path, int flags) { return ::open(path.c_str(), flags, 0644); }
 int syncDescriptor(int fd) { return ::fsync(fd); }
+long long sizeOf(int fd)
+{
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 ? static_cast<long long>(info.st_size) : -1;
+}
+int truncateDescriptor(int fd, long long size) { return ::ftruncate(fd, static_cast<off_t>(size)); }
 #endif
 
 // Owns one open descriptor.
@@ -115,13 +129,12 @@ public:
     {
         while (!data.empty()) {
             checkFault(Op::Write, path_);
-            const auto n =
-                ::write(fd_, data.data(), static_cast<unsigned>(std::min<std::size_t>(data.size(), 1u << 30)));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                fail(path_);
-            data.remove_prefix(static_cast<std::size_t>(n));
+            if (const int err = injectedFault(Op::PartialWrite, path_); err != 0) {
+                for (auto half = data.substr(0, data.size() / 2); !half.empty();)
+                    half.remove_prefix(writeOnce(half));
+                throw IoError(err, path_);
+            }
+            data.remove_prefix(writeOnce(data));
         }
     }
 
@@ -130,6 +143,17 @@ public:
         checkFault(Op::Sync, path_);
         if (syncDescriptor(fd_) != 0)
             fail(path_);
+    }
+
+    // The file's length now; -1 when the system cannot tell.
+    long long size() const { return sizeOf(fd_); }
+
+    // Cuts the file back to `length` and syncs it. Used while another failure
+    // is being reported, so its own failure is not.
+    void cutBackTo(long long length) noexcept
+    {
+        if (length >= 0 && truncateDescriptor(fd_, length) == 0)
+            syncDescriptor(fd_);
     }
 
     void close()
@@ -141,6 +165,19 @@ public:
     }
 
 private:
+    // One write of at most `data`; the number of bytes it put down.
+    std::size_t writeOnce(std::string_view data)
+    {
+        for (;;) {
+            const auto n =
+                ::write(fd_, data.data(), static_cast<unsigned>(std::min<std::size_t>(data.size(), 1u << 30)));
+            if (n >= 0)
+                return static_cast<std::size_t>(n);
+            if (errno != EINTR)
+                fail(path_);
+        }
+    }
+
     Path path_;
     int fd_ = -1;
 };
@@ -318,8 +355,14 @@ void replaceAtomically(const Path& target, std::string_view content)
 void appendDurably(const Path& path, std::string_view content)
 {
     FileHandle file(path, O_WRONLY | O_CREAT | O_APPEND);
-    file.writeAll(content);
-    file.sync();
+    const long long before = file.size();
+    try {
+        file.writeAll(content);
+        file.sync();
+    } catch (const IoError&) {
+        file.cutBackTo(before);
+        throw;
+    }
     file.close();
 }
 

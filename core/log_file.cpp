@@ -1,5 +1,6 @@
 #include "log_file.h"
 
+#include "errors.h"
 #include "files.h"
 #include "log_line.h"
 #include "log_snapshot.h"
@@ -109,6 +110,15 @@ void LogFile::archiveTo(const std::filesystem::path& target) const
 }
 
 void LogFile::startAfresh() const { files::replaceAtomically(path(), {}, temporaryPath()); }
+
+std::string LogFile::proposedArchiveName() const
+{
+    try {
+        return qz::proposedArchiveName(snapshot()->lines());
+    } catch (const IoError&) {
+        return qz::proposedArchiveName({});
+    }
+}
 
 std::string proposedArchiveName(const std::vector<std::string_view>& logLines)
 {

@@ -34,7 +34,8 @@ public:
 
     // Rewrites the backup from the log as it is now, then appends the line and
     // waits until it is on the disk. A log whose last line lacks its line end
-    // gets one first, so the new QSO never runs into the line before it.
+    // gets one first, so the new QSO never runs into the line before it. When
+    // the append fails, the log is cut back to exactly what it was.
     void append(std::string_view line) const;
 
     // A change for one matching line: the new line, or nothing to drop it.
@@ -52,6 +53,10 @@ public:
     // empty line), then empties the log without it ever being missing.
     void archiveTo(const std::filesystem::path& target) const;
     void startAfresh() const;
+    // proposedArchiveName of this log. A log that cannot be read gives the
+    // name without a date, so that proposing a name never stands in the way
+    // of choosing the archive.
+    std::string proposedArchiveName() const;
 
 private:
     std::filesystem::path folder_;

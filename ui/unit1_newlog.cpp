@@ -22,7 +22,7 @@ const QString kAllFilesFilter = QStringLiteral("Wszystkie pliki (*)");
 void TForm1::Button8Click()
 {
     const LogFile log(context_.folder);
-    const QString proposal = fromPath(context_.folder / proposedArchiveName(log.snapshot()->lines()));
+    const QString proposal = fromPath(context_.folder / log.proposedArchiveName());
     std::filesystem::path archive;
     for (;;) {
         const std::optional<QString> chosen = context_.platform.saveFileName(kAllFilesFilter, proposal);

@@ -102,6 +102,21 @@ TEST(Files, ToIntAcceptsOnlyWholeNumbers)
     }
 }
 
+TEST(Files, NextNumberNeverWrapsRound)
+{
+    EXPECT_EQ(nextNumber("009"), "10");
+    EXPECT_EQ(nextNumber("2147483646"), "2147483647");
+    EXPECT_EQ(nextNumber("-2147483648"), "-2147483647");
+    for (const char* bad : {"2147483647", "+2147483647", "99999999999", "", "1a"}) {
+        try {
+            nextNumber(bad);
+            ADD_FAILURE() << bad;
+        } catch (const ConvertError& error) {
+            EXPECT_EQ(error.what(), "'" + std::string(bad) + "' is not a valid integer value");
+        }
+    }
+}
+
 }  // namespace
 }  // namespace qz
 

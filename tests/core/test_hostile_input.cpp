@@ -279,8 +279,9 @@ TEST(HostileExportRegression, ExportNeverTouchesAFileNamedByTheStemCutAtItsNul)
     folder.write("IARU_log.zrv", qso("QZ1" + kNul + "AB", "SP1AAA") + "\r\n");
     folder.write("qz1", "precious");
     const ExportResult result = exportAdif(folder.path(), "");
-    EXPECT_EQ(result.status, ExportStatus::OldFileStuck);
-    EXPECT_EQ(result.errorCode, EINVAL);
+    EXPECT_EQ(result.status, ExportStatus::FilesFailed);
+    ASSERT_EQ(result.failed.size(), 1u);
+    EXPECT_EQ(result.failed[0].errorCode, EINVAL);
     EXPECT_EQ(folder.read("qz1"), "precious");
     EXPECT_TRUE(result.files.empty());
 }

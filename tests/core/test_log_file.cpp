@@ -54,6 +54,41 @@ TEST(LogFile, AppendNeverGluesOntoALastLineWithoutItsEnd)
     EXPECT_EQ(folder.read("IARU_log.zr~"), "EDITED BY HAND\r\n");
 }
 
+// A disk that filled up in the middle of the line left its first bytes in the
+// log, and the next append closed them into a broken line.
+TEST(LogFile, AFailedAppendLeavesTheLogByteForByte)
+{
+    const struct {
+        const char* name;
+        files::Op op;
+        int error;
+    } faults[] = {{"short write", files::Op::PartialWrite, ENOSPC},
+                  {"failed write", files::Op::Write, ENOSPC},
+                  {"failed sync", files::Op::Sync, EIO}};
+    for (const auto& fault : faults) {
+        for (const std::string before : {"EDITED BY HAND", "A\r\nB\r\n"}) {
+            SCOPED_TRACE(std::string(fault.name) + " after [" + before + "]");
+            TempFolder folder;
+            folder.write("IARU_log.zrv", before);
+            const LogFile log(folder.path());
+            files::setFaultHook([&](files::Op op, const files::Path& path) {
+                return op == fault.op && path.filename() == "IARU_log.zrv" ? fault.error : 0;
+            });
+            try {
+                log.append(qso("QZ1ABC", "SP1AAA", "20M", "CW"));
+                ADD_FAILURE() << "the append did not fail";
+            } catch (const IoError& error) {
+                EXPECT_EQ(error.code(), fault.error);
+            }
+            files::setFaultHook({});
+            EXPECT_EQ(folder.read("IARU_log.zrv"), before);
+            log.append(qso("QZ1ABC", "SP1AAA", "20M", "CW"));
+            EXPECT_EQ(folder.read("IARU_log.zrv"),
+                      files::withCrLfLines(before) + qso("QZ1ABC", "SP1AAA", "20M", "CW") + "\r\n");
+        }
+    }
+}
+
 TEST(LogFile, AppendToAMissingLogFailsWithoutCreatingIt)
 {
     TempFolder folder;
@@ -172,6 +207,15 @@ TEST(LogArchive, ProposedNameCarriesTheLastQsoDate)
     EXPECT_EQ(proposedArchiveName({"2026-07-12 0001 x", "2026-07-11 2359 y", "", "garbage"}),
               "IARU_log_2026-07-12.zrv");
     EXPECT_EQ(proposedArchiveName({""}), "IARU_log_archiwum.zrv");
+}
+
+TEST(LogArchive, ALogThatCannotBeReadIsProposedWithoutADate)
+{
+    TempFolder folder;
+    const LogFile log(folder.path());
+    EXPECT_EQ(log.proposedArchiveName(), "IARU_log_archiwum.zrv");
+    std::filesystem::create_directory(folder / "IARU_log.zrv");
+    EXPECT_EQ(log.proposedArchiveName(), "IARU_log_archiwum.zrv");
 }
 
 }  // namespace

@@ -41,8 +41,8 @@ fail() {
     exit 1
 }
 
-# Places in the main window (694 by 462, at the top left of the screen without
-# a window manager) and in the pick dialog, taken from their layouts.
+# Places in the main window (694 by 462, centred on the screen) and in the
+# pick dialog, taken from their layouts.
 callsign_field=(247 79)
 sent_exchange_field=(428 129)
 operators_button=(84 93)
@@ -146,6 +146,9 @@ start_station "$fresh"
 log="$fresh/IARU_log.zrv"
 for _ in $(seq 50); do [ -f "$log" ] && break; sleep 0.1; done
 [ -f "$log" ] && [ ! -s "$log" ] || fail "start-up did not create an empty log"
+eval "$(xdotool getwindowgeometry --shell "$main")"
+[ "$X,$Y,$WIDTH,$HEIGHT" = "165,153,694,462" ] ||
+    fail "the main window is not 694 by 462 in the middle of the 1024 by 768 screen: $WIDTH by $HEIGHT at $X,$Y"
 
 # The callsign field holds the headquarters call; the operator replaces it.
 click "$main" "${callsign_field[@]}"
@@ -162,6 +165,9 @@ xdotool key ctrl+a
 # xdotool types a letter that the keyboard lacks by mapping it to a spare key
 # for a moment; the pause gives the program the time to read that mapping.
 LC_ALL=C.UTF-8 xdotool type --delay 250 'łódź'
+# The shortcuts belong to the callsign and received exchange fields: here
+# they change nothing and type nothing.
+xdotool key alt+b alt+m alt+c
 click "$main" "${callsign_field[@]}"
 store_qso dl1xyz 'k r u' "$log" 2
 second=$(log_line "$log" 2)
