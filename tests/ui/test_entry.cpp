@@ -1,5 +1,6 @@
 #include "combo_lists.h"
 #include "files.h"
+#include "line_columns.h"
 #include "station_fixture.h"
 
 #include <QCheckBox>
@@ -90,7 +91,7 @@ TEST_F(StoringQso, ASingleSpaceCallsignPasses)
     form1().Edit4->setText(" ");
     store();
     EXPECT_TRUE(platform.boxes.empty());
-    EXPECT_EQ(log().substr(55, 14), std::string(14, ' '));
+    EXPECT_EQ(storedField(log(), Field::Call), std::string(14, ' '));
 }
 
 TEST_F(StoringQso, HeadquartersDefaultsAreKeptEachByItself)
@@ -123,7 +124,7 @@ TEST_F(StoringQso, SentExchangeIsTrimmedAndWrittenBack)
     form1().Edit8->setText("  jo91  ");
     store();
     EXPECT_EQ(form1().Edit8->text(), "jo91");
-    EXPECT_EQ(log().substr(48, 7), "JO91   ");
+    EXPECT_EQ(storedField(log(), Field::SentExchange), "JO91   ");
 }
 
 TEST_F(StoringQso, AutoIncrementCountsUpWithoutLeadingZeros)
@@ -138,7 +139,7 @@ TEST_F(StoringQso, AutoIncrementCountsUpWithoutLeadingZeros)
         ASSERT_TRUE(w.CheckBox1->isChecked());
         store();
         EXPECT_EQ(w.Edit8->text(), after);
-        EXPECT_EQ(w.ListBox1->selectedLine()->substr(48, 7),
+        EXPECT_EQ(storedField(*w.ListBox1->selectedLine(), Field::SentExchange),
                   std::string(before) + std::string(7 - strlen(before), ' '));
     }
     EXPECT_TRUE(platform.boxes.empty());
@@ -249,8 +250,8 @@ TEST_F(FocusPath, KeptDefaultsAreSelectedSoTypingReplacesThem)
     QTest::keyClicks(w.Edit6, "15");
     QTest::keyClick(w.Edit6, Qt::Key_Return);
     ASSERT_EQ(w.ListBox1->count(), 1);
-    EXPECT_EQ(w.ListBox1->lines()[0].substr(55, 14), "SP1A          ");
-    EXPECT_EQ(w.ListBox1->lines()[0].substr(73, 13), "15           ");
+    EXPECT_EQ(storedField(w.ListBox1->lines()[0], Field::Call), "SP1A          ");
+    EXPECT_EQ(storedField(w.ListBox1->lines()[0], Field::ReceivedExchange), "15           ");
 
     // A headquarters QSO keeps both defaults, selected for the next QSO.
     QTest::keyClicks(w.Edit4, "qz5kv");

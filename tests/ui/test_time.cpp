@@ -1,3 +1,4 @@
+#include "log_line.h"
 #include "station_fixture.h"
 
 #include <QPushButton>
@@ -151,7 +152,7 @@ TEST_F(TimeEntry, StoringAQsoRestartsTheClock)
     page(Qt::Key_PageUp, "12:30", "2026-07-11");
     EXPECT_TRUE(w.Button6->isVisible());
     QTest::mouseClick(w.Button4, Qt::LeftButton);
-    EXPECT_EQ(folder.read("IARU_log.zrv").substr(11, 4), "1231");
+    EXPECT_EQ(timeOf(folder.read("IARU_log.zrv")), "1231");
     EXPECT_TRUE(w.Timer1->isActive());
     EXPECT_FALSE(w.Button6->isVisible());
 }
