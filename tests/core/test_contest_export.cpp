@@ -2,6 +2,7 @@
 #include "cabrillo.h"
 #include "contest_export.h"
 #include "errors.h"
+#include "file_faults.h"
 #include "files.h"
 #include "log_line.h"
 #include "temp_folder.h"
@@ -233,9 +234,10 @@ TEST_F(ContestExport, FailedRemovalReportsTheFileAndErrorNumber)
     writeLog({qso("QZ1ABC", "12:31")});
     writeBook({kRecordA});
     folder.write("qz1abc.cbr", "held open elsewhere");
-    files::setFaultHook([](files::Op op, const files::Path&) { return op == files::Op::Remove ? EACCES : 0; });
-    const ExportResult result = exportCabrillo(folder.path());
-    files::setFaultHook({});
+    const ExportResult result = [&] {
+        const test::FileFault locked(files::Op::Remove, EACCES);
+        return exportCabrillo(folder.path());
+    }();
     EXPECT_EQ(result.status, ExportStatus::OldFileStuck);
     EXPECT_EQ(result.problemPath, folder / "qz1abc.cbr");
     EXPECT_EQ(result.errorCode, EACCES);
@@ -246,9 +248,10 @@ TEST_F(ContestExport, WriteFailureLeavesNoTornFile)
 {
     writeLog({qso("QZ1ABC", "12:31")});
     writeBook({kRecordA});
-    files::setFaultHook([](files::Op op, const files::Path&) { return op == files::Op::Write ? ENOSPC : 0; });
-    EXPECT_THROW(exportCabrillo(folder.path()), IoError);
-    files::setFaultHook({});
+    {
+        const test::FileFault full(files::Op::Write, ENOSPC);
+        EXPECT_THROW(exportCabrillo(folder.path()), IoError);
+    }
     EXPECT_FALSE(folder.exists("qz1abc.cbr"));
     EXPECT_FALSE(folder.exists("qz1abc.cbr.new"));
 }

@@ -6,6 +6,7 @@
 #include "cabrillo.h"
 #include "contest_export.h"
 #include "errors.h"
+#include "file_faults.h"
 #include "files.h"
 #include "log_corrections.h"
 #include "log_file.h"
@@ -76,15 +77,6 @@ std::string joined(const std::vector<std::string>& lines, const LineEnds& ends)
         content.resize(content.size() - ends.end.size());
     return content;
 }
-
-// Sets a fault hook for one test and always takes it away again.
-class FaultHookGuard {
-public:
-    explicit FaultHookGuard(files::FaultHook hook) { files::setFaultHook(std::move(hook)); }
-    FaultHookGuard(const FaultHookGuard&) = delete;
-    FaultHookGuard& operator=(const FaultHookGuard&) = delete;
-    ~FaultHookGuard() { files::setFaultHook({}); }
-};
 
 TEST(HostileLog, EveryLineIsReadWithAllItsBytesWhateverTheLineEnds)
 {
@@ -304,7 +296,7 @@ TEST(LogFileRegression, AStoreThatFailsWhileWritingTheBackupKeepsTheOldBackup)
     TempFolder folder;
     folder.write("IARU_log.zrv", "FIRST\r\nSECOND\r\n");
     folder.write("IARU_log.zr~", "FIRST\r\n");
-    const FaultHookGuard full([](files::Op op, const files::Path& path) {
+    const test::FileFault full([](files::Op op, const files::Path& path) {
         return op == files::Op::Write && path.filename().string().starts_with("IARU_log.zr~") ? ENOSPC : 0;
     });
     EXPECT_THROW(LogFile(folder.path()).append("THIRD"), IoError);

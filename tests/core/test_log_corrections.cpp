@@ -1,4 +1,5 @@
 #include "errors.h"
+#include "file_faults.h"
 #include "files.h"
 #include "line_columns.h"
 #include "log_corrections.h"
@@ -184,14 +185,6 @@ TEST(LogCorrections, AShortLineIsPaddedSoTheFieldLandsInItsColumns)
 
 // ---- the rewrite of the log ----
 
-class FaultHookReset {
-public:
-    explicit FaultHookReset(files::FaultHook hook) { files::setFaultHook(std::move(hook)); }
-    FaultHookReset(const FaultHookReset&) = delete;
-    FaultHookReset& operator=(const FaultHookReset&) = delete;
-    ~FaultHookReset() { files::setFaultHook({}); }
-};
-
 LogFile::LineChange toCall(const std::string& call)
 {
     return [call](const std::string& line) {
@@ -287,8 +280,7 @@ TEST_P(RewriteFailure, LeavesTheLogIntactAndNoTemporaryFile)
     TempFolder folder;
     const std::string content = qso("SP1A") + "\r\n" + qso("SP2B") + "\r\n";
     folder.write("IARU_log.zrv", content);
-    const FaultHookReset reset(
-        [&](files::Op op, const files::Path& path) { return op == c.op && path.filename() == c.file ? c.error : 0; });
+    const test::FileFault fault(c.op, c.error, c.file);
     try {
         LogFile(folder.path()).rewrite(qso("SP1A"), toCall("SP3C"));
         FAIL() << "the failure was not reported";

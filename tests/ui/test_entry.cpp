@@ -1,4 +1,5 @@
 #include "combo_lists.h"
+#include "file_faults.h"
 #include "files.h"
 #include "line_columns.h"
 #include "station_fixture.h"
@@ -77,10 +78,7 @@ TEST_F(StoringQso, RefusalsStoreNothing)
         c.prepare(w);
         platform.boxes.clear();
         store();
-        ASSERT_EQ(platform.boxes.size(), 1u);
-        EXPECT_EQ(platform.boxes[0].caption, "Błąd");
-        EXPECT_EQ(platform.boxes[0].icon, ui::BoxIcon::Error);
-        EXPECT_EQ(platform.boxes[0].text, c.message);
+        EXPECT_EQ(platform.boxes, Boxes{errorBox(c.message)});
         EXPECT_EQ(log(), "");
         EXPECT_EQ(w.ListBox1->count(), 0);
     }
@@ -183,9 +181,7 @@ TEST_F(StoringQso, AutoIncrementOfTextStoresTheQsoThenReportsTheConversion)
     w.Edit4->setText("SP1A");
     w.stopClock();
     store();
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].caption, "QZ5KV Stationbook");
-    EXPECT_EQ(platform.boxes[0].text, "'' is not a valid integer value");
+    EXPECT_EQ(platform.boxes, Boxes{failureBox("'' is not a valid integer value")});
     EXPECT_EQ(files::splitLines(log()).size(), 1u);
     EXPECT_EQ(w.Edit4->text(), "SP1A");  // the steps after the increment did not run
     EXPECT_FALSE(w.Timer1->isActive());
@@ -196,13 +192,11 @@ TEST_F(StoringQso, AFailedAppendLeavesNothingThatLooksStored)
     ui::TForm1& w = form1();
     w.Edit4->setText("SP1A");
     w.Edit6->setText("15");
-    files::setFaultHook([](files::Op op, const files::Path& path) {
-        return op == files::Op::Write && path.filename() == "IARU_log.zrv" ? ENOSPC : 0;
-    });
-    store();
-    files::setFaultHook({});
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_TRUE(platform.boxes[0].text.startsWith("Disk full\n"));
+    {
+        const FileFault full(files::Op::Write, ENOSPC, "IARU_log.zrv");
+        store();
+    }
+    EXPECT_EQ(platform.boxes, Boxes{failureBox("Disk full\n" + path("IARU_log.zrv"))});
     EXPECT_EQ(w.ListBox1->count(), 0);
     EXPECT_EQ(log(), "");
     EXPECT_EQ(w.Edit4->text(), "SP1A");

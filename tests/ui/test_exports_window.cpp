@@ -89,10 +89,7 @@ TEST_F(Exports, AdifWritesEveryOperatorAndKeepsTheWindowOpen)
     QTest::sendKeyEvent(QTest::Click, comment, Qt::Key_unknown, QStringLiteral("ó"), Qt::NoModifier);
     click(w, "Button1");
 
-    EXPECT_EQ(platform.texts(), QStringList{"Pliki ADIF zostały zapisane!"});
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].caption, "Informacja");
-    EXPECT_EQ(platform.boxes[0].icon, ui::BoxIcon::Information);
+    EXPECT_EQ(platform.boxes, Boxes{informationBox("Pliki ADIF zostały zapisane!")});
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(form1().isVisible());
     expectOnlyCurrentOperatorListed();
@@ -108,10 +105,7 @@ TEST_F(Exports, AdifReportsAMissingLogAndLeavesTheListAlone)
     std::filesystem::remove(folder / kLog);
     click(form1(), "Button7");
     click(form3(), "Button1");
-    const QString path = QString::fromStdString((folder / kLog).string());
-    EXPECT_EQ(platform.texts(), QStringList{"Plik \"" + path + "\" nie istnieje!"});
-    EXPECT_EQ(platform.boxes[0].caption, "Błąd");
-    EXPECT_EQ(platform.boxes[0].icon, ui::BoxIcon::Error);
+    EXPECT_EQ(platform.boxes, Boxes{errorBox("Plik \"" + path(kLog) + "\" nie istnieje!")});
     EXPECT_FALSE(folder.exists("qz1abc.adi"));
     expectOnlyCurrentOperatorListed();
 }
@@ -120,8 +114,7 @@ TEST_F(Exports, CabrilloWritesFilesAndShowsTheLastOperatorInTheEditor)
 {
     startWithTwoOperators();
     click(form1(), "Button2");
-    EXPECT_EQ(platform.texts(), QStringList{"Pliki Cabrillo zostały zapisane!"});
-    EXPECT_EQ(platform.boxes[0].caption, "Informacja");
+    EXPECT_EQ(platform.boxes, Boxes{informationBox("Pliki Cabrillo zostały zapisane!")});
     expectOnlyCurrentOperatorListed();
     EXPECT_TRUE(folder.exists("qz1abc.cbr"));
     EXPECT_TRUE(folder.exists("qz2xyz.cbr"));
@@ -172,16 +165,15 @@ TEST_F(Exports, CabrilloStopsWithoutTheSettingsFile)
     startWithTwoOperators();
     std::filesystem::remove(folder / kIni);
     click(form1(), "Button2");
-    EXPECT_EQ(platform.texts(), QStringList{"Plik z danymi operatorów (QZ5KV_stationbook.ini) nie został znaleziony!"});
-    EXPECT_EQ(platform.boxes[0].caption, "Błąd");
+    EXPECT_EQ(platform.boxes,
+              Boxes{errorBox("Plik z danymi operatorów (QZ5KV_stationbook.ini) nie został znaleziony!")});
     EXPECT_FALSE(folder.exists("qz1abc.cbr"));
     expectOnlyCurrentOperatorListed();
 
     std::filesystem::remove(folder / kLog);
     platform.boxes.clear();
     click(form1(), "Button2");
-    EXPECT_EQ(platform.texts(),
-              QStringList{"Plik \"" + QString::fromStdString((folder / kLog).string()) + "\" nie istnieje!"});
+    EXPECT_EQ(platform.texts(), QStringList{"Plik \"" + path(kLog) + "\" nie istnieje!"});
 }
 
 TEST_F(Exports, EmptyLogIsSilentForCabrilloAndReportedForAdif)
@@ -205,13 +197,11 @@ TEST_F(Exports, AnOldFileThatCannotGoStopsBothExports)
     click(form1(), "Button2");
     click(form1(), "Button7");
     click(form3(), "Button1");
-    ASSERT_EQ(platform.boxes.size(), 2u);
-    const char* stuck[] = {"qz2xyz.cbr", "qz2xyz.adi"};
-    for (std::size_t i = 0; i < 2; ++i) {
-        const auto& box = platform.boxes[i];
-        EXPECT_EQ(box.caption, "Błąd");
-        EXPECT_TRUE(box.text.contains(QString::fromStdString((folder / stuck[i]).string()))) << box.text.toStdString();
-    }
+    Boxes stuck;
+    for (const char* file : {"qz2xyz.cbr", "qz2xyz.adi"})
+        stuck.push_back(errorBox("Nie można usunąć pliku \"" + path(file) +
+                                 "\" (File access denied).\nPliki nie zostały zapisane."));
+    EXPECT_EQ(platform.boxes, stuck);
     EXPECT_FALSE(folder.exists("qz1abc.cbr"));
     EXPECT_FALSE(folder.exists("qz1abc.adi"));
     expectOnlyCurrentOperatorListed();

@@ -44,9 +44,7 @@ TEST_F(TimeEntry, TimeCheckOnLeavingTheField)
     for (const auto& [typed, message] : faults) {
         platform.boxes.clear();
         enter(w.Edit3, typed);
-        ASSERT_EQ(platform.boxes.size(), 1u);
-        EXPECT_EQ(platform.boxes[0].caption, "Błąd");
-        EXPECT_EQ(platform.boxes[0].text, message);
+        EXPECT_EQ(platform.boxes, Boxes{errorBox(message)});
         EXPECT_EQ(w.Edit3->text(), typed);
         QTRY_VERIFY(w.Edit3->hasFocus());
     }
@@ -73,8 +71,7 @@ TEST_F(TimeEntry, DateCheckOnLeavingTheField)
             EXPECT_TRUE(platform.boxes.empty());
             continue;
         }
-        ASSERT_EQ(platform.boxes.size(), 1u);
-        EXPECT_EQ(platform.boxes[0].text, message);
+        EXPECT_EQ(platform.boxes, Boxes{errorBox(message)});
         QTRY_VERIFY(w.Edit2->hasFocus());
     }
 }
@@ -138,9 +135,7 @@ TEST_F(TimeEntry, AFieldThatIsNoNumberIsReportedAndKept)
 {
     ui::TForm1& w = form1();
     page(Qt::Key_PageUp, "ab:cd", "2026-07-11");
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].caption, "QZ5KV Stationbook");
-    EXPECT_EQ(platform.boxes[0].text, "'cd' is not a valid integer value");
+    EXPECT_EQ(platform.boxes, Boxes{failureBox("'cd' is not a valid integer value")});
     EXPECT_EQ(w.Edit3->text(), "ab:cd");
     EXPECT_EQ(w.Edit2->text(), "2026-07-11");
     EXPECT_FALSE(w.Timer1->isActive());
