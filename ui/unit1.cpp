@@ -54,7 +54,7 @@ QWidget* labelled(const QString& caption, QWidget* control, QWidget* parent, QWi
 
 }  // namespace
 
-TForm1::TForm1(const StationContext& context, QWidget* parent) : QWidget(parent), context_(context)
+TForm1::TForm1(StationContext context, QWidget* parent) : QWidget(parent), context_(std::move(context))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kApplicationTitle);

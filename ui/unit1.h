@@ -35,7 +35,7 @@ class DropDownComboBox;
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm1(const StationContext& context, QWidget* parent = nullptr);
+    explicit TForm1(StationContext context, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Runs the start-up under the error box, shows the window and puts the

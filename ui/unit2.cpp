@@ -63,7 +63,7 @@ void setBackground(QLineEdit* field, const QColor& colour)
 
 }  // namespace
 
-TForm2::TForm2(const StationContext& context, QWidget* parent) : QWidget(parent), context_(context)
+TForm2::TForm2(StationContext context, QWidget* parent) : QWidget(parent), context_(std::move(context))
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Nagłówek pliku Cabrillo"));

@@ -22,7 +22,7 @@ namespace qz::ui {
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm2(const StationContext& context, QWidget* parent = nullptr);
+    explicit TForm2(StationContext context, QWidget* parent = nullptr);
 
     // The record fields, field 1 (callsign) in Edit1 up to field 11 (remarks) in Edit11.
     QLineEdit* Edit1 = nullptr;

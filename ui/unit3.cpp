@@ -15,7 +15,7 @@
 
 namespace qz::ui {
 
-TForm3::TForm3(const StationContext& context, QWidget* parent) : QWidget(parent), context_(context)
+TForm3::TForm3(StationContext context, QWidget* parent) : QWidget(parent), context_(std::move(context))
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Zapis pliku ADIF"));

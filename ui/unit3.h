@@ -20,7 +20,7 @@ namespace qz::ui {
 class TForm3 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm3(const StationContext& context, QWidget* parent = nullptr);
+    explicit TForm3(StationContext context, QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;
     QLineEdit* Edit1 = nullptr;

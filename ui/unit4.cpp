@@ -26,8 +26,8 @@ QString captionOf(PickKind kind)
 
 }  // namespace
 
-TForm4::TForm4(const StationContext& context, PickHandler onPick, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), context_(context),
+TForm4::TForm4(StationContext context, PickHandler onPick, QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), context_(std::move(context)),
       onPick_(std::move(onPick))
 {
     setObjectName(QStringLiteral("Form4"));

@@ -22,7 +22,7 @@ public:
     // dialog stays open when that fails.
     using PickHandler = std::function<void(PickKind kind, int position, const QString& entry)>;
 
-    TForm4(const StationContext& context, PickHandler onPick, QWidget* parent = nullptr);
+    TForm4(StationContext context, PickHandler onPick, QWidget* parent = nullptr);
 
     QComboBox* ComboBox1 = nullptr;
     QPushButton* Button1 = nullptr;

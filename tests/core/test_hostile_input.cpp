@@ -112,7 +112,10 @@ TEST(HostileLog, AppendKeepsEveryOldByteAndStartsTheQsoOnALineOfItsOwn)
         const std::string before = joined(lines, ends);
         folder.write("IARU_log.zrv", before);
         LogFile(folder.path()).append(fresh);
-        EXPECT_TRUE(folder.read("IARU_log.zrv") == before + (ends.lastEnded ? "" : "\r\n") + fresh + "\r\n");
+        std::string expected = before;
+        expected += ends.lastEnded ? "" : "\r\n";
+        expected += fresh + "\r\n";
+        EXPECT_TRUE(folder.read("IARU_log.zrv") == expected);
         EXPECT_TRUE(folder.read("IARU_log.zr~") == files::joinLines(lines));
     }
 }
@@ -120,7 +123,7 @@ TEST(HostileLog, AppendKeepsEveryOldByteAndStartsTheQsoOnALineOfItsOwn)
 TEST(HostileLog, AppendToASingleLineOfFiveMegabytesWithoutALineEnd)
 {
     TempFolder folder;
-    const std::string giant = qso("QZ1ABC", "SP1AAA") + std::string(5 * 1024 * 1024, 'y');
+    const std::string giant = qso("QZ1ABC", "SP1AAA") + std::string(std::size_t{5} * 1024 * 1024, 'y');
     folder.write("IARU_log.zrv", giant);
     const std::string fresh = qso("QZ1ABC", "SP9NEW");
     LogFile(folder.path()).append(fresh);
@@ -180,7 +183,7 @@ std::vector<std::string> damagedRecords()
         "QZ2NOCOMMA",
         ",,,,,,,,,,,,,,,,,,,,",
         "   ",
-        "qz3low," + std::string(1024 * 1024, 'n') + ",,,,,1,SOAP,OPS,IARU-HF," + kControls,
+        "qz3low," + std::string(std::size_t{1024} * 1024, 'n') + ",,,,,1,SOAP,OPS,IARU-HF," + kControls,
     };
     for (int i = 0; i < 5000; ++i)
         records.push_back("QZ" + std::to_string(i) + ",Name " + std::to_string(i) + ",,,,,0,CHECKLOG,,IARU-HF,");
@@ -192,7 +195,7 @@ TEST(HostileSettings, EveryNonEmptyLineIsARecordKeptByteForByte)
     std::vector<std::string> records = damagedRecords();
     std::vector<std::string> withEmptyLines = records;
     withEmptyLines.insert(withEmptyLines.begin() + 2, "");
-    withEmptyLines.push_back("");
+    withEmptyLines.emplace_back();
     sortNoCase(records);
     for (const auto& ends : kLineEnds) {
         SCOPED_TRACE(ends.name);
@@ -210,7 +213,7 @@ TEST(HostileSettings, EveryNonEmptyLineIsARecordKeptByteForByte)
 
 TEST(HostileSettings, OddRecordsSplitIntoElevenFields)
 {
-    const std::string huge(1024 * 1024, 'n');
+    const std::string huge(std::size_t{1024} * 1024, 'n');
     const struct {
         const char* name;
         std::string record;

@@ -276,7 +276,7 @@ DriverRun runDriver(const std::filesystem::path& folder, int run, std::mt19937::
 
 class CrashHarness {
 public:
-    explicit CrashHarness(const std::filesystem::path& folder) : folder_(folder)
+    explicit CrashHarness(std::filesystem::path folder) : folder_(std::move(folder))
     {
         writeOperatorRecords(folder_, operatorRecords(0));
         LogFile(folder_).createIfMissing();

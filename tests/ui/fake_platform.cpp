@@ -68,7 +68,8 @@ std::optional<QString> FakePlatform::saveFileName(const QString& filter, const Q
     saveProposals.push_back(proposal);
     if (savePaths.empty())
         return std::nullopt;
-    const std::optional<QString> path = savePaths.front();
+    std::optional<QString> path;
+    path.swap(savePaths.front());
     savePaths.pop_front();
     return path;
 }

@@ -69,7 +69,7 @@ protected:
     }
     void command(const char* name)
     {
-        QAction* action = form1().findChild<QAction*>(QString::fromLatin1(name));
+        auto* action = form1().findChild<QAction*>(QString::fromLatin1(name));
         ASSERT_NE(action, nullptr) << name;
         action->trigger();
     }
@@ -142,7 +142,7 @@ TEST_P(TextEntry, RewritesTheFieldReloadsAndSelectsTheQso)
     const EntryRow& r = GetParam();
     startWithThree();
     clickRow(0);
-    platform.entries.push_back(r.entry);
+    platform.entries.emplace_back(r.entry);
     command(r.action);
 
     ASSERT_EQ(platform.asked.size(), 1u);
@@ -293,7 +293,7 @@ TEST_F(Corrections, PickDialogHasItsFixedShape)
     EXPECT_TRUE(d.windowFlags().testFlag(Qt::WindowTitleHint));
     EXPECT_FALSE(d.isModal());
 
-    QComboBox* list = control<QComboBox>(d, "ComboBox1");
+    auto* list = control<QComboBox>(d, "ComboBox1");
     EXPECT_EQ(list->geometry().topLeft(), QPoint(16, 16));
     EXPECT_EQ(list->width(), 153);
     EXPECT_TRUE(list->isEditable());
@@ -301,7 +301,7 @@ TEST_F(Corrections, PickDialogHasItsFixedShape)
     EXPECT_TRUE(list->font().bold());
     EXPECT_TRUE(list->styleSheet().contains("color: red"));
 
-    QPushButton* ok = control<QPushButton>(d, "Button1");
+    auto* ok = control<QPushButton>(d, "Button1");
     EXPECT_EQ(ok->text(), "OK");
     EXPECT_EQ(ok->geometry(), QRect(184, 16, 75, 33));
     EXPECT_EQ(ok->font().pixelSize(), 16);

@@ -83,7 +83,7 @@ TEST_F(Exports, AdifWritesEveryOperatorAndKeepsTheWindowOpen)
     startWithTwoOperators();
     click(form1(), "Button7");
     ui::TForm3& w = form3();
-    QLineEdit* comment = control<QLineEdit>(w, "Edit1");
+    auto* comment = control<QLineEdit>(w, "Edit1");
     comment->clear();
     typeInto(comment, "TEST ");
     QTest::sendKeyEvent(QTest::Click, comment, Qt::Key_unknown, QStringLiteral("ó"), Qt::NoModifier);

@@ -48,7 +48,7 @@ TEST_F(NewLog, ArchivesResetsAndEmptiesTheLog)
     w.UpDown1->setPosition(33);
     form2().Edit2->setText("Someone");
     form2().Edit11->setText("remarks stay");
-    platform.savePaths.push_back(path("archive.zrv"));
+    platform.savePaths.emplace_back(path("archive.zrv"));
     newLog();
     EXPECT_TRUE(platform.boxes.empty());
     EXPECT_EQ(folder.read("archive.zrv"), kQso + "\r\n");

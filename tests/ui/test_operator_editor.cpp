@@ -33,7 +33,7 @@ protected:
 
     void click(const char* button)
     {
-        QPushButton* target = control<QPushButton>(editor(), button);
+        auto* target = control<QPushButton>(editor(), button);
         ASSERT_TRUE(target->isVisible()) << button;
         QTest::mouseClick(target, Qt::LeftButton);
     }
@@ -121,7 +121,7 @@ TEST_F(OperatorEditor, TabKeyFollowsTheFieldOrder)
     const char* order[] = {"Edit1",    "Edit8",   "Edit2",   "Edit3",   "Edit7",   "Edit4",
                            "Edit5",    "Edit6",   "Edit9",   "Button3", "Button1", "Edit10",
                            "ListBox1", "Button2", "Button4", "Edit11",  "Button5"};
-    QWidget* current = control<QWidget>(w, order[0]);
+    auto* current = control<QWidget>(w, order[0]);
     for (std::size_t i = 1; i < std::size(order); ++i) {
         do
             current = current->nextInFocusChain();
