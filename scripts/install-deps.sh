@@ -13,6 +13,7 @@ packages=(
     fonts-dejavu-core                # a fixed-pitch font for the log list
     dpkg-dev desktop-file-utils file # the Debian package and its test
     clang                            # libFuzzer targets (scripts/fuzz.sh)
+    clang-format clang-tidy          # format and static checks (scripts/check-format.sh, tidy.sh)
     xvfb xauth xdotool imagemagick   # the end-to-end test on a virtual screen
 )
 if [ "${1:-}" = windows ]; then

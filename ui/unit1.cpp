@@ -369,7 +369,7 @@ void TForm1::Button6Click() { startClock(); }
 void TForm1::Button3Click()
 {
     const QStringList lines{
-        QStringLiteral("QZ5KV Stationbook"),
+        kApplicationTitle,
         QString(),
         QStringLiteral("Program do logowania QSO podczas zawodów IARU."),
         QString(),

@@ -150,7 +150,7 @@ public:
     void Zmieodebranynumerseryjny1Click();
     void Usu1Click();
     // Rewrites the log with `change` applied to every line equal to SelectedLine,
-    // reloads the view and selects the changed QSO again (the pick dialog's OK too).
+    // reloads the view and selects the changed QSO again.
     void applyCorrection(const std::function<std::string(const std::string&)>& change);
 
     // A new log (unit1_newlog.cpp).
