@@ -18,6 +18,7 @@ constexpr bool fieldsInOrder()
 }
 static_assert(fieldsInOrder());
 static_assert(kFieldColumns.back().last() == kLineLength);
+static_assert(static_cast<std::size_t>(Field::ReceivedExchange) + 1 == kFieldCount, "a row for every field");
 
 std::string partOf(std::string_view line, PartColumns part)
 {
