@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/check-format.sh
+scripts/check-sources.sh
 cmake --preset ci >/dev/null
 cmake --build --preset ci
 scripts/tidy.sh build/ci

@@ -1,5 +1,6 @@
 #include "codec.h"
 #include "combo_lists.h"
+#include "eventually.h"
 #include "file_faults.h"
 #include "files.h"
 #include "line_columns.h"
@@ -37,7 +38,7 @@ TEST_F(StoringQso, CallsignEnterExchangeEnterStoresOneLine)
     typeInto(w.Edit4, "sp1abc");
     EXPECT_EQ(w.Edit4->text(), "SP1ABC");
     QTest::keyClick(w.Edit4, Qt::Key_Return);
-    QTRY_VERIFY(w.Edit6->hasFocus());
+    EXPECT_TRUE(eventually([&] { return w.Edit6->hasFocus(); }));
     EXPECT_EQ(log(), "");
     QTest::keyClicks(w.Edit6, "ma");
     QTest::keyClick(w.Edit6, Qt::Key_Return);
@@ -47,7 +48,7 @@ TEST_F(StoringQso, CallsignEnterExchangeEnterStoresOneLine)
     EXPECT_EQ(w.ListBox1->selectedRow(), 0);
     EXPECT_EQ(w.Edit4->text(), "");
     EXPECT_EQ(w.Edit6->text(), "");
-    QTRY_VERIFY(w.Edit4->hasFocus());
+    EXPECT_TRUE(eventually([&] { return w.Edit4->hasFocus(); }));
     EXPECT_TRUE(w.Timer1->isActive());
     EXPECT_FALSE(w.Button6->isVisible());
     EXPECT_TRUE(platform.boxes.empty());
@@ -159,7 +160,7 @@ TEST_F(StoringQso, AutoIncrementWarnings)
               "Jeśli grupą kontrolną był kolejny numer QSO, wprowadź w to pole numer nadany przy pierwszym QSO\n"
               "i włącz funkcję ponownie.\n");
     EXPECT_FALSE(w.CheckBox1->isChecked());
-    QTRY_VERIFY(w.Edit8->hasFocus());
+    EXPECT_TRUE(eventually([&] { return w.Edit8->hasFocus(); }));
 
     w.Edit8->setText("12");
     QTest::mouseClick(w.CheckBox1, Qt::LeftButton);
@@ -287,7 +288,7 @@ protected:
         w.Edit6->clear();
         typeInto(w.Edit4, "sp1aaa");
         pressKey(Qt::Key_Return, Qt::NoModifier, "\r");
-        QTRY_VERIFY(w.Edit6->hasFocus());
+        EXPECT_TRUE(eventually([&] { return w.Edit6->hasFocus(); }));
         QTest::keyClicks(w.Edit6, "15");
         fill();
         pressKey(Qt::Key_Return, Qt::NoModifier, "\r");
@@ -353,11 +354,11 @@ TEST_F(FocusPath, KeptDefaultsAreSelectedSoTypingReplacesThem)
     start();
     ui::TForm1& w = form1();
     w.Timer1->stop();
-    QTRY_VERIFY(w.Edit4->hasFocus());
+    EXPECT_TRUE(eventually([&] { return w.Edit4->hasFocus(); }));
     // Start-up: the callsign default is selected, so the first call replaces it.
     QTest::keyClicks(w.Edit4, "sp1a");
     QTest::keyClick(w.Edit4, Qt::Key_Return);
-    QTRY_VERIFY(w.Edit6->hasFocus());
+    EXPECT_TRUE(eventually([&] { return w.Edit6->hasFocus(); }));
     QTest::keyClicks(w.Edit6, "15");
     QTest::keyClick(w.Edit6, Qt::Key_Return);
     ASSERT_EQ(w.ListBox1->count(), 1);
@@ -369,10 +370,10 @@ TEST_F(FocusPath, KeptDefaultsAreSelectedSoTypingReplacesThem)
     QTest::keyClick(w.Edit4, Qt::Key_Return);
     QTest::keyClicks(w.Edit6, "kru");
     QTest::keyClick(w.Edit6, Qt::Key_Return);
-    QTRY_VERIFY(w.Edit4->hasFocus());
+    EXPECT_TRUE(eventually([&] { return w.Edit4->hasFocus(); }));
     EXPECT_EQ(w.Edit4->selectedText(), "QZ5KV");
     QTest::keyClick(w.Edit4, Qt::Key_Return);
-    QTRY_VERIFY(w.Edit6->hasFocus());
+    EXPECT_TRUE(eventually([&] { return w.Edit6->hasFocus(); }));
     EXPECT_EQ(w.Edit6->selectedText(), "KRU");
 }
 

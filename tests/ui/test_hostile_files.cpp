@@ -3,6 +3,7 @@
 // leaves byte for byte.
 
 #include "combo_lists.h"
+#include "eventually.h"
 #include "files.h"
 #include "log_line.h"
 #include "station_fixture.h"
@@ -76,7 +77,7 @@ TEST_F(HostileFiles, StartsOnDamagedFilesAndStoresWithoutChangingAnOldByte)
     form1().grab();  // the 2 MB line is painted too
 
     QTest::mouseClick(form1().Button1, Qt::LeftButton);  // the operator editor lists every record
-    QTRY_VERIFY(form2().isVisible());
+    EXPECT_TRUE(eventually([&] { return form2().isVisible(); }));
     EXPECT_EQ(control<QListWidget>(form2(), "ListBox1")->count(), 5002);
     EXPECT_TRUE(platform.boxes.empty()) << platform.texts().join('\n').toStdString();
 

@@ -1,4 +1,5 @@
 #include "combo_lists.h"
+#include "eventually.h"
 #include "log_line.h"
 #include "station_fixture.h"
 
@@ -163,7 +164,7 @@ TEST_F(Shortcuts, EnterWithAnEmptyCallsignEndsInTheMissingCallsignMessage)
     ui::TForm1& w = form1();
     w.Edit4->clear();
     press(w.Edit4, Qt::Key_Return);
-    QTRY_VERIFY(w.Edit6->hasFocus());
+    EXPECT_TRUE(eventually([&] { return w.Edit6->hasFocus(); }));
     press(w.Edit6, Qt::Key_Return);
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_EQ(platform.boxes[0].text, "Brak znaku stacji!");

@@ -1,5 +1,6 @@
 #include "codec.h"
 #include "combo_lists.h"
+#include "eventually.h"
 #include "station_fixture.h"
 #include "unit2.h"
 
@@ -65,7 +66,7 @@ TEST_F(NewLog, ArchivesResetsAndEmptiesTheLog)
     EXPECT_EQ(w.Edit4->text(), "SP1A");
     EXPECT_EQ(w.UpDown1->position(), 0);
     EXPECT_EQ(w.ListBox1->count(), 0);
-    QTRY_VERIFY(w.Edit4->hasFocus());
+    EXPECT_TRUE(eventually([&] { return w.Edit4->hasFocus(); }));
     EXPECT_EQ(w.ComboBox3->currentText(), "QZ1ABC");
     EXPECT_EQ(form2().Edit2->text(), "");
     EXPECT_EQ(form2().Edit7->text(), "0");

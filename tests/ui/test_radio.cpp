@@ -1,6 +1,7 @@
 // The band and mode lists follow a radio heard through rigctld: Hamlib's own
 // daemon with its dummy radio, and fake servers that misbehave.
 
+#include "eventually.h"
 #include "fake_rigctld.h"
 #include "log_line.h"
 #include "rig_follower.h"
@@ -24,16 +25,6 @@ using namespace std::chrono_literals;
 // Quick enough that a test takes a fraction of a second, not the operator's
 // comfortable default.
 const ui::RigTiming kQuick{50ms, 300ms, 100ms};
-constexpr int kWaitMs = 5000;
-
-// Runs the event loop until `condition` holds; a test failure otherwise.
-template <typename Condition>
-::testing::AssertionResult eventually(Condition condition)
-{
-    if (QTest::qWaitFor(condition, kWaitMs))
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "not within " << kWaitMs << " ms";
-}
 
 std::string text(const QString& shown) { return shown.toStdString(); }
 
@@ -70,7 +61,7 @@ public:
     {
         QProcess rigctl;
         rigctl.start(QStringLiteral("rigctl"), QStringList{"-m", "2", "-r", address()} + commands);
-        if (rigctl.waitForFinished(kWaitMs) && rigctl.exitCode() == 0)
+        if (rigctl.waitForFinished(kEventuallyMs) && rigctl.exitCode() == 0)
             return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure()
                << "rigctl " << text(commands.join(' ')) << ": " << rigctl.readAllStandardError().toStdString();
