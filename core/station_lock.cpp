@@ -25,12 +25,23 @@ std::unique_ptr<StationLock> StationLock::acquire(const std::filesystem::path& f
 {
     const auto path = lockPath(folder);
 #ifdef _WIN32
-    const int fd = ::_wopen(path.c_str(), O_RDWR | O_CREAT | O_BINARY, _S_IREAD | _S_IWRITE);
+    int fd = ::_wopen(path.c_str(), O_RDWR | O_CREAT | O_BINARY, _S_IREAD | _S_IWRITE);
 #else
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT, 0644);
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT, 0644);
 #endif
-    if (fd < 0)
-        throw IoError(errno, path);
+    std::optional<IoError> writeProblem;
+    if (fd < 0) {
+        // A lock file of another account can still be locked through a
+        // descriptor opened for reading.
+        writeProblem.emplace(errno, path);
+#ifdef _WIN32
+        fd = ::_wopen(path.c_str(), O_RDONLY | O_BINARY);
+#else
+        fd = ::open(path.c_str(), O_RDONLY);
+#endif
+        if (fd < 0)
+            throw *writeProblem;
+    }
 #ifdef _WIN32
     OVERLAPPED whole{};
     const bool locked = LockFileEx(reinterpret_cast<HANDLE>(_get_osfhandle(fd)),
@@ -42,7 +53,7 @@ std::unique_ptr<StationLock> StationLock::acquire(const std::filesystem::path& f
         ::close(fd);
         return nullptr;
     }
-    return std::unique_ptr<StationLock>(new StationLock(fd));
+    return std::unique_ptr<StationLock>(new StationLock(fd, std::move(writeProblem)));
 }
 
 StationLock::~StationLock() { ::close(handle_); }

@@ -5,8 +5,11 @@
 // the process ends in any way, a crash included; the lock file left behind
 // does not block the next start.
 
+#include "errors.h"
+
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace qz {
 
@@ -16,6 +19,11 @@ public:
     // Throws IoError when the lock file cannot be opened at all.
     static std::unique_ptr<StationLock> acquire(const std::filesystem::path& folder);
 
+    // Set when the lock file could be opened for reading only (a file left by
+    // another user account): the lock holds all the same, so a second copy is
+    // still kept out, but the folder is not wholly this account's to write.
+    const std::optional<IoError>& writeProblem() const { return writeProblem_; }
+
     StationLock(const StationLock&) = delete;
     StationLock& operator=(const StationLock&) = delete;
     ~StationLock();
@@ -23,8 +31,12 @@ public:
     static std::filesystem::path lockPath(const std::filesystem::path& folder);
 
 private:
-    explicit StationLock(int handle) : handle_(handle) {}
+    StationLock(int handle, std::optional<IoError> writeProblem)
+        : handle_(handle), writeProblem_(std::move(writeProblem))
+    {
+    }
     int handle_;
+    std::optional<IoError> writeProblem_;
 };
 
 }  // namespace qz

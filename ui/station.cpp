@@ -56,8 +56,11 @@ bool Station::lockFolder()
         reportCurrentException(context.platform);
         return true;
     }
-    if (lock_)
+    if (lock_) {
+        if (const auto& problem = lock_->writeProblem())
+            guarded(context.platform, [&] { throw *problem; });
         return true;
+    }
     showError(context.platform, QStringLiteral("Program QZ5KV Stationbook jest już uruchomiony w folderze %1.\n"
                                                "Drugiej kopii nie można uruchomić, bo obie zapisywałyby ten sam log.")
                                     .arg(fromPath(context.folder)));

@@ -1,6 +1,7 @@
 #include "station_lock.h"
 #include "temp_folder.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
@@ -64,6 +65,24 @@ TEST(StationLock, OneCopyPerFolder)
     EXPECT_TRUE(lockableFromAnotherProcess(other.path()));
     lock.reset();
     EXPECT_TRUE(lockableFromAnotherProcess(folder.path()));
+}
+
+// A lock file left by another user account cannot be opened for writing, but
+// it must still keep a second copy of this account off the folder.
+TEST(StationLock, ALockFileOfAnotherAccountStillKeepsASecondCopyOut)
+{
+    TempFolder folder;
+    folder.write("QZ5KV_stationbook.lock", "");
+    using std::filesystem::perms;
+    std::filesystem::permissions(StationLock::lockPath(folder.path()),
+                                 perms::owner_read | perms::group_read | perms::others_read);
+    std::filesystem::permissions(folder.path(), perms::all);
+    EXPECT_TRUE(test::whereFilePermissionsBind([&] {
+        const auto lock = StationLock::acquire(folder.path());
+        return lock && lock->writeProblem() && lock->writeProblem()->code() == EACCES &&
+               lock->writeProblem()->path() == StationLock::lockPath(folder.path()) &&
+               StationLock::acquire(folder.path()) == nullptr;
+    }));
 }
 
 TEST(StationLock, ADeadHolderLeavesNoStaleLock)
