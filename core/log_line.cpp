@@ -85,6 +85,12 @@ std::string composeLine(const QsoEntry& e)
 std::string operatorOf(std::string_view line) { return trimmed(columns(line, 31, 43)); }
 std::string callOf(std::string_view line) { return trimmed(columns(line, 56, 68)); }
 std::string slotKeyOf(std::string_view line) { return columns(line, 17, 26); }
+std::string dateOf(std::string_view line) { return columns(line, 1, 10); }
+std::string timeOf(std::string_view line) { return columns(line, 12, 15); }
+std::string bandKeyOf(std::string_view line) { return columns(line, 18, 19); }
+std::string modeLettersOf(std::string_view line) { return columns(line, 24, 25); }
+std::string sentExchangeOf(std::string_view line) { return trimmed(columns(line, 49, 54)); }
+std::string receivedExchangeOf(std::string_view line) { return trimmed(columns(line, 74, 79)); }
 bool belongsTo(std::string_view line, std::string_view op) { return operatorOf(line) == op; }
 
 std::string fileStemOf(std::string_view line)

@@ -54,9 +54,15 @@ struct QsoEntry {
 std::string composeLine(const QsoEntry& entry);
 
 // Column readers. Short lines simply give shorter text.
-std::string operatorOf(std::string_view line);  // 31-43, trimmed
-std::string callOf(std::string_view line);      // 56-68, trimmed
-std::string slotKeyOf(std::string_view line);   // 17-26 as they stand
+std::string operatorOf(std::string_view line);          // 31-43, trimmed
+std::string callOf(std::string_view line);              // 56-68, trimmed
+std::string slotKeyOf(std::string_view line);           // 17-26 as they stand
+std::string dateOf(std::string_view line);              // 1-10 as they stand
+std::string timeOf(std::string_view line);              // 12-15 as they stand (hhmm)
+std::string bandKeyOf(std::string_view line);           // 18-19 as they stand
+std::string modeLettersOf(std::string_view line);       // 24-25 as they stand
+std::string sentExchangeOf(std::string_view line);      // 49-54, trimmed
+std::string receivedExchangeOf(std::string_view line);  // 74-79, trimmed
 bool belongsTo(std::string_view line, std::string_view op);
 
 // Base name of an operator's export files: operator column, lower case,

@@ -21,7 +21,9 @@ std::string asciiLower(std::string text)
     return text;
 }
 
-std::string trimmed(std::string_view text)
+std::string trimmed(std::string_view text) { return std::string(trimmedView(text)); }
+
+std::string_view trimmedView(std::string_view text)
 {
     std::size_t first = 0;
     std::size_t last = text.size();
@@ -29,7 +31,7 @@ std::string trimmed(std::string_view text)
         ++first;
     while (last > first && isBlankOrControl(text[last - 1]))
         --last;
-    return std::string(text.substr(first, last - first));
+    return text.substr(first, last - first);
 }
 
 std::string withoutSpaces(std::string_view text)
