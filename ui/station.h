@@ -2,6 +2,7 @@
 // The four windows of the program, created in their fixed order and linked to
 // each other. The program and the window tests build the same station.
 
+#include "contest_overview.h"
 #include "station_context.h"
 #include "unit1.h"
 #include "unit2.h"
@@ -21,6 +22,7 @@ public:
     TForm2 form2;
     TForm3 form3;
     TForm4 form4;
+    ContestOverview overview;
 };
 
 }  // namespace qz::ui

@@ -8,6 +8,7 @@
 #include "log_line.h"
 #include "operator_book.h"
 #include "upper_case.h"
+#include "worked_before_marker.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -68,6 +70,7 @@ TForm1::TForm1(const StationContext& context, QWidget* parent) : QWidget(parent)
     resize(694, 462);
     createControls();
     connectHandlers();
+    workedBefore_ = new WorkedBeforeMarker(*this);
 }
 
 TForm1::~TForm1() = default;
@@ -263,6 +266,8 @@ void TForm1::connectHandlers()
     connect(Zmienadanynumerser1, &QAction::triggered, this, guard(&TForm1::Zmienadanynumerser1Click));
     connect(Zmieodebranynumerseryjny1, &QAction::triggered, this, guard(&TForm1::Zmieodebranynumerseryjny1Click));
     connect(Usu1, &QAction::triggered, this, guard(&TForm1::Usu1Click));
+    // A window shortcut: the key never reaches the fields' own key handlers.
+    connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this, &TForm1::overviewRequested);
 
     const auto keys = [this](void (TForm1::*down)(int, Qt::KeyboardModifiers), void (TForm1::*press)(char&),
                              void (TForm1::*exit)()) {
@@ -312,8 +317,13 @@ void TForm1::FormCreate()
     ComboBox3->setCurrentIndex(ComboBox3->count() > 0 ? 0 : -1);
 
     const LogFile log(context_.folder);
-    if (!log.createIfMissing())
-        ListBox1->setLines(operatorLines(log.readLines(), currentOperator()));
+    if (log.createIfMissing()) {
+        emit logReloaded({});
+        return;
+    }
+    const std::vector<std::string> lines = log.readLines();
+    ListBox1->setLines(operatorLines(lines, currentOperator()));
+    emit logReloaded(lines);
 }
 
 void TForm1::Timer1Timer()
@@ -344,10 +354,12 @@ void TForm1::ComboBox2Change()
 void TForm1::ComboBox3Change()
 {
     Label12->hide();
-    const OperatorView view = operatorView(LogFile(context_.folder).readLines(), currentOperator());
+    const std::vector<std::string> lines = LogFile(context_.folder).readLines();
+    const OperatorView view = operatorView(lines, currentOperator());
     ListBox1->setLines(view.lines);
     ListBox3 = view.workedSlots;
     updateBanner();
+    emit logReloaded(lines);
 }
 
 void TForm1::updateBanner()

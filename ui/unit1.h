@@ -31,6 +31,7 @@ class DropDownComboBox;
 class TForm2;
 class TForm3;
 class TForm4;
+class WorkedBeforeMarker;
 
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -155,6 +156,20 @@ public:
     // A new log (unit1_newlog.cpp).
     void Button8Click();
 
+    // Colours the callsign field when the station was worked before.
+    const WorkedBeforeMarker& workedBeforeMarker() const { return *workedBefore_; }
+
+signals:
+    // The log as the start-up load or a view reload has just read it, or as a
+    // new log has left it (empty); lines in the file's order.
+    void logReloaded(const std::vector<std::string>& logLines);
+    // A QSO line appended to the log.
+    void qsoStored(const std::string& line);
+    // Every line equal to this one was deleted from the log.
+    void qsoDeleted(const std::string& line);
+    // F2: show or hide the contest overview.
+    void overviewRequested();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -174,6 +189,7 @@ private:
     }
 
     StationContext context_;
+    WorkedBeforeMarker* workedBefore_ = nullptr;
     TForm2* form2_ = nullptr;
     TForm3* form3_ = nullptr;
     TForm4* form4_ = nullptr;

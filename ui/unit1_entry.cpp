@@ -81,6 +81,7 @@ void TForm1::Button4Click()
         ListBox1->removeRow(row);
         throw;
     }
+    emit qsoStored(line);
 
     if (addHeadquartersSlot(ListBox3, line))
         updateBanner();

@@ -65,6 +65,7 @@ void TForm1::Button8Click()
         form2_->resetForNewLog();
 
     log.startAfresh();
+    emit logReloaded({});
 }
 
 }  // namespace qz::ui

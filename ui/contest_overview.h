@@ -1,0 +1,96 @@
+#pragma once
+// "Przegląd zawodów": the contest overview beside the main window, opened and
+// closed with F2. For the current operator it shows the callsigns that contain
+// the letters typed so far (super check partial), the headquarters slots, the
+// rate and its chart per hour, and the IARU HF score per band, with a button
+// that writes the score into the operator's Cabrillo header. It is kept up to
+// date while it is shown and reads the log afresh whenever it is opened; the
+// field's data files are read at every opening too, so newer copies put into
+// the station folder count at once.
+
+#include "call_list.h"
+#include "contest_data.h"
+#include "contest_tally.h"
+#include "station_context.h"
+
+#include <QWidget>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTableWidget;
+class QTimer;
+
+namespace qz::ui {
+
+class HeadquartersGrid;
+class RateChart;
+class TForm1;
+class TForm2;
+
+class ContestOverview : public QWidget {
+    Q_OBJECT
+public:
+    ContestOverview(const StationContext& context, TForm1& form1, TForm2& form2, QWidget* parent = nullptr);
+
+    // Where the data files are looked for (tests point it at their own folder).
+    void setDataFolders(std::vector<std::filesystem::path> folders) { dataFolders_ = std::move(folders); }
+
+    // F2: opens the window, or closes it when it is open.
+    void toggle();
+    // Reads the log and the data files and shows the window beside the main
+    // window, leaving the keyboard focus where it was.
+    void open();
+
+    // "Wpisz wynik do nagłówka".
+    void WriteScoreClick();
+
+    QLabel* DataFiles;
+    QLabel* OperatorName;
+    QListWidget* PartialCalls;
+    HeadquartersGrid* HeadquartersSlots;
+    QTableWidget* Score;
+    QLabel* ScoreTotal;
+    QLabel* ScoreNotes;
+    QLabel* NewMultiplier;
+    QPushButton* WriteScore;
+    QLabel* Rate;
+    RateChart* RateChart1;
+
+private:
+    void createControls();
+    void connectToMainWindow();
+    void placeBesideMainWindow();
+    // Counts the log anew for the current operator.
+    void rebuild();
+    void logReloaded(const std::vector<std::string>& logLines);
+    void qsoStored(const std::string& line);
+    void qsoDeleted(const std::string& line);
+    void followOperator();
+
+    void showAll();
+    void showDataFiles();
+    void showPartials();
+    void showNewMultiplier();
+    void showScore();
+    void showRate();
+    void showChart();
+    // Refreshes the editor's lists and shown record after the file changed.
+    void showWrittenRecordInEditor(const std::string& callsign);
+
+    StationContext context_;
+    TForm1& form1_;
+    TForm2& form2_;
+    std::vector<std::filesystem::path> dataFolders_;
+    ContestData data_;
+    std::vector<std::string> lines_;  // the whole log, in its order
+    ContestTally tally_;
+    CallList logCalls_;  // every callsign in the log
+    // Draws the chart once the handler that changed the log has finished.
+    QTimer* chartTimer_;
+};
+
+}  // namespace qz::ui
