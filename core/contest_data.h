@@ -51,4 +51,8 @@ struct ContestData {
 // Reads the first usable copy of each file from the folders.
 ContestData loadContestData(const std::vector<std::filesystem::path>& folders);
 
+// Changes whenever one of the files appears, disappears or is rewritten in
+// one of the folders, so that unchanged files need not be read again.
+std::string contestDataStamp(const std::vector<std::filesystem::path>& folders);
+
 }  // namespace qz

@@ -81,8 +81,10 @@ int ContestScore::pointsFor(const Exchange& received, std::string_view sent, con
         sentExchange.kind == ExchangeKind::Zone ? std::optional(sentExchange.zone) : own.ituZone;
     if (ownZone && *ownZone == received.zone)
         return kOwnZoneOrHeadquartersPoints;
-    const auto worked = countries_ ? countries_->locate(call) : std::nullopt;
-    if (!ownZone || !own.continent || !worked)
+    if (!ownZone || !own.continent)
+        return 0;
+    const auto worked = countries_->locate(call);  // a known continent implies a country file
+    if (!worked)
         return 0;
     return worked->continent == *own.continent ? kOwnContinentPoints : kOtherContinentPoints;
 }
@@ -94,7 +96,8 @@ void ContestScore::add(std::string_view line)
     if (!band || (mode != "PH" && mode != "CW"))
         return;
     const std::string call = callOf(line);
-    if (!worked_.insert(bandKeyOf(line) + mode + call).second) {
+    // Band and mode in two characters keep the key short enough for no allocation.
+    if (!worked_.insert(call + static_cast<char>('0' + *band) + mode[0]).second) {
         countIn(summary_, *band, [](BandScore& s) { ++s.dupes; });
         return;
     }

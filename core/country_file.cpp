@@ -199,6 +199,10 @@ std::optional<Location> CountryFile::locate(std::string_view callsign) const
         return std::nullopt;
     if (const auto exact = exactCalls_.find(call); exact != exactCalls_.end())
         return locationOf(exact->second);
+    if (call.find('/') == std::string::npos) {
+        const auto entry = longestPrefixOf(call);
+        return entry ? std::optional(locationOf(*entry)) : std::nullopt;
+    }
 
     std::vector<std::string_view> named;
     for (const std::string_view part : partsOf(call)) {

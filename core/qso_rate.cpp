@@ -46,17 +46,26 @@ std::optional<std::int64_t> qsoMinuteOf(std::string_view line)
     return days * kMinutesPerDay + *hour * kMinutesPerHour + *minute;
 }
 
+std::int64_t hourOfMinute(std::int64_t minute)
+{
+    // Rounded down also before 1970.
+    return minute >= 0 ? minute / kMinutesPerHour : (minute - kMinutesPerHour + 1) / kMinutesPerHour;
+}
+
 void QsoRate::add(std::string_view line)
 {
-    const auto minute = qsoMinuteOf(line);
-    if (!minute)
+    std::string stamp = dateOf(line) + timeOf(line);
+    if (stamp != lastStamp_) {
+        const auto minute = qsoMinuteOf(line);
+        lastMinuteCount_ = minute ? &perMinute_[*minute] : nullptr;
+        lastHourCounts_ = minute ? &perHour_[hourOfMinute(*minute)] : nullptr;
+        lastStamp_ = std::move(stamp);
+    }
+    if (!lastMinuteCount_)
         return;
-    ++perMinute_[*minute];
-    const std::int64_t hour =
-        *minute >= 0 ? *minute / kMinutesPerHour : (*minute - kMinutesPerHour + 1) / kMinutesPerHour;
-    BandCounts& counts = perHour_[hour];
+    ++*lastMinuteCount_;
     if (const auto band = contestBandOf(bandKeyOf(line)))
-        ++counts[*band];
+        ++(*lastHourCounts_)[*band];
 }
 
 std::optional<std::int64_t> QsoRate::firstMinute() const

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace qz {
@@ -16,6 +17,8 @@ namespace qz {
 // Minutes since 1970-01-01 00:00 of the line's date and time; nothing when
 // they are not a real rrrr-mm-dd date and hhmm time.
 std::optional<std::int64_t> qsoMinuteOf(std::string_view line);
+// The clock hour (hours since 1970) of such a minute.
+std::int64_t hourOfMinute(std::int64_t minute);
 
 class QsoRate {
 public:
@@ -35,6 +38,11 @@ public:
 private:
     std::map<std::int64_t, int> perMinute_;
     std::map<std::int64_t, BandCounts> perHour_;
+    // Consecutive QSOs mostly share their minute: its text is read and its
+    // counts are found only once (map entries never move).
+    std::string lastStamp_;
+    int* lastMinuteCount_ = nullptr;
+    BandCounts* lastHourCounts_ = nullptr;
 };
 
 }  // namespace qz

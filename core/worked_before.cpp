@@ -51,14 +51,25 @@ WorkedBefore::Entry WorkedBefore::entryOf(std::string_view line)
 
 WorkedBefore::WorkedBefore(const std::vector<std::string>& logLines, std::string op) : op_(std::move(op))
 {
+    std::vector<std::string_view> mine;
     for (const std::string& line : logLines)
-        add(line);
+        if (belongsTo(line, op_))
+            mine.push_back(line);
+    // Room for every QSO at once: growing the table as it fills costs more than filling it.
+    entries_.reserve(mine.size());
+    byCall_.reserve(mine.size());
+    for (const std::string_view line : mine)
+        index(line);
 }
 
 void WorkedBefore::add(std::string_view line)
 {
-    if (!belongsTo(line, op_))
-        return;
+    if (belongsTo(line, op_))
+        index(line);
+}
+
+void WorkedBefore::index(std::string_view line)
+{
     const auto number = static_cast<std::uint32_t>(entries_.size());
     entries_.push_back(entryOf(line));
     Chain& chain = byCall_[callOf(line)];

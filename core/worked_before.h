@@ -65,6 +65,8 @@ private:
         std::uint32_t last = kNone;
     };
     static Entry entryOf(std::string_view line);
+    // Adds one of the operator's lines.
+    void index(std::string_view line);
     template <typename Visit>
     void forEachOf(std::string_view call, Visit visit) const;
 

@@ -31,6 +31,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <future>
 
 namespace qz::ui {
 namespace {
@@ -123,7 +124,6 @@ ContestOverview::ContestOverview(const StationContext& context, TForm1& form1, T
     QFont font = this->font();
     font.setPointSize(8);
     setFont(font);
-    createControls();
     connectToMainWindow();
 }
 
@@ -202,6 +202,8 @@ void ContestOverview::createControls()
     chartTimer_->setSingleShot(true);
     chartTimer_->setInterval(0);
     connect(chartTimer_, &QTimer::timeout, this, &ContestOverview::showChart);
+    connect(WriteScore, &QPushButton::clicked, this,
+            [this] { guarded(context_.platform, [this] { WriteScoreClick(); }); });
 }
 
 void ContestOverview::connectToMainWindow()
@@ -221,8 +223,6 @@ void ContestOverview::connectToMainWindow()
     connect(&form1_, &TForm1::qsoStored, this, &ContestOverview::qsoStored);
     connect(&form1_, &TForm1::qsoDeleted, this, &ContestOverview::qsoDeleted);
     connect(form1_.ComboBox3, &QComboBox::currentIndexChanged, this, &ContestOverview::followOperator);
-    connect(WriteScore, &QPushButton::clicked, this,
-            [this] { guarded(context_.platform, [this] { WriteScoreClick(); }); });
     connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this, &ContestOverview::toggle);
 }
 
@@ -238,10 +238,29 @@ void ContestOverview::toggle()
         form1_.activateWindow();
 }
 
+void ContestOverview::setDataFolders(std::vector<std::filesystem::path> folders)
+{
+    dataFolders_ = std::move(folders);
+    dataStamp_.reset();
+}
+
+void ContestOverview::readDataFiles()
+{
+    std::string stamp = contestDataStamp(dataFolders_);
+    if (stamp == dataStamp_)
+        return;
+    data_ = loadContestData(dataFolders_);
+    dataStamp_ = std::move(stamp);
+}
+
 void ContestOverview::open()
 {
-    data_ = loadContestData(dataFolders_);
-    lines_ = LogFile(context_.folder).readLines();
+    if (!PartialCalls)
+        createControls();
+    // The log is read on the second core while the data files are.
+    auto log = std::async(std::launch::async, [folder = context_.folder] { return LogFile(folder).readLines(); });
+    readDataFiles();
+    lines_ = log.get();
     rebuild();
     QWidget* const focused = QApplication::focusWidget();
     placeBesideMainWindow();
@@ -267,12 +286,16 @@ void ContestOverview::placeBesideMainWindow()
 
 void ContestOverview::rebuild()
 {
-    tally_ = ContestTally(lines_, data_.countries ? &*data_.countries : nullptr, form1_.currentOperator());
+    // The score is counted on the second core while the callsigns are gathered.
+    auto tally = std::async(std::launch::async, [this, op = form1_.currentOperator()] {
+        return ContestTally(lines_, data_.countries ? &*data_.countries : nullptr, op);
+    });
     std::vector<std::string> calls;
     calls.reserve(lines_.size());
     for (const std::string& line : lines_)
         calls.push_back(callOf(line));
     logCalls_ = CallList(std::vector<std::string_view>(calls.begin(), calls.end()));
+    tally_ = tally.get();
 }
 
 void ContestOverview::logReloaded(const std::vector<std::string>& logLines)
@@ -435,13 +458,10 @@ void ContestOverview::showRate()
 void ContestOverview::showChart()
 {
     const QsoRate& station = tally_.stationRate();
-    const auto hourOf = [](std::optional<std::int64_t> minute) -> std::optional<std::int64_t> {
-        if (!minute)
-            return std::nullopt;
-        return *minute >= 0 ? *minute / 60 : (*minute - 59) / 60;
-    };
-    RateChart1->showHours(tally_.operatorRate().perHour(), hourOf(station.firstMinute()),
-                          hourOf(station.latestMinute()));
+    const auto first = station.firstMinute();
+    const auto last = station.latestMinute();
+    RateChart1->showHours(tally_.operatorRate().perHour(), first ? std::optional(hourOfMinute(*first)) : std::nullopt,
+                          last ? std::optional(hourOfMinute(*last)) : std::nullopt);
 }
 
 void ContestOverview::WriteScoreClick()

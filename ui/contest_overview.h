@@ -15,6 +15,7 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,7 @@ public:
     ContestOverview(const StationContext& context, TForm1& form1, TForm2& form2, QWidget* parent = nullptr);
 
     // Where the data files are looked for (tests point it at their own folder).
-    void setDataFolders(std::vector<std::filesystem::path> folders) { dataFolders_ = std::move(folders); }
+    void setDataFolders(std::vector<std::filesystem::path> folders);
 
     // F2: opens the window, or closes it when it is open.
     void toggle();
@@ -48,22 +49,26 @@ public:
     // "Wpisz wynik do nagłówka".
     void WriteScoreClick();
 
-    QLabel* DataFiles;
-    QLabel* OperatorName;
-    QListWidget* PartialCalls;
-    HeadquartersGrid* HeadquartersSlots;
-    QTableWidget* Score;
-    QLabel* ScoreTotal;
-    QLabel* ScoreNotes;
-    QLabel* NewMultiplier;
-    QPushButton* WriteScore;
-    QLabel* Rate;
-    RateChart* RateChart1;
+    // The controls, made at the first opening so that the program starts as
+    // quickly as without the overview.
+    QLabel* DataFiles = nullptr;
+    QLabel* OperatorName = nullptr;
+    QListWidget* PartialCalls = nullptr;
+    HeadquartersGrid* HeadquartersSlots = nullptr;
+    QTableWidget* Score = nullptr;
+    QLabel* ScoreTotal = nullptr;
+    QLabel* ScoreNotes = nullptr;
+    QLabel* NewMultiplier = nullptr;
+    QPushButton* WriteScore = nullptr;
+    QLabel* Rate = nullptr;
+    RateChart* RateChart1 = nullptr;
 
 private:
     void createControls();
     void connectToMainWindow();
     void placeBesideMainWindow();
+    // Reads the data files unless they are the ones read last time.
+    void readDataFiles();
     // Counts the log anew for the current operator.
     void rebuild();
     void logReloaded(const std::vector<std::string>& logLines);
@@ -86,11 +91,12 @@ private:
     TForm2& form2_;
     std::vector<std::filesystem::path> dataFolders_;
     ContestData data_;
-    std::vector<std::string> lines_;  // the whole log, in its order
+    std::optional<std::string> dataStamp_;  // of the files in data_; nothing before the first reading
+    std::vector<std::string> lines_;        // the whole log, in its order
     ContestTally tally_;
     CallList logCalls_;  // every callsign in the log
     // Draws the chart once the handler that changed the log has finished.
-    QTimer* chartTimer_;
+    QTimer* chartTimer_ = nullptr;
 };
 
 }  // namespace qz::ui
