@@ -196,7 +196,7 @@ void ContestOverview::createControls()
     window->addWidget(OperatorName);
     window->addLayout(columnsLayout, 1);
     window->addWidget(DataFiles);
-    resize(720, 640);
+    resize(800, 680);
 
     chartTimer_ = new QTimer(this);
     chartTimer_->setSingleShot(true);
@@ -277,10 +277,15 @@ void ContestOverview::placeBesideMainWindow()
 {
     const QRect main = form1_.frameGeometry();
     const QScreen* screen = form1_.screen();
-    const QRect room = screen ? screen->availableGeometry() : QRect(main.topLeft(), main.size() * 3);
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    const int width = frameGeometry().width();
+    // Right of the main window, else left of it, else as far right as the
+    // screen allows, covering as little of the main window as it can.
     int left = main.right() + kGapToMainWindow;
-    if (left + width() > room.right())
-        left = std::max(room.left(), main.left() - kGapToMainWindow - frameGeometry().width());
+    if (room.isValid() && left + width > room.right()) {
+        const int leftOfMain = main.left() - kGapToMainWindow - width;
+        left = leftOfMain >= room.left() ? leftOfMain : std::max(room.left(), room.right() - width);
+    }
     move(left, main.top());
 }
 

@@ -37,6 +37,11 @@ RateChart::RateChart(QWidget* parent) : QChartView(parent)
     chart->addSeries(series);
     hours_ = new QBarCategoryAxis(chart);
     hours_->setTitleText(QStringLiteral("Godzina UTC"));
+    // Twenty-four hours side by side: small labels, never shortened to "...".
+    QFont small = hours_->labelsFont();
+    small.setPointSize(7);
+    hours_->setLabelsFont(small);
+    hours_->setTruncateLabels(false);
     counts_ = new QValueAxis(chart);
     counts_->setLabelFormat(QStringLiteral("%d"));
     chart->addAxis(hours_, Qt::AlignBottom);
@@ -45,7 +50,8 @@ RateChart::RateChart(QWidget* parent) : QChartView(parent)
     series->attachAxis(counts_);
     setChart(chart);
     setRenderHint(QPainter::Antialiasing);
-    setMinimumHeight(220);
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    setMinimumHeight(240);
 }
 
 void RateChart::showHours(const std::map<std::int64_t, QsoRate::BandCounts>& perHour, std::optional<std::int64_t> first,
@@ -76,7 +82,11 @@ void RateChart::showHours(const std::map<std::int64_t, QsoRate::BandCounts>& per
         sets_[band]->remove(0, sets_[band]->count());
         sets_[band]->append(values[band]);
     }
+    // Whole numbers only on the count axis, about five of them.
     counts_->setRange(0, highest);
+    counts_->setTickType(QValueAxis::TicksDynamic);
+    counts_->setTickAnchor(0);
+    counts_->setTickInterval(std::max(1, (highest + 4) / 5));
 }
 
 QList<int> RateChart::barTotals() const
@@ -87,5 +97,7 @@ QList<int> RateChart::barTotals() const
             totals[i] += static_cast<int>(set->at(i));
     return totals;
 }
+
+QStringList RateChart::hourLabels() const { return hours_->categories(); }
 
 }  // namespace qz::ui

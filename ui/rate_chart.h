@@ -20,16 +20,18 @@ namespace qz::ui {
 class RateChart : public QChartView {
     Q_OBJECT
 public:
-    // More hours than a contest weekend are not drawn: the latest ones are.
-    static constexpr std::int64_t kMostHours = 48;
+    // The contest lasts 24 hours; of a longer log the latest 24 are drawn,
+    // which also keeps every hour's label ("HH") distinct.
+    static constexpr std::int64_t kMostHours = 24;
 
     explicit RateChart(QWidget* parent = nullptr);
 
     // `perHour` by hours since 1970; the bars run from hour `first` to `last`.
     void showHours(const std::map<std::int64_t, QsoRate::BandCounts>& perHour, std::optional<std::int64_t> first,
                    std::optional<std::int64_t> last);
-    // The height of each bar as drawn, first hour first (for checking the drawing).
+    // The height of each bar and the hour under it, as drawn, first hour first.
     QList<int> barTotals() const;
+    QStringList hourLabels() const;
 
 private:
     std::array<QBarSet*, kContestBands> sets_{};

@@ -133,14 +133,21 @@ void WorkedBeforeMarker::refresh()
     emit changed();
 }
 
-QString WorkedBeforeMarker::tooltipFor(const std::string& call, const std::vector<WorkedQso>& qsos) const
+QString WorkedBeforeMarker::tooltipFor(const std::string& call, std::vector<WorkedQso> qsos) const
 {
     const QString who = fromCp1250(call);
     const QString op = fromCp1250(index_.op());
     QStringList lines;
-    lines << (verdict_ == WorkedVerdict::Dupe
-                  ? QStringLiteral("Powtórka: %1 jest już w logu %2 na tym paśmie i emisji.").arg(who, op)
-                  : QStringLiteral("%1 jest w logu %2 tylko na innych pasmach lub emisjach.").arg(who, op));
+    if (verdict_ == WorkedVerdict::Dupe) {
+        // The QSOs that make it a dupe come first, whatever else is listed.
+        const auto band = selectedBandKey(form_);
+        const auto mode = selectedModeLetters(form_);
+        std::stable_partition(qsos.begin(), qsos.end(),
+                              [&](const WorkedQso& qso) { return qso.bandKey == band && qso.modeLetters == mode; });
+        lines << QStringLiteral("Powtórka: %1 jest już w logu %2 na %3:").arg(who, op, slotName(*band, *mode));
+    } else {
+        lines << QStringLiteral("%1 jest w logu %2 tylko na innych pasmach lub emisjach:").arg(who, op);
+    }
     for (std::size_t i = 0; i < qsos.size() && i < kListedQsos; ++i)
         lines << describe(qsos[i]);
     if (qsos.size() > kListedQsos)

@@ -45,7 +45,8 @@ private:
     void rebuild(const std::vector<std::string>& logLines);
     void followOperator();
     void refresh();
-    QString tooltipFor(const std::string& call, const std::vector<WorkedQso>& qsos) const;
+    // The QSOs of a dupe's own band and mode are listed first.
+    QString tooltipFor(const std::string& call, std::vector<WorkedQso> qsos) const;
 
     TForm1& form_;
     WorkedBefore index_;

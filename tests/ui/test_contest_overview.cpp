@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSet>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -39,14 +40,16 @@ QStringList listed(const QListWidget* list)
 class ContestOverviewTest : public StationTest {
 protected:
     // Two operators; QZ1ABC has worked SP9XYZ on 160M CW, the start-up band
-    // and mode, and QZ5KV on 20M CW; QZ2XYZ has worked DL1AAA.
-    void startStation()
+    // and mode, and QZ5KV on 20M CW; QZ2XYZ has worked DL1AAA. Lines given
+    // come first in the log.
+    void startStation(std::vector<std::string> log = {})
     {
         folder.write("QZ5KV_stationbook.ini", "QZ1ABC,Jan,,ul. 1,,,0,CHECKLOG,,IARU-HF,\r\n"
                                               "QZ2XYZ,Anna,,ul. 2,,,7,CHECKLOG,,IARU-HF,uwagi\r\n");
-        folder.write("IARU_log.zrv", logOf({contestQso("QZ1ABC", "SP9XYZ", "160M", "CW", "28", "11:58"),
-                                            contestQso("QZ2XYZ", "DL1AAA", "160M", "CW", "28", "11:59"),
-                                            contestQso("QZ1ABC", "QZ5KV", "20M", "CW", "KRU", "12:00")}));
+        log.push_back(contestQso("QZ1ABC", "SP9XYZ", "160M", "CW", "28", "11:58"));
+        log.push_back(contestQso("QZ2XYZ", "DL1AAA", "160M", "CW", "28", "11:59"));
+        log.push_back(contestQso("QZ1ABC", "QZ5KV", "20M", "CW", "KRU", "12:00"));
+        folder.write("IARU_log.zrv", logOf(log));
         folder.write("cty.dat", kSmallCountryFile);
         folder.write("MASTER.SCP", "# test list\r\nSP9ABC\r\nSP9XYZ\r\nDL9SP9\r\nOK1ABC\r\nP9\r\n");
         start();
@@ -70,7 +73,7 @@ protected:
 
 TEST_F(ContestOverviewTest, CallsignFieldWarnsOfDupesAndFollowsBandModeAndOperator)
 {
-    startStation();
+    startStation({contestQso("QZ1ABC", "SP9XYZ", "80M", "SSB", "28", "11:50")});
     ui::TForm1& w = form1();
     // QZ5KV, which the field starts with, was worked on 20M only.
     EXPECT_EQ(workedBefore(), "otherSlot");
@@ -82,7 +85,9 @@ TEST_F(ContestOverviewTest, CallsignFieldWarnsOfDupesAndFollowsBandModeAndOperat
     EXPECT_EQ(workedBefore(), "dupe");
     const QColor dupeColour = w.Edit4->palette().color(QPalette::Base);
     EXPECT_NE(dupeColour, plain);
-    EXPECT_TRUE(w.Edit4->toolTip().contains("2026-07-11 11:58 160M CW")) << w.Edit4->toolTip().toStdString();
+    // The QSO that makes it a dupe comes first, though it is not the first in the log.
+    EXPECT_EQ(w.Edit4->toolTip().split('\n'), (QStringList{"Powtórka: SP9XYZ jest już w logu QZ1ABC na 160M CW:",
+                                                           "2026-07-11 11:58 160M CW", "2026-07-11 11:50 80M SSB"}));
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w.Edit4);
     ASSERT_NE(accessible, nullptr);
     EXPECT_TRUE(accessible->text(QAccessible::Description).contains("Powtórka"));
@@ -220,6 +225,26 @@ TEST_F(ContestOverviewTest, ScoreSlotsRateAndNewMultipliersKeepUpWithTheLog)
     EXPECT_TRUE(o.ScoreTotal->text().endsWith("wynik 1")) << o.ScoreTotal->text().toStdString();
     EXPECT_FALSE(slotShownWorked(o, "Slot_20M_CW"));
     EXPECT_TRUE(platform.boxes.empty());
+}
+
+TEST_F(ContestOverviewTest, ChartOfALogLongerThanTheContestShowsItsLastDayHourByHour)
+{
+    startStation();
+    folder.write("IARU_log.zrv",
+                 logOf({contestQso("QZ1ABC", "SP9XYZ", "160M", "CW", "28", "08:10", "28", "2026-07-10"),
+                        contestQso("QZ1ABC", "DL1AAA", "20M", "CW", "28", "14:00", "28", "2026-07-10"),
+                        contestQso("QZ2XYZ", "DL1AAA", "40M", "CW", "28", "12:59", "28", "2026-07-11"),
+                        contestQso("QZ1ABC", "OK1AAA", "10M", "SSB", "28", "13:59", "28", "2026-07-11")}));
+    overview().open();
+    const QStringList hours = overview().RateChart1->hourLabels();
+    ASSERT_EQ(hours.size(), 24);
+    EXPECT_EQ(hours.first(), "14");
+    EXPECT_EQ(hours.last(), "13");
+    EXPECT_EQ(QSet<QString>(hours.begin(), hours.end()).size(), 24);  // no hour lost to a repeated label
+    QList<int> bars(24, 0);
+    bars.first() = 1;
+    bars.last() = 1;
+    EXPECT_EQ(overview().RateChart1->barTotals(), bars);
 }
 
 TEST_F(ContestOverviewTest, MissingAndDamagedDataFilesAreNamedAndTheRestIsShown)
