@@ -1,14 +1,16 @@
 // QZ5KV Stationbook: the station's files live beside the executable.
 
 #include "codec.h"
+#include "command_line.h"
 #include "failure_box.h"
 #include "platform.h"
+#include "rig_setting.h"
 #include "station.h"
-#include "station_lock.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <cstdio>
 
 namespace {
 
@@ -39,10 +41,25 @@ private:
 
 int main(int argc, char** argv)
 {
+    // Help needs no screen, so it is given before Qt looks for one.
+    if (argc > 0 && qz::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc)).help) {
+        std::fputs(qz::commandLineUsage(argv[0]).c_str(), stdout);
+        return 0;
+    }
     qz::ui::QtPlatform platform;
     StationApplication app(argc, argv, platform);
     QApplication::setApplicationName(qz::ui::kApplicationTitle);
     QApplication::setApplicationDisplayName(qz::ui::kApplicationTitle);
+
+    // Qt has taken its own options out; a stray argument is named and passed
+    // over, so that it never keeps the log from starting.
+    std::vector<std::string> arguments;
+    for (const QString& argument : QApplication::arguments().mid(1))
+        arguments.push_back(argument.toStdString());
+    const qz::CommandLine options = qz::parseCommandLine(arguments);
+    for (const std::string& unknown : options.unknown)
+        std::fprintf(stderr, "QZ5KV_stationbook: unknown argument \"%s\" ignored (--help lists the options)\n",
+                     unknown.c_str());
 
     // Polish texts on the standard buttons ("Tak", "Nie", "Anuluj").
     QTranslator translator;
@@ -51,22 +68,10 @@ int main(int argc, char** argv)
         QApplication::installTranslator(&translator);
 
     const std::filesystem::path folder = qz::ui::toPath(QApplication::applicationDirPath());
-    std::unique_ptr<qz::StationLock> lock;
-    try {
-        lock = qz::StationLock::acquire(folder);
-    } catch (...) {
-        qz::ui::reportCurrentException(platform);
-        return 1;
-    }
-    if (!lock) {
-        qz::ui::showError(platform,
-                          QStringLiteral("Program QZ5KV Stationbook jest już uruchomiony w folderze %1.\n"
-                                         "Drugiej kopii nie można uruchomić, bo obie zapisywałyby ten sam log.")
-                              .arg(qz::ui::fromPath(folder)));
-        return 1;
-    }
-
     qz::ui::Station station({folder, platform, qz::systemClock()});
+    if (!station.lockFolder())
+        return 1;
     station.start();
+    station.form1.followRadio(qz::chooseRig(options.rig, folder));
     return QApplication::exec();
 }

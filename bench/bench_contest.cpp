@@ -90,7 +90,8 @@ BENCHMARK(BM_OpenOverview)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 void BM_WorkedBeforeIndexOfLargeLog(benchmark::State& state)
 {
-    const std::vector<std::string> lines = largeLogLines();
+    const std::vector<std::string> owned = largeLogLines();
+    const std::vector<std::string_view> lines(owned.begin(), owned.end());
     for (auto _ : state)
         benchmark::DoNotOptimize(WorkedBefore(lines, largeLogOperators().front()));
 }

@@ -5,6 +5,7 @@
 #include "log_corrections.h"
 #include "log_file.h"
 #include "log_line.h"
+#include "log_snapshot.h"
 #include "station.h"
 
 #include <QAction>
@@ -24,14 +25,15 @@ void BM_CorrectionAndReload(benchmark::State& state)
     writeLargeStation(folder.path());
     const LogFile log(folder.path());
     // Flip one QSO's call back and forth, so that every round finds its line.
-    std::string selected = operatorLines(log.readLines(), kOperator).at(500);
+    std::string selected(operatorLines(log.snapshot()->lines(), kOperator).at(500));
     for (auto _ : state) {
         const std::string call = callOf(selected) == "SP9ZZZ" ? "SP8ZZZ" : "SP9ZZZ";
         const auto changed = log.rewrite(selected, [&](const std::string& line) {
             return std::optional(
                 withTypedField(line, TypedField::Call, judgeEntry(TypedField::Call, "", call).columns));
         });
-        const OperatorView view = operatorView(log.readLines(), kOperator);
+        const auto snapshot = log.snapshot();
+        const OperatorView view = operatorView(snapshot->lines(), kOperator);
         benchmark::DoNotOptimize(view.lines.data());
         selected = changed.value();
     }
@@ -43,12 +45,14 @@ void BM_DeletionAndReload(benchmark::State& state)
     const BenchFolder folder;
     writeLargeStation(folder.path());
     const LogFile log(folder.path());
-    const std::vector<std::string> victims = operatorLines(log.readLines(), kOperator);
+    const auto original = log.snapshot();
+    const std::vector<std::string_view> victims = operatorLines(original->lines(), kOperator);
     std::size_t next = 0;
     for (auto _ : state) {
-        log.rewrite(victims.at(next++ % victims.size()),
+        log.rewrite(std::string(victims.at(next++ % victims.size())),
                     [](const std::string&) { return std::optional<std::string>(); });
-        const OperatorView view = operatorView(log.readLines(), kOperator);
+        const auto snapshot = log.snapshot();
+        const OperatorView view = operatorView(snapshot->lines(), kOperator);
         benchmark::DoNotOptimize(view.lines.data());
     }
 }

@@ -1,16 +1,21 @@
 // The log of a long contest weekend must never make the window sluggish:
-// start-up, the view reload of one operator and storing a QSO on 100,000 lines.
+// start-up, the view reload of one operator and storing a QSO on 100,000 lines,
+// and typing while the radio's rigctld misbehaves.
 
 #include "bench_station.h"
 #include "combo_lists.h"
+#include "fake_rigctld.h"
 #include "log_file.h"
 #include "log_line.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 
 namespace qz::bench {
@@ -60,6 +65,66 @@ void BM_StoreQso(benchmark::State& state)
     large.reportBoxes(state);
 }
 BENCHMARK(BM_StoreQso)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+// However rigctld misbehaves, a key typed into the callsign field is answered
+// within 50 ms: the radio is only ever heard between other events.
+enum class Rigctld { Slow, Silent, Garbage, HangsUp };
+
+test::FakeRigctld::Answer rigctldThatIs(Rigctld behaviour)
+{
+    switch (behaviour) {
+    case Rigctld::Slow:
+        return [](QTcpSocket& client, const QByteArray&) {
+            QTimer::singleShot(std::chrono::milliseconds(150), &client, [&client] {
+                client.write("get_freq:\nFrequency: 14025000\nRPRT 0\nget_mode:\nMode: CW\nRPRT 0\n");
+            });
+        };
+    case Rigctld::Silent: return nullptr;
+    case Rigctld::Garbage:
+        return [](QTcpSocket& client, const QByteArray&) { client.write(QByteArray(1 << 20, '\x7f')); };
+    case Rigctld::HangsUp: return [](QTcpSocket& client, const QByteArray&) { client.disconnectFromHost(); };
+    }
+    return nullptr;
+}
+
+void BM_KeyWhileRigctldMisbehaves(benchmark::State& state)
+{
+    using namespace std::chrono_literals;
+    LargeStation large;
+    ui::TForm1& form = large.station.form1;
+    form.Timer1->stop();
+    test::FakeRigctld server(rigctldThatIs(static_cast<Rigctld>(state.range(0))));
+    form.followRadio(RigChoice{server.address(), "--rig", {}}, ui::RigTiming{50ms, 300ms, 100ms});
+    double worstMs = 0;
+    for (auto _ : state) {
+        // Between keys the follower polls, reads and reconnects as it will.
+        state.PauseTiming();
+        form.Edit4->clear();
+        QElapsedTimer pause;
+        pause.start();
+        while (pause.elapsed() < 30)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        state.ResumeTiming();
+
+        QElapsedTimer key;
+        key.start();
+        QCoreApplication::postEvent(form.Edit4,
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a")));
+        while (form.Edit4->text().isEmpty())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        worstMs = std::max(worstMs, static_cast<double>(key.nsecsElapsed()) / 1e6);
+    }
+    state.counters["worst_ms"] = worstMs;
+    state.counters["connections"] = server.connections;
+    if (worstMs > 50)
+        state.SkipWithError("a key waited more than 50 ms");
+    large.reportBoxes(state);
+}
+BENCHMARK(BM_KeyWhileRigctldMisbehaves)
+    ->ArgName("slow_silent_garbage_hangsup")
+    ->DenseRange(0, 3)
+    ->Iterations(40)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qz::bench

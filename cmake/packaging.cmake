@@ -40,4 +40,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 # hamradio-files.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, hamradio-files")
+# rigctld serves the radio whose band and mode the lists follow.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libhamlib-utils")
 include(CPack)

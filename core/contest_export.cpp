@@ -6,6 +6,7 @@
 #include "files.h"
 #include "log_file.h"
 #include "log_line.h"
+#include "log_snapshot.h"
 #include "operator_book.h"
 #include "text.h"
 
@@ -24,20 +25,21 @@ struct StemGroup {
 };
 
 // All lines of the log sorted the way the log list sorts them, so that QSOs
-// come in time order; identical lines are all kept.
-std::vector<std::string> workingList(const LogFile& log)
+// come in time order; identical lines are all kept. The lines are views into
+// `log`.
+std::vector<std::string_view> workingList(const LogSnapshot& log)
 {
-    std::vector<std::string> lines = log.readLines();
+    std::vector<std::string_view> lines = log.lines();
     sortNoCase(lines);
     return lines;
 }
 
 // Groups the non-empty lines by file stem, groups in order of their first line.
-std::vector<StemGroup> groupByStem(const std::vector<std::string>& lines)
+std::vector<StemGroup> groupByStem(const std::vector<std::string_view>& lines)
 {
     std::vector<StemGroup> groups;
     std::unordered_map<std::string, std::size_t> indexOfStem;
-    for (const std::string& line : lines) {
+    for (const std::string_view line : lines) {
         if (line.empty())
             continue;
         std::string stem = fileStemOf(line);
@@ -51,27 +53,22 @@ std::vector<StemGroup> groupByStem(const std::vector<std::string>& lines)
 
 using ContentOf = std::function<std::string(const StemGroup&)>;
 
-// Removes every earlier file of the operators in the log, then writes each
-// file whole. A file that cannot be removed stops the export before anything
-// is written, so it never carries new QSOs under an old or missing header.
+// Replaces each operator's file whole, one after the other. An earlier file is
+// never removed first: it stays until its complete successor is renamed over
+// it. A file that cannot be replaced costs no other operator theirs.
 ExportResult writeFiles(const std::filesystem::path& folder, const std::vector<StemGroup>& groups,
                         std::string_view extension, const ContentOf& contentOf)
 {
-    const auto pathOf = [&](const StemGroup& group) { return folder / (group.stem + std::string(extension)); };
     ExportResult result;
     for (const StemGroup& group : groups) {
+        const auto path = folder / (group.stem + std::string(extension));
         try {
-            files::removeFile(pathOf(group));
+            files::replaceAtomically(path, contentOf(group));
         } catch (const IoError& error) {
-            result.status = ExportStatus::OldFileStuck;
-            result.problemPath = error.path();
-            result.errorCode = error.code();
-            return result;
+            result.status = ExportStatus::FilesFailed;
+            result.failed.push_back({path, operatorOf(group.lines.front()), error.code()});
+            continue;
         }
-    }
-    for (const StemGroup& group : groups) {
-        const auto path = pathOf(group);
-        files::replaceAtomically(path, contentOf(group));
         result.files.push_back(path);
         result.lastOperator = operatorOf(group.lines.front());
     }
@@ -101,7 +98,8 @@ ExportResult exportCabrillo(const std::filesystem::path& folder)
     const LogFile log(folder);
     if (!log.exists())
         return missingLog(log);
-    const std::vector<std::string> lines = workingList(log);
+    const auto snapshot = log.snapshot();
+    const std::vector<std::string_view> lines = workingList(*snapshot);
     auto records = readOperatorRecords(folder);
     if (!records) {
         ExportResult result;
@@ -122,7 +120,8 @@ ExportResult exportAdif(const std::filesystem::path& folder, std::string_view co
     const LogFile log(folder);
     if (!log.exists())
         return missingLog(log);
-    const std::vector<std::string> lines = workingList(log);
+    const auto snapshot = log.snapshot();
+    const std::vector<std::string_view> lines = workingList(*snapshot);
     return writeFiles(folder, groupByStem(lines), ".adi", [&](const StemGroup& group) {
         std::vector<std::string> fileLines = adif::headerLines();
         fileLines.reserve(fileLines.size() + group.lines.size());

@@ -14,8 +14,16 @@ namespace qz {
 enum class ExportStatus {
     Done,              // every file written; none when the log holds no QSO
     LogMissing,        // no log: nothing read or written
-    OperatorsMissing,  // no operator settings file: nothing removed or written
-    OldFileStuck,      // an earlier export file could not be removed: nothing written
+    OperatorsMissing,  // no operator settings file: nothing written
+    FilesFailed,       // the files of some operators could not be written
+};
+
+// An operator's file that could not be replaced; the earlier one, if any, is
+// still there as it was.
+struct FailedFile {
+    std::filesystem::path path;
+    std::string callsign;  // the operator column of the file's first QSO
+    int errorCode = 0;     // the system's error number
 };
 
 struct ExportResult {
@@ -24,10 +32,9 @@ struct ExportResult {
     std::vector<std::filesystem::path> files;
     // Operator column of the file written last; empty when none was written.
     std::string lastOperator;
-    // The missing log or the file that could not be removed.
+    // The missing log or operator settings file.
     std::filesystem::path problemPath;
-    // System error number of the failed removal.
-    int errorCode = 0;
+    std::vector<FailedFile> failed;
 };
 
 // Cabrillo files "<stem>.cbr", each header filled from the operator's record

@@ -7,10 +7,10 @@
 
 namespace qz {
 
-ContestTally::ContestTally(const std::vector<std::string>& logLines, const CountryFile* countries, std::string op)
+ContestTally::ContestTally(const std::vector<std::string_view>& logLines, const CountryFile* countries, std::string op)
     : op_(std::move(op)), score_(countries)
 {
-    for (const std::string& line : logLines)
+    for (const std::string_view line : logLines)
         add(line);
 }
 

@@ -59,4 +59,12 @@ int toInt(std::string_view text)
     return static_cast<int>(value);
 }
 
+std::string nextNumber(std::string_view text)
+{
+    const int value = toInt(text);
+    if (value == INT_MAX)
+        throw ConvertError(text);
+    return std::to_string(value + 1);
+}
+
 }  // namespace qz

@@ -34,4 +34,9 @@ public:
 // digits. Anything else, or a value beyond int, throws ConvertError.
 int toInt(std::string_view text);
 
+// The number after `text` in plain decimal digits ("009" gives "10"). Throws
+// ConvertError with `text` when it is not a whole number or when the next one
+// would not fit in an int, so a serial never wraps round to a negative one.
+std::string nextNumber(std::string_view text);
+
 }  // namespace qz

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -22,12 +23,14 @@ FaultHook& faultHook()
     return hook;
 }
 
+// The injected failure of the call, or 0.
+int injectedFault(Op op, const Path& path) { return faultHook() ? faultHook()(op, path) : 0; }
+
 // Runs the fault hook; throws the injected failure if there is one.
 void checkFault(Op op, const Path& path)
 {
-    if (faultHook())
-        if (const int err = faultHook()(op, path); err != 0)
-            throw IoError(err, path);
+    if (const int err = injectedFault(op, path); err != 0)
+        throw IoError(err, path);
 }
 
 [[noreturn]] void fail(const Path& path) { throw IoError(errno, path); }
@@ -45,9 +48,21 @@ void checkName(const Path& path)
 // binary mode, so that the CR LF of the lines is neither added nor dropped.
 int openFile(const Path& path, int flags) { return ::_wopen(path.c_str(), flags | O_BINARY, _S_IREAD | _S_IWRITE); }
 int syncDescriptor(int fd) { return _commit(fd); }
+long long sizeOf(int fd)
+{
+    struct _stat64 info {};
+    return ::_fstat64(fd, &info) == 0 ? info.st_size : -1;
+}
+int truncateDescriptor(int fd, long long size) { return ::_chsize_s(fd, size) == 0 ? 0 : -1; }
 #else
 int openFile(const Path& path, int flags) { return ::open(path.c_str(), flags, 0644); }
 int syncDescriptor(int fd) { return ::fsync(fd); }
+long long sizeOf(int fd)
+{
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 ? static_cast<long long>(info.st_size) : -1;
+}
+int truncateDescriptor(int fd, long long size) { return ::ftruncate(fd, static_cast<off_t>(size)); }
 #endif
 
 // Owns one open descriptor.
@@ -71,28 +86,42 @@ public:
             ::close(fd_);
     }
 
-    std::string readToEnd()
+    std::string readUpTo(std::size_t limit)
     {
-        // Read straight into a string of the file's size; a file that grows
-        // meanwhile is still read to its end.
+        // Read straight into a string of the file's size and one byte more,
+        // so that the read that finds the end needs no larger copy of a long
+        // log; a file that grows meanwhile is still read to its end (or the limit).
         struct stat info {};
-        std::string content(::fstat(fd_, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0,
+        std::string content(std::min(limit, ::fstat(fd_, &info) == 0 && info.st_size > 0
+                                                ? static_cast<std::size_t>(info.st_size) + 1
+                                                : std::size_t{0}),
                             '\0');
         std::size_t filled = 0;
         for (;;) {
+            if (filled == limit)
+                return content;
             if (filled == content.size())
-                content.resize(content.size() + (1 << 16));
-            checkFault(Op::Read, path_);
-            const auto n = ::read(fd_, content.data() + filled, static_cast<unsigned>(content.size() - filled));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                fail(path_);
+                content.resize(std::min(limit, content.size() + (1 << 16)));
+            const std::size_t n = readSome(content.data() + filled, content.size() - filled);
             if (n == 0) {
                 content.resize(filled);
                 return content;
             }
-            filled += static_cast<std::size_t>(n);
+            filled += n;
+        }
+    }
+
+    // Reads up to `size` bytes; 0 at the end of the file.
+    std::size_t readSome(char* into, std::size_t size)
+    {
+        for (;;) {
+            checkFault(Op::Read, path_);
+            const auto n = ::read(fd_, into, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                fail(path_);
+            return static_cast<std::size_t>(n);
         }
     }
 
@@ -100,13 +129,12 @@ public:
     {
         while (!data.empty()) {
             checkFault(Op::Write, path_);
-            const auto n =
-                ::write(fd_, data.data(), static_cast<unsigned>(std::min<std::size_t>(data.size(), 1u << 30)));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                fail(path_);
-            data.remove_prefix(static_cast<std::size_t>(n));
+            if (const int err = injectedFault(Op::PartialWrite, path_); err != 0) {
+                for (auto half = data.substr(0, data.size() / 2); !half.empty();)
+                    half.remove_prefix(writeOnce(half));
+                throw IoError(err, path_);
+            }
+            data.remove_prefix(writeOnce(data));
         }
     }
 
@@ -115,6 +143,17 @@ public:
         checkFault(Op::Sync, path_);
         if (syncDescriptor(fd_) != 0)
             fail(path_);
+    }
+
+    // The file's length now; -1 when the system cannot tell.
+    long long size() const { return sizeOf(fd_); }
+
+    // Cuts the file back to `length` and syncs it. Used while another failure
+    // is being reported, so its own failure is not.
+    void cutBackTo(long long length) noexcept
+    {
+        if (length >= 0 && truncateDescriptor(fd_, length) == 0)
+            syncDescriptor(fd_);
     }
 
     void close()
@@ -126,6 +165,19 @@ public:
     }
 
 private:
+    // One write of at most `data`; the number of bytes it put down.
+    std::size_t writeOnce(std::string_view data)
+    {
+        for (;;) {
+            const auto n =
+                ::write(fd_, data.data(), static_cast<unsigned>(std::min<std::size_t>(data.size(), 1u << 30)));
+            if (n >= 0)
+                return static_cast<std::size_t>(n);
+            if (errno != EINTR)
+                fail(path_);
+        }
+    }
+
     Path path_;
     int fd_ = -1;
 };
@@ -144,6 +196,42 @@ void syncFolder(const Path& folder)
 #endif
 }
 
+// Calls `onLine` for every line of `content`: CR LF, LF and a lone CR all end
+// a line, and a last line without an end is still a line. An empty content
+// gives no line; the callers decide what an empty file holds.
+//
+// The line ends are found with memchr, which scans a long log many times
+// faster than a loop over its bytes. The next CR and the next LF are each
+// remembered until the line start passes them, so that a file of lone CRs
+// with one LF at its end is not scanned again for every line.
+template <typename OnLine>
+void forEachLineOf(std::string_view content, OnLine&& onLine)
+{
+    const std::size_t size = content.size();
+    const auto next = [&](char end, std::size_t from) {
+        if (from >= size)
+            return size;
+        const void* found = std::memchr(content.data() + from, end, size - from);
+        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - content.data()) : size;
+    };
+    std::size_t start = 0;
+    std::size_t carriageReturn = next('\r', 0);
+    std::size_t lineFeed = next('\n', 0);
+    for (;;) {
+        if (carriageReturn < start)
+            carriageReturn = next('\r', start);
+        if (lineFeed < start)
+            lineFeed = next('\n', start);
+        const std::size_t end = std::min(carriageReturn, lineFeed);
+        if (end == size)
+            break;
+        onLine(content.substr(start, end - start));
+        start = end + (content[end] == '\r' && end + 1 < size && content[end + 1] == '\n' ? 2 : 1);
+    }
+    if (start < size)
+        onLine(content.substr(start));
+}
+
 }  // namespace
 
 bool isFile(const Path& path)
@@ -153,27 +241,54 @@ bool isFile(const Path& path)
            std::filesystem::is_regular_file(path, ec);
 }
 
-std::string readAll(const Path& path)
+std::string readAll(const Path& path) { return readPrefix(path, std::string::npos); }
+
+std::string readPrefix(const Path& path, std::size_t limit)
 {
     FileHandle file(path, O_RDONLY);
-    return file.readToEnd();
+    return file.readUpTo(limit);
 }
 
 std::vector<std::string> splitLines(std::string_view content)
 {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < content.size(); ++i) {
-        if (content[i] != '\r' && content[i] != '\n')
-            continue;
-        lines.emplace_back(content.substr(start, i - start));
-        if (content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < content.size() || lines.empty())
-        lines.emplace_back(content.substr(start));
+    forEachLineOf(content, [&](std::string_view line) { lines.emplace_back(line); });
+    if (lines.empty())
+        lines.emplace_back();
     return lines;
+}
+
+void forEachLine(const Path& path, const std::function<void(std::string_view)>& onLine)
+{
+    constexpr std::size_t kPiece = std::size_t{1} << 18;
+    FileHandle file(path, O_RDONLY);
+    bool anyLine = false;
+    const auto emit = [&](std::string_view line) {
+        anyLine = true;
+        onLine(line);
+    };
+    // The bytes after the last LF read so far, then the next piece of the file.
+    std::string held;
+    for (;;) {
+        const std::size_t kept = held.size();
+        held.resize(kept + kPiece);
+        const std::size_t got = file.readSome(held.data() + kept, kPiece);
+        held.resize(kept + got);
+        if (got == 0)
+            break;
+        // The lines up to the last LF are complete; a CR at the end of a piece
+        // may still be followed by the LF of its CR LF in the next one. Only
+        // the new piece is searched, so a line of megabytes is searched once.
+        const std::size_t lastLineFeed = std::string_view(held).substr(kept).rfind('\n');
+        if (lastLineFeed == std::string_view::npos)
+            continue;
+        const std::size_t complete = kept + lastLineFeed + 1;
+        forEachLineOf(std::string_view(held).substr(0, complete), emit);
+        held.erase(0, complete);
+    }
+    forEachLineOf(held, emit);
+    if (!anyLine)
+        onLine({});
 }
 
 std::vector<std::string> readLines(const Path& path) { return splitLines(readAll(path)); }
@@ -240,8 +355,14 @@ void replaceAtomically(const Path& target, std::string_view content)
 void appendDurably(const Path& path, std::string_view content)
 {
     FileHandle file(path, O_WRONLY | O_CREAT | O_APPEND);
-    file.writeAll(content);
-    file.sync();
+    const long long before = file.size();
+    try {
+        file.writeAll(content);
+        file.sync();
+    } catch (const IoError&) {
+        file.cutBackTo(before);
+        throw;
+    }
     file.close();
 }
 

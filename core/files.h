@@ -21,10 +21,17 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 bool isFile(const Path& path);
 
 std::string readAll(const Path& path);
+// At most the first `limit` bytes, for a small file that must not make the
+// program read a large one whole.
+std::string readPrefix(const Path& path, std::size_t limit);
 
 // Splits file content into lines. CR LF, LF and a lone CR all end a line; a
 // last line without an end is still a line; an empty content is one empty line.
 std::vector<std::string> splitLines(std::string_view content);
+// Calls `onLine` for every line of the file, split as splitLines splits its
+// content, while reading the file piece by piece: a long log is never held
+// whole. The view is valid only during the call.
+void forEachLine(const Path& path, const std::function<void(std::string_view)>& onLine);
 std::vector<std::string> readLines(const Path& path);
 
 // Every line followed by CR LF.
@@ -40,7 +47,9 @@ void replaceAtomically(const Path& target, std::string_view content, const Path&
 // The same with a temporary name beside the target.
 void replaceAtomically(const Path& target, std::string_view content);
 
-// Appends `content` and syncs the file before returning.
+// Appends `content` and syncs the file before returning. When any step fails
+// (a disk that fills up in the middle of the content), the file is cut back
+// to its length before the append and synced, so it never keeps part of it.
 void appendDurably(const Path& path, std::string_view content);
 
 // Removes the file; a file that is already gone is not an error.
@@ -48,7 +57,10 @@ void removeFile(const Path& path);
 
 // Test seam: called before each system call with the operation and the file;
 // a non-zero result is taken as the error number of a failure of that call.
-enum class Op { Open, Read, Write, Sync, Rename, Remove };
+// PartialWrite is asked before each write as well: a non-zero result makes
+// the write put down the first half of its bytes and then fail with that
+// error, as a disk does that fills up in the middle of a write.
+enum class Op { Open, Read, Write, PartialWrite, Sync, Rename, Remove };
 using FaultHook = std::function<int(Op, const Path&)>;
 void setFaultHook(FaultHook hook);
 

@@ -1,7 +1,9 @@
 #include "log_file.h"
 
+#include "errors.h"
 #include "files.h"
 #include "log_line.h"
+#include "log_snapshot.h"
 #include "text.h"
 #include "time_entry.h"
 
@@ -55,6 +57,13 @@ bool LogFile::createIfMissing() const
 
 std::vector<std::string> LogFile::readLines() const { return files::readLines(path()); }
 
+std::shared_ptr<const LogSnapshot> LogFile::snapshot() const { return LogSnapshot::read(path()); }
+
+std::shared_ptr<const LogSnapshot> LogFile::snapshotOf(std::string_view op) const
+{
+    return LogSnapshot::read(path(), [op](std::string_view line) { return belongsTo(line, op); });
+}
+
 void LogFile::append(std::string_view line) const
 {
     std::string content = files::readAll(path());
@@ -102,10 +111,19 @@ void LogFile::archiveTo(const std::filesystem::path& target) const
 
 void LogFile::startAfresh() const { files::replaceAtomically(path(), {}, temporaryPath()); }
 
-std::string proposedArchiveName(const std::vector<std::string>& logLines)
+std::string LogFile::proposedArchiveName() const
+{
+    try {
+        return qz::proposedArchiveName(snapshot()->lines());
+    } catch (const IoError&) {
+        return qz::proposedArchiveName({});
+    }
+}
+
+std::string proposedArchiveName(const std::vector<std::string_view>& logLines)
 {
     std::string lastDate;
-    for (const auto& line : logLines) {
+    for (const std::string_view line : logLines) {
         const std::string date = columns(line, 1, 10);
         if (checkDate(date).result == EntryCheck::Ok && date.find(' ') == std::string::npos && date > lastDate)
             lastDate = date;
@@ -113,10 +131,10 @@ std::string proposedArchiveName(const std::vector<std::string>& logLines)
     return "IARU_log_" + (lastDate.empty() ? std::string("archiwum") : lastDate) + ".zrv";
 }
 
-OperatorView operatorView(const std::vector<std::string>& logLines, std::string_view op)
+OperatorView operatorView(const std::vector<std::string_view>& logLines, std::string_view op)
 {
     OperatorView view;
-    for (const auto& line : logLines) {
+    for (const std::string_view line : logLines) {
         if (!belongsTo(line, op))
             continue;
         view.lines.push_back(line);
@@ -126,11 +144,11 @@ OperatorView operatorView(const std::vector<std::string>& logLines, std::string_
     return view;
 }
 
-std::vector<std::string> operatorLines(const std::vector<std::string>& logLines, std::string_view op)
+std::vector<std::string_view> operatorLines(const std::vector<std::string_view>& logLines, std::string_view op)
 {
-    std::vector<std::string> lines;
+    std::vector<std::string_view> lines;
     std::copy_if(logLines.begin(), logLines.end(), std::back_inserter(lines),
-                 [&](const std::string& line) { return belongsTo(line, op); });
+                 [&](const std::string_view line) { return belongsTo(line, op); });
     sortNoCase(lines);
     return lines;
 }

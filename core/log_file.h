@@ -4,12 +4,15 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace qz {
+
+class LogSnapshot;
 
 class LogFile {
 public:
@@ -24,10 +27,15 @@ public:
     bool createIfMissing() const;
 
     std::vector<std::string> readLines() const;
+    // The whole log, for reading only.
+    std::shared_ptr<const LogSnapshot> snapshot() const;
+    // Only the lines that belong to operator `op`, for their view.
+    std::shared_ptr<const LogSnapshot> snapshotOf(std::string_view op) const;
 
     // Rewrites the backup from the log as it is now, then appends the line and
     // waits until it is on the disk. A log whose last line lacks its line end
-    // gets one first, so the new QSO never runs into the line before it.
+    // gets one first, so the new QSO never runs into the line before it. When
+    // the append fails, the log is cut back to exactly what it was.
     void append(std::string_view line) const;
 
     // A change for one matching line: the new line, or nothing to drop it.
@@ -45,24 +53,29 @@ public:
     // empty line), then empties the log without it ever being missing.
     void archiveTo(const std::filesystem::path& target) const;
     void startAfresh() const;
+    // proposedArchiveName of this log. A log that cannot be read gives the
+    // name without a date, so that proposing a name never stands in the way
+    // of choosing the archive.
+    std::string proposedArchiveName() const;
 
 private:
     std::filesystem::path folder_;
 };
 
 // A name for the archive of a log: it carries the date of the log's last QSO.
-std::string proposedArchiveName(const std::vector<std::string>& logLines);
+std::string proposedArchiveName(const std::vector<std::string_view>& logLines);
 
 // The current operator's part of the log: their lines in the sorted order of
-// the log list and the distinct headquarters slots in order of discovery.
+// the log list, as views into `logLines`' text, and the distinct headquarters
+// slots in order of discovery.
 struct OperatorView {
-    std::vector<std::string> lines;
+    std::vector<std::string_view> lines;
     std::vector<std::string> workedSlots;
 };
-OperatorView operatorView(const std::vector<std::string>& logLines, std::string_view op);
+OperatorView operatorView(const std::vector<std::string_view>& logLines, std::string_view op);
 
 // The current operator's lines only, sorted (the start-up load).
-std::vector<std::string> operatorLines(const std::vector<std::string>& logLines, std::string_view op);
+std::vector<std::string_view> operatorLines(const std::vector<std::string_view>& logLines, std::string_view op);
 
 // Adds the line's band/mode slot when it is a QSO with the headquarters
 // station not counted yet; true when a slot was added.

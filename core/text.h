@@ -40,8 +40,10 @@ struct LessNoCase {
 
 // Sorts lines the way the sorted lists do; lines equal but for case keep their order.
 void sortNoCase(std::vector<std::string>& lines);
+void sortNoCase(std::vector<std::string_view>& lines);
 
 // Position at which `line` goes into an already sorted vector (after its equals).
 std::size_t sortedPosition(const std::vector<std::string>& sorted, std::string_view line);
+std::size_t sortedPosition(const std::vector<std::string_view>& sorted, std::string_view line);
 
 }  // namespace qz

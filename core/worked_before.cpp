@@ -49,10 +49,10 @@ WorkedBefore::Entry WorkedBefore::entryOf(std::string_view line)
             field<2>(modeLettersOf(line))};
 }
 
-WorkedBefore::WorkedBefore(const std::vector<std::string>& logLines, std::string op) : op_(std::move(op))
+WorkedBefore::WorkedBefore(const std::vector<std::string_view>& logLines, std::string op) : op_(std::move(op))
 {
     std::vector<std::string_view> mine;
-    for (const std::string& line : logLines)
+    for (const std::string_view line : logLines)
         if (belongsTo(line, op_))
             mine.push_back(line);
     // Room for every QSO at once: growing the table as it fills costs more than filling it.

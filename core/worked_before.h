@@ -37,7 +37,7 @@ class WorkedBefore {
 public:
     WorkedBefore() = default;
     // The operator's QSOs in the whole log, in the log's order.
-    WorkedBefore(const std::vector<std::string>& logLines, std::string op);
+    WorkedBefore(const std::vector<std::string_view>& logLines, std::string op);
 
     const std::string& op() const { return op_; }
     // A stored line; lines of other operators are passed over.

@@ -56,15 +56,14 @@ void checkReaders(std::string_view line)
             "file stem differs from the operator only by case and separators");
 }
 
-void checkView(const std::vector<std::string>& lines, const std::string& op)
+void checkView(const std::vector<std::string_view>& lines, const std::string& op)
 {
     const qz::OperatorView view = qz::operatorView(lines, op);
     const auto mine = static_cast<std::size_t>(
-        std::count_if(lines.begin(), lines.end(), [&](const std::string& l) { return qz::operatorOf(l) == op; }));
+        std::count_if(lines.begin(), lines.end(), [&](std::string_view l) { return qz::operatorOf(l) == op; }));
     require(view.lines.size() == mine, "the view holds every line of the operator");
-    require(
-        std::all_of(view.lines.begin(), view.lines.end(), [&](const std::string& l) { return qz::belongsTo(l, op); }),
-        "the view holds only lines of the operator");
+    require(std::all_of(view.lines.begin(), view.lines.end(), [&](std::string_view l) { return qz::belongsTo(l, op); }),
+            "the view holds only lines of the operator");
     require(std::is_sorted(view.lines.begin(), view.lines.end(), qz::LessNoCase{}), "the view is sorted");
     require(qz::operatorLines(lines, op) == view.lines, "start-up load and view reload agree");
 
@@ -94,7 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkReaders(line);
     // The view of the first line's operator, and the view while no operator is
     // selected, which lists the lines too short to have one.
-    checkView(lines, qz::operatorOf(lines.front()));
-    checkView(lines, "");
+    const std::vector<std::string_view> views(lines.begin(), lines.end());
+    checkView(views, qz::operatorOf(lines.front()));
+    checkView(views, "");
     return 0;
 }

@@ -6,7 +6,7 @@
 
 namespace qz::ui {
 
-QString fromCp1250(const std::string& bytes)
+QString fromCp1250(std::string_view bytes)
 {
     QStringDecoder decoder("windows-1250");
     return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));

@@ -4,10 +4,11 @@
 #include <QString>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace qz::ui {
 
-QString fromCp1250(const std::string& bytes);
+QString fromCp1250(std::string_view bytes);
 // Characters that Windows-1250 cannot hold become "?".
 std::string toCp1250(const QString& text);
 

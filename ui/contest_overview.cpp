@@ -6,6 +6,7 @@
 #include "headquarters_grid.h"
 #include "log_file.h"
 #include "log_line.h"
+#include "log_snapshot.h"
 #include "operator_book.h"
 #include "rate_chart.h"
 #include "text.h"
@@ -159,7 +160,12 @@ void ContestOverview::createControls()
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             Score->setItem(row, column, item);
         }
-    Score->setMinimumHeight(Score->verticalHeader()->length() + Score->horizontalHeader()->height() + 4);
+    // Compact rows, all of them always in sight.
+    Score->verticalHeader()->setDefaultSectionSize(Score->fontMetrics().height() + 6);
+    Score->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    Score->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Score->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Score->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     ScoreTotal = named(new QLabel(this), "ScoreTotal");
     ScoreTotal->setFont(bold);
     ScoreNotes = named(new QLabel(this), "ScoreNotes");
@@ -196,7 +202,7 @@ void ContestOverview::createControls()
     window->addWidget(OperatorName);
     window->addLayout(columnsLayout, 1);
     window->addWidget(DataFiles);
-    resize(800, 680);
+    resize(600, 700);
 
     chartTimer_ = new QTimer(this);
     chartTimer_->setSingleShot(true);
@@ -219,7 +225,7 @@ void ContestOverview::connectToMainWindow()
         if (isVisible())
             showNewMultiplier();
     });
-    connect(&form1_, &TForm1::logReloaded, this, &ContestOverview::logReloaded);
+    connect(&form1_, &TForm1::operatorLinesRead, this, &ContestOverview::viewReloaded);
     connect(&form1_, &TForm1::qsoStored, this, &ContestOverview::qsoStored);
     connect(&form1_, &TForm1::qsoDeleted, this, &ContestOverview::qsoDeleted);
     connect(form1_.ComboBox3, &QComboBox::currentIndexChanged, this, &ContestOverview::followOperator);
@@ -258,9 +264,9 @@ void ContestOverview::open()
     if (!PartialCalls)
         createControls();
     // The log is read on the second core while the data files are.
-    auto log = std::async(std::launch::async, [folder = context_.folder] { return LogFile(folder).readLines(); });
+    auto log = std::async(std::launch::async, [folder = context_.folder] { return LogFile(folder).snapshot(); });
     readDataFiles();
-    lines_ = log.get();
+    keepLog(log.get());
     rebuild();
     QWidget* const focused = QApplication::focusWidget();
     placeBesideMainWindow();
@@ -277,16 +283,22 @@ void ContestOverview::placeBesideMainWindow()
 {
     const QRect main = form1_.frameGeometry();
     const QScreen* screen = form1_.screen();
-    const QRect room = screen ? screen->availableGeometry() : QRect();
-    const int width = frameGeometry().width();
-    // Right of the main window, else left of it, else as far right as the
-    // screen allows, covering as little of the main window as it can.
-    int left = main.right() + kGapToMainWindow;
-    if (room.isValid() && left + width > room.right()) {
-        const int leftOfMain = main.left() - kGapToMainWindow - width;
-        left = leftOfMain >= room.left() ? leftOfMain : std::max(room.left(), room.right() - width);
+    if (!screen) {
+        move(main.right() + kGapToMainWindow, main.top());
+        return;
     }
-    move(left, main.top());
+    const QRect room = screen->availableGeometry();
+    const QSize frame = frameGeometry().size();
+    // Right of the main window, else left of it, else as far right as the
+    // screen allows, covering as little of the main window as it can; level
+    // with the main window as far as the screen's height lets it.
+    int left = main.right() + kGapToMainWindow;
+    if (left + frame.width() > room.right()) {
+        const int leftOfMain = main.left() - kGapToMainWindow - frame.width();
+        left = leftOfMain >= room.left() ? leftOfMain : std::max(room.left(), room.right() - frame.width());
+    }
+    const int top = std::max(room.top(), std::min(main.top(), room.bottom() - frame.height()));
+    move(left, top);
 }
 
 void ContestOverview::rebuild()
@@ -297,26 +309,38 @@ void ContestOverview::rebuild()
     });
     std::vector<std::string> calls;
     calls.reserve(lines_.size());
-    for (const std::string& line : lines_)
+    for (const std::string_view line : lines_)
         calls.push_back(callOf(line));
     logCalls_ = CallList(std::vector<std::string_view>(calls.begin(), calls.end()));
     tally_ = tally.get();
 }
 
-void ContestOverview::logReloaded(const std::vector<std::string>& logLines)
+void ContestOverview::keepLog(std::shared_ptr<const LogSnapshot> log)
 {
-    if (!isVisible() || (logLines == lines_ && tally_.op() == form1_.currentOperator()))
+    snapshot_ = std::move(log);
+    stored_.clear();
+    lines_ = snapshot_->lines();
+}
+
+void ContestOverview::viewReloaded()
+{
+    // The main window read only its operator's lines; a correction may have
+    // changed any line, so the whole log is read again.
+    if (!isVisible())
         return;
-    lines_ = logLines;
-    rebuild();
-    showAll();
+    guarded(context_.platform, [this] {
+        keepLog(LogFile(context_.folder).snapshot());
+        rebuild();
+        showAll();
+    });
 }
 
 void ContestOverview::qsoStored(const std::string& line)
 {
     if (!isVisible())
         return;
-    lines_.push_back(line);
+    stored_.push_back(line);
+    lines_.push_back(stored_.back());
     tally_.add(line);
     logCalls_.insert(callOf(line));
     HeadquartersSlots->showSlots(tally_.headquartersSlots());
@@ -331,7 +355,7 @@ void ContestOverview::qsoDeleted(const std::string& line)
 {
     if (!isVisible())
         return;
-    std::erase(lines_, line);
+    std::erase(lines_, std::string_view(line));
     rebuild();
     showAll();
 }

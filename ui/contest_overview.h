@@ -14,7 +14,9 @@
 #include "station_context.h"
 
 #include <QWidget>
+#include <deque>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +26,10 @@ class QListWidget;
 class QPushButton;
 class QTableWidget;
 class QTimer;
+
+namespace qz {
+class LogSnapshot;
+}
 
 namespace qz::ui {
 
@@ -71,7 +77,9 @@ private:
     void readDataFiles();
     // Counts the log anew for the current operator.
     void rebuild();
-    void logReloaded(const std::vector<std::string>& logLines);
+    void viewReloaded();
+    // Takes a freshly read log as the one counted.
+    void keepLog(std::shared_ptr<const LogSnapshot> log);
     void qsoStored(const std::string& line);
     void qsoDeleted(const std::string& line);
     void followOperator();
@@ -92,7 +100,11 @@ private:
     std::vector<std::filesystem::path> dataFolders_;
     ContestData data_;
     std::optional<std::string> dataStamp_;  // of the files in data_; nothing before the first reading
-    std::vector<std::string> lines_;        // the whole log, in its order
+    // The whole log in its order: the lines of the log as last read, then those
+    // stored since (a deque never moves them), less those deleted since.
+    std::shared_ptr<const LogSnapshot> snapshot_;
+    std::deque<std::string> stored_;
+    std::vector<std::string_view> lines_;
     ContestTally tally_;
     CallList logCalls_;  // every callsign in the log
     // Draws the chart once the handler that changed the log has finished.

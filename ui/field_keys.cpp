@@ -2,6 +2,7 @@
 
 #include "codec.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -9,6 +10,46 @@
 
 namespace qz::ui {
 namespace {
+
+// Alt without Ctrl: a command key. With Ctrl as well it is AltGr, which types.
+bool isAltCommand(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier);
+}
+
+// What a field takes as typing: one printable character, or Backspace or
+// Enter, which the system the operators know also delivers as characters.
+// Ctrl alone with a key is a shortcut (copy, paste, select all).
+bool isTypedCharacter(const QString& text, Qt::KeyboardModifiers modifiers)
+{
+    if (text.size() != 1 || ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier)))
+        return false;
+    const QChar c = text.front();
+    return c == QLatin1Char('\b') || c == QLatin1Char('\r') || c.category() != QChar::Other_Control;
+}
+
+class AltKeysTypeNothing : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+            return false;
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (key.text().isEmpty() || !isAltCommand(shiftState(key)))
+            return false;
+        // The same key without its text; it makes its own way up to the
+        // parents, so the original stops here.
+        QKeyEvent bare(key.type(), key.key(), key.modifiers(), key.nativeScanCode(), key.nativeVirtualKey(),
+                       key.nativeModifiers(), QString(), key.isAutoRepeat(), static_cast<quint16>(key.count()),
+                       key.device());
+        QCoreApplication::sendEvent(watched, &bare);
+        event->accept();
+        return true;
+    }
+};
 
 class FieldKeyFilter : public QObject {
 public:
@@ -33,11 +74,10 @@ private:
         const Qt::KeyboardModifiers modifiers = shiftState(event);
         if (keys_.keyDown)
             keys_.keyDown(virtualKey(event.key()), modifiers);
-        // Alt combinations are commands, never typing.
-        if ((modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier))
+        if (isAltCommand(modifiers))
             return true;
         const QString text = event.text();
-        if (!keys_.keyPress || text.size() != 1)
+        if (!keys_.keyPress || !isTypedCharacter(text, modifiers))
             return false;
         const std::string bytes = toCp1250(text);
         char key = bytes.size() == 1 ? bytes[0] : '?';
@@ -53,6 +93,11 @@ private:
 void attachFieldKeys(QWidget* field, FieldKeys keys)
 {
     field->installEventFilter(new FieldKeyFilter(field, std::move(keys)));
+}
+
+void keepAltKeysFromTyping(QObject* owner)
+{
+    QCoreApplication::instance()->installEventFilter(new AltKeysTypeNothing(owner));
 }
 
 int virtualKey(int qtKey)

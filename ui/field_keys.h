@@ -21,8 +21,18 @@ struct FieldKeys {
     std::function<void()> exit;
 };
 
-// The filter is owned by the field.
+// The filter is owned by the field. The key-press handler sees typed
+// characters only: printable ones, Backspace and Enter. Keys that carry a
+// control character as their text (Tab "\t", Delete "\x7f", Ctrl+A "\x01")
+// and Ctrl shortcuts go to the field untouched, so they work as in any field.
 void attachFieldKeys(QWidget* field, FieldKeys keys);
+
+// Makes Alt combinations commands everywhere in the application, never
+// typing: a key pressed with Alt (and without Ctrl, since Ctrl+Alt is AltGr,
+// which types Polish letters) reaches its widget without its text, so no
+// field, list or dialog takes it as a letter, while the key-down handlers
+// still see it. The filter is owned by `owner`.
+void keepAltKeysFromTyping(QObject* owner);
 
 // The Windows virtual-key code of a Qt key (0 for keys without one here).
 int virtualKey(int qtKey);

@@ -1,6 +1,7 @@
 #include "log_list_box.h"
 
 #include "codec.h"
+#include "log_snapshot.h"
 #include "text.h"
 
 #include <QFontDatabase>
@@ -26,21 +27,23 @@ QVariant LogLineModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
         return {};
-    const std::string& line = lines_[static_cast<std::size_t>(index.row())];
-    return fromCp1250(line.size() > kShownLength ? line.substr(0, kShownLength) : line);
+    return fromCp1250(lines_[static_cast<std::size_t>(index.row())].substr(0, kShownLength));
 }
 
-void LogLineModel::setLines(std::vector<std::string> lines)
+void LogLineModel::setLines(std::shared_ptr<const LogSnapshot> log, std::vector<std::string_view> lines)
 {
     beginResetModel();
     lines_ = std::move(lines);
+    inserted_.clear();
+    log_ = std::move(log);
     endResetModel();
 }
 
 void LogLineModel::insertLine(int row, std::string line)
 {
     beginInsertRows({}, row, row);
-    lines_.insert(lines_.begin() + row, std::move(line));
+    inserted_.push_back(std::move(line));
+    lines_.insert(lines_.begin() + row, inserted_.back());
     endInsertRows();
 }
 
@@ -60,11 +63,20 @@ LogListBox::LogListBox(QWidget* parent) : QListView(parent), model_(this)
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 }
 
-void LogListBox::setLines(std::vector<std::string> sortedLines) { model_.setLines(std::move(sortedLines)); }
+std::vector<std::string> LogListBox::lines() const
+{
+    const auto& lines = model_.lines();
+    return {lines.begin(), lines.end()};
+}
+
+void LogListBox::setLines(std::shared_ptr<const LogSnapshot> log, std::vector<std::string_view> sortedLines)
+{
+    model_.setLines(std::move(log), std::move(sortedLines));
+}
 
 int LogListBox::insertSorted(std::string line)
 {
-    const int row = static_cast<int>(sortedPosition(lines(), line));
+    const int row = static_cast<int>(sortedPosition(model_.lines(), line));
     model_.insertLine(row, std::move(line));
     return row;
 }
@@ -86,7 +98,7 @@ std::optional<std::string> LogListBox::selectedLine() const
     const int row = selectedRow();
     if (row < 0)
         return std::nullopt;
-    return lines()[static_cast<std::size_t>(row)];
+    return std::string(model_.lines()[static_cast<std::size_t>(row)]);
 }
 
 void LogListBox::selectRow(int row)
@@ -102,14 +114,14 @@ void LogListBox::selectRow(int row)
 
 int LogListBox::findNoCase(const std::string& line) const
 {
-    const auto& all = lines();
-    const auto it = std::find_if(all.begin(), all.end(), [&](const std::string& l) { return equalNoCase(l, line); });
+    const auto& all = model_.lines();
+    const auto it = std::find_if(all.begin(), all.end(), [&](std::string_view l) { return equalNoCase(l, line); });
     return it == all.end() ? -1 : static_cast<int>(it - all.begin());
 }
 
 int LogListBox::findExact(const std::string& line) const
 {
-    const auto& all = lines();
+    const auto& all = model_.lines();
     const auto it = std::find(all.begin(), all.end(), line);
     return it == all.end() ? -1 : static_cast<int>(it - all.begin());
 }

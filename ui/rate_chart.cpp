@@ -51,7 +51,7 @@ RateChart::RateChart(QWidget* parent) : QChartView(parent)
     setChart(chart);
     setRenderHint(QPainter::Antialiasing);
     chart->setMargins(QMargins(2, 2, 2, 2));
-    setMinimumHeight(240);
+    setMinimumHeight(200);
 }
 
 void RateChart::showHours(const std::map<std::int64_t, QsoRate::BandCounts>& perHour, std::optional<std::int64_t> first,

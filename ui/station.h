@@ -4,16 +4,27 @@
 
 #include "contest_overview.h"
 #include "station_context.h"
+#include "station_lock.h"
 #include "unit1.h"
 #include "unit2.h"
 #include "unit3.h"
 #include "unit4.h"
+
+#include <memory>
 
 namespace qz::ui {
 
 class Station {
 public:
     explicit Station(const StationContext& context);
+
+    // Takes the station folder's lock for as long as the station lives. False,
+    // after saying so, when another copy of the program already uses the
+    // folder. A lock that cannot be taken at all (a folder the user may not
+    // write, a lock file of another account) is reported with its file and the
+    // program goes on: the log is still shown, and every store or save fails
+    // with its own error box.
+    bool lockFolder();
 
     // Runs the main window's start-up under the error box and shows it.
     void start();
@@ -23,6 +34,9 @@ public:
     TForm3 form3;
     TForm4 form4;
     ContestOverview overview;
+
+private:
+    std::unique_ptr<StationLock> lock_;
 };
 
 }  // namespace qz::ui

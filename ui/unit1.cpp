@@ -6,6 +6,7 @@
 #include "hint_timing.h"
 #include "log_file.h"
 #include "log_line.h"
+#include "log_snapshot.h"
 #include "operator_book.h"
 #include "upper_case.h"
 #include "worked_before_marker.h"
@@ -318,12 +319,14 @@ void TForm1::FormCreate()
 
     const LogFile log(context_.folder);
     if (log.createIfMissing()) {
-        emit logReloaded({});
+        emit operatorLinesRead({});
         return;
     }
-    const std::vector<std::string> lines = log.readLines();
-    ListBox1->setLines(operatorLines(lines, currentOperator()));
-    emit logReloaded(lines);
+    const std::string op = currentOperator();
+    auto snapshot = log.snapshotOf(op);
+    std::vector<std::string_view> own = operatorLines(snapshot->lines(), op);
+    ListBox1->setLines(snapshot, std::move(own));
+    emit operatorLinesRead(snapshot->lines());
 }
 
 void TForm1::Timer1Timer()
@@ -354,12 +357,13 @@ void TForm1::ComboBox2Change()
 void TForm1::ComboBox3Change()
 {
     Label12->hide();
-    const std::vector<std::string> lines = LogFile(context_.folder).readLines();
-    const OperatorView view = operatorView(lines, currentOperator());
-    ListBox1->setLines(view.lines);
-    ListBox3 = view.workedSlots;
+    const std::string op = currentOperator();
+    auto snapshot = LogFile(context_.folder).snapshotOf(op);
+    OperatorView view = operatorView(snapshot->lines(), op);
+    ListBox1->setLines(snapshot, std::move(view.lines));
+    ListBox3 = std::move(view.workedSlots);
     updateBanner();
-    emit logReloaded(lines);
+    emit operatorLinesRead(snapshot->lines());
 }
 
 void TForm1::updateBanner()

@@ -5,6 +5,7 @@
 
 #include "failure_box.h"
 #include "log_list_box.h"
+#include "rig_follower.h"
 #include "station_context.h"
 #include "updown.h"
 
@@ -28,6 +29,7 @@ class QTimer;
 namespace qz::ui {
 
 class DropDownComboBox;
+class FollowingList;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -156,13 +158,19 @@ public:
     // A new log (unit1_newlog.cpp).
     void Button8Click();
 
+    // Following the radio (unit1_radio.cpp). Called once after start-up; the
+    // band list's hint tells the radio's state from then on.
+    void followRadio(const RigChoice& choice, const RigTiming& timing = {});
+    // The radio's band and mode list entries, reported after every poll.
+    void RadioTuned(const QString& band, const QString& mode);
+
     // Colours the callsign field when the station was worked before.
     const WorkedBeforeMarker& workedBeforeMarker() const { return *workedBefore_; }
 
 signals:
-    // The log as the start-up load or a view reload has just read it, or as a
-    // new log has left it (empty); lines in the file's order.
-    void logReloaded(const std::vector<std::string>& logLines);
+    // The current operator's lines as the start-up load or a view reload has
+    // just read them from the log, in the file's order; none after a new log.
+    void operatorLinesRead(const std::vector<std::string_view>& lines);
     // A QSO line appended to the log.
     void qsoStored(const std::string& line);
     // Every line equal to this one was deleted from the log.
@@ -190,6 +198,8 @@ private:
 
     StationContext context_;
     WorkedBeforeMarker* workedBefore_ = nullptr;
+    FollowingList* bandFollow_ = nullptr;
+    FollowingList* modeFollow_ = nullptr;
     TForm2* form2_ = nullptr;
     TForm3* form3_ = nullptr;
     TForm4* form4_ = nullptr;

@@ -83,10 +83,10 @@ void TForm1::Button4Click()
     }
     emit qsoStored(line);
 
-    if (addHeadquartersSlot(ListBox3, line))
-        updateBanner();
+    addHeadquartersSlot(ListBox3, line);
+    updateBanner();
     if (CheckBox1->isChecked())
-        Edit8->setText(QString::number(toInt(toCp1250(Edit8->text())) + 1));
+        Edit8->setText(fromCp1250(nextNumber(toCp1250(Edit8->text()))));
     if (Edit4->text() != QLatin1String(kHeadquartersCall.data(), static_cast<qsizetype>(kHeadquartersCall.size())))
         Edit4->clear();
     if (Edit6->text() != kHeadquartersExchange)

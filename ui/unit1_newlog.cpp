@@ -5,6 +5,7 @@
 #include "codec.h"
 #include "hint_timing.h"
 #include "log_file.h"
+#include "log_snapshot.h"
 #include "unit2.h"
 
 #include <QCheckBox>
@@ -21,7 +22,7 @@ const QString kAllFilesFilter = QStringLiteral("Wszystkie pliki (*)");
 void TForm1::Button8Click()
 {
     const LogFile log(context_.folder);
-    const QString proposal = fromPath(context_.folder / proposedArchiveName(log.readLines()));
+    const QString proposal = fromPath(context_.folder / log.proposedArchiveName());
     std::filesystem::path archive;
     for (;;) {
         const std::optional<QString> chosen = context_.platform.saveFileName(kAllFilesFilter, proposal);
@@ -65,7 +66,7 @@ void TForm1::Button8Click()
         form2_->resetForNewLog();
 
     log.startAfresh();
-    emit logReloaded({});
+    emit operatorLinesRead({});
 }
 
 }  // namespace qz::ui

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 
 namespace qz::ui {
@@ -32,11 +33,16 @@ bool reportStoppedExport(Platform& platform, const ExportResult& result)
     case ExportStatus::OperatorsMissing:
         showError(platform, QStringLiteral("Plik z danymi operatorów (QZ5KV_stationbook.ini) nie został znaleziony!"));
         return true;
-    case ExportStatus::OldFileStuck:
-        showError(platform, QStringLiteral("Nie można usunąć pliku \"%1\" (%2).\nPliki nie zostały zapisane.")
-                                .arg(shownPath(result.problemPath),
-                                     QString::fromStdString(IoError::standardText(result.errorCode))));
+    case ExportStatus::FilesFailed: {
+        QStringList failures;
+        for (const FailedFile& failed : result.failed)
+            failures << QStringLiteral("Nie zapisano pliku operatora %1:\n%2\n%3")
+                            .arg(fromCp1250(failed.callsign),
+                                 QString::fromStdString(IoError::standardText(failed.errorCode)),
+                                 shownPath(failed.path));
+        showError(platform, failures.join(QStringLiteral("\n\n")));
         return true;
+    }
     }
     return true;
 }

@@ -49,8 +49,9 @@ private:
     TForm1* form1_;
 };
 
-// Shows the error box of an export that stopped before writing; false when
-// the export ran to its end. Both exports report through it.
+// Shows the error box of an export that stopped before writing or could not
+// write the files of some operators; false when every file was written. Both
+// exports report through it.
 bool reportStoppedExport(Platform& platform, const ExportResult& result);
 
 }  // namespace qz::ui

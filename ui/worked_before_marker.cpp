@@ -5,6 +5,7 @@
 #include "failure_box.h"
 #include "log_file.h"
 #include "log_line.h"
+#include "log_snapshot.h"
 #include "unit1.h"
 
 #include <QComboBox>
@@ -78,7 +79,7 @@ WorkedBeforeMarker::WorkedBeforeMarker(TForm1& form) : QObject(&form), form_(for
         connect(list, &QComboBox::editTextChanged, this, &WorkedBeforeMarker::refresh);
     }
     connect(form.ComboBox3, &QComboBox::currentIndexChanged, this, &WorkedBeforeMarker::followOperator);
-    connect(&form, &TForm1::logReloaded, this, &WorkedBeforeMarker::rebuild);
+    connect(&form, &TForm1::operatorLinesRead, this, &WorkedBeforeMarker::rebuild);
     connect(&form, &TForm1::qsoStored, this, [this](const std::string& line) {
         index_.add(line);
         refresh();
@@ -89,9 +90,9 @@ WorkedBeforeMarker::WorkedBeforeMarker(TForm1& form) : QObject(&form), form_(for
     });
 }
 
-void WorkedBeforeMarker::rebuild(const std::vector<std::string>& logLines)
+void WorkedBeforeMarker::rebuild(const std::vector<std::string_view>& operatorLines)
 {
-    index_ = WorkedBefore(logLines, form_.currentOperator());
+    index_ = WorkedBefore(operatorLines, form_.currentOperator());
     refresh();
 }
 
@@ -104,7 +105,8 @@ void WorkedBeforeMarker::followOperator()
     QTimer::singleShot(0, this, [this] {
         if (index_.op() == form_.currentOperator())
             return;
-        guarded(form_.context().platform, [this] { rebuild(LogFile(form_.context().folder).readLines()); });
+        guarded(form_.context().platform,
+                [this] { rebuild(LogFile(form_.context().folder).snapshotOf(form_.currentOperator())->lines()); });
     });
 }
 

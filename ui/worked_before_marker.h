@@ -42,7 +42,7 @@ signals:
     void changed();
 
 private:
-    void rebuild(const std::vector<std::string>& logLines);
+    void rebuild(const std::vector<std::string_view>& operatorLines);
     void followOperator();
     void refresh();
     // The QSOs of a dupe's own band and mode are listed first.

@@ -211,46 +211,51 @@ TEST_F(ContestExport, MissingFilesStopBeforeAnythingIsWritten)
     EXPECT_TRUE(folder.exists("qz1abc.adi"));
 }
 
-TEST_F(ContestExport, UndeletableOldFileStopsWithItsName)
+TEST_F(ContestExport, AStuckFileCostsNoOtherOperatorTheirs)
 {
-    writeLog({qso("QZ1ABC", "12:31"), qso("QZ2XYZ", "12:32")});
+    writeLog({qso("QZ1ABC", "12:31"), qso("QZ2XYZ", "12:32"), qso("QZ3DEF", "12:33")});
     writeBook({kRecordA, kRecordB});
-    for (const char* extension : {".cbr", ".adi"}) {
-        const std::string stuck = std::string("qz2xyz") + extension;
-        std::filesystem::create_directory(folder / stuck);
-        const ExportResult result =
-            std::string(extension) == ".cbr" ? exportCabrillo(folder.path()) : exportAdif(folder.path(), "");
-        EXPECT_EQ(result.status, ExportStatus::OldFileStuck) << extension;
-        EXPECT_EQ(result.problemPath, folder / stuck);
-        EXPECT_EQ(result.errorCode, EISDIR);
-        EXPECT_TRUE(result.files.empty());
-        EXPECT_FALSE(folder.exists(std::string("qz1abc") + extension)) << "nothing is written";
+    for (const std::string extension : {".cbr", ".adi"}) {
+        SCOPED_TRACE(extension);
+        // Good files of an earlier export on both sides of one that cannot be replaced.
+        folder.write("qz1abc" + extension, "earlier export");
+        folder.write("qz3def" + extension, "earlier export");
+        std::filesystem::create_directory(folder / ("qz2xyz" + extension));
+        const ExportResult result = extension == ".cbr" ? exportCabrillo(folder.path()) : exportAdif(folder.path(), "");
+        EXPECT_EQ(result.status, ExportStatus::FilesFailed);
+        ASSERT_EQ(result.failed.size(), 1u);
+        EXPECT_EQ(result.failed[0].path, folder / ("qz2xyz" + extension));
+        EXPECT_EQ(result.failed[0].callsign, "QZ2XYZ");
+        // EISDIR here, EACCES on Windows: the same text for the user.
+        EXPECT_EQ(IoError::standardText(result.failed[0].errorCode), "File access denied");
+        EXPECT_EQ(result.files, (std::vector<std::filesystem::path>{folder / ("qz1abc" + extension),
+                                                                    folder / ("qz3def" + extension)}));
+        for (const char* written : {"qz1abc", "qz3def"})
+            EXPECT_EQ(qsoLinesOf(written + extension).size(), 1u) << written;
+        EXPECT_FALSE(folder.exists("qz2xyz" + extension + ".new"));
     }
 }
 
-TEST_F(ContestExport, FailedRemovalReportsTheFileAndErrorNumber)
+TEST_F(ContestExport, AFileThatCannotBeReplacedKeepsItsEarlierContent)
 {
     writeLog({qso("QZ1ABC", "12:31")});
     writeBook({kRecordA});
-    folder.write("qz1abc.cbr", "held open elsewhere");
-    files::setFaultHook([](files::Op op, const files::Path&) { return op == files::Op::Remove ? EACCES : 0; });
-    const ExportResult result = exportCabrillo(folder.path());
-    files::setFaultHook({});
-    EXPECT_EQ(result.status, ExportStatus::OldFileStuck);
-    EXPECT_EQ(result.problemPath, folder / "qz1abc.cbr");
-    EXPECT_EQ(result.errorCode, EACCES);
-    EXPECT_EQ(folder.read("qz1abc.cbr"), "held open elsewhere");
-}
-
-TEST_F(ContestExport, WriteFailureLeavesNoTornFile)
-{
-    writeLog({qso("QZ1ABC", "12:31")});
-    writeBook({kRecordA});
-    files::setFaultHook([](files::Op op, const files::Path&) { return op == files::Op::Write ? ENOSPC : 0; });
-    EXPECT_THROW(exportCabrillo(folder.path()), IoError);
-    files::setFaultHook({});
-    EXPECT_FALSE(folder.exists("qz1abc.cbr"));
-    EXPECT_FALSE(folder.exists("qz1abc.cbr.new"));
+    for (const auto& [op, error] : {std::pair{files::Op::Rename, EACCES}, std::pair{files::Op::Write, ENOSPC},
+                                    std::pair{files::Op::PartialWrite, ENOSPC}}) {
+        SCOPED_TRACE(error);
+        folder.write("qz1abc.cbr", "held open elsewhere");
+        files::setFaultHook(
+            [op = op, error = error](files::Op called, const files::Path&) { return called == op ? error : 0; });
+        const ExportResult result = exportCabrillo(folder.path());
+        files::setFaultHook({});
+        EXPECT_EQ(result.status, ExportStatus::FilesFailed);
+        ASSERT_EQ(result.failed.size(), 1u);
+        EXPECT_EQ(result.failed[0].path, folder / "qz1abc.cbr");
+        EXPECT_EQ(result.failed[0].errorCode, error);
+        EXPECT_TRUE(result.files.empty());
+        EXPECT_EQ(folder.read("qz1abc.cbr"), "held open elsewhere");
+        EXPECT_FALSE(folder.exists("qz1abc.cbr.new"));
+    }
 }
 
 }  // namespace

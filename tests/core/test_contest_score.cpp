@@ -172,7 +172,7 @@ TEST(ContestTally, FollowsTheOperatorAndTheWholeStation)
     const CountryFile countries = CountryFile::parse(test::kSmallCountryFile);
     std::vector<std::string> log = handWorkedLog();
     log.push_back(contestQso("QZ2XYZ", "QZ5KV", "10M", "CW", "KRU", "12:30"));
-    ContestTally tally(log, &countries, "QZ1ABC");
+    ContestTally tally(std::vector<std::string_view>(log.begin(), log.end()), &countries, "QZ1ABC");
     EXPECT_EQ(tally.score().summary().score, 180);
     EXPECT_EQ(tally.headquartersSlots(), (std::vector<std::string>{" 14000 CW ", "  7000 PH "}));
     EXPECT_EQ(tally.operatorRate().inLast(60), 13);

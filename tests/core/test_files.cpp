@@ -102,6 +102,21 @@ TEST(Files, ToIntAcceptsOnlyWholeNumbers)
     }
 }
 
+TEST(Files, NextNumberNeverWrapsRound)
+{
+    EXPECT_EQ(nextNumber("009"), "10");
+    EXPECT_EQ(nextNumber("2147483646"), "2147483647");
+    EXPECT_EQ(nextNumber("-2147483648"), "-2147483647");
+    for (const char* bad : {"2147483647", "+2147483647", "99999999999", "", "1a"}) {
+        try {
+            nextNumber(bad);
+            ADD_FAILURE() << bad;
+        } catch (const ConvertError& error) {
+            EXPECT_EQ(error.what(), "'" + std::string(bad) + "' is not a valid integer value");
+        }
+    }
+}
+
 }  // namespace
 }  // namespace qz
 
@@ -142,6 +157,12 @@ TEST(Files, ReadsAFileThatIsLargerThanOneBuffer)
     big[123'456] = '\0';
     folder.write("big", big);
     EXPECT_EQ(files::readAll(folder / "big"), big);
+    // A prefix stops at its limit, also past the first buffer, and a limit
+    // beyond the end gives the whole file.
+    for (const std::size_t limit : {std::size_t{0}, std::size_t{10}, std::size_t{200'000}, std::size_t{400'000}}) {
+        SCOPED_TRACE(limit);
+        EXPECT_EQ(files::readPrefix(folder / "big", limit), big.substr(0, limit));
+    }
 }
 
 }  // namespace

@@ -100,14 +100,15 @@ TEST(HostileLog, EveryLineIsReadWithAllItsBytesWhateverTheLineEnds)
 TEST(HostileLog, OperatorViewListsOnlyTheOperatorsOwnLinesUnchanged)
 {
     const std::vector<std::string> lines = damagedLog();
-    const OperatorView view = operatorView(lines, "QZ1ABC");
-    std::vector<std::string> own{lines[0], lines[1], lines[3]};
+    const std::vector<std::string_view> views(lines.begin(), lines.end());
+    const OperatorView view = operatorView(views, "QZ1ABC");
+    std::vector<std::string_view> own{lines[0], lines[1], lines[3]};
     sortNoCase(own);
     EXPECT_TRUE(view.lines == own);
     EXPECT_EQ(view.workedSlots, std::vector<std::string>{slotKeyOf(lines[3])});
-    EXPECT_EQ(operatorView(lines, "QZ2XYZ").lines, std::vector<std::string>{lines[2]});
+    EXPECT_EQ(operatorView(views, "QZ2XYZ").lines, std::vector<std::string_view>{lines[2]});
     // Lines with no operator column belong to nobody but the empty operator.
-    EXPECT_EQ(operatorView(lines, "").lines.size(), 3u);
+    EXPECT_EQ(operatorView(views, "").lines.size(), 3u);
 }
 
 TEST(HostileLog, AppendKeepsEveryOldByteAndStartsTheQsoOnALineOfItsOwn)
@@ -278,8 +279,9 @@ TEST(HostileExportRegression, ExportNeverTouchesAFileNamedByTheStemCutAtItsNul)
     folder.write("IARU_log.zrv", qso("QZ1" + kNul + "AB", "SP1AAA") + "\r\n");
     folder.write("qz1", "precious");
     const ExportResult result = exportAdif(folder.path(), "");
-    EXPECT_EQ(result.status, ExportStatus::OldFileStuck);
-    EXPECT_EQ(result.errorCode, EINVAL);
+    EXPECT_EQ(result.status, ExportStatus::FilesFailed);
+    ASSERT_EQ(result.failed.size(), 1u);
+    EXPECT_EQ(result.failed[0].errorCode, EINVAL);
     EXPECT_EQ(folder.read("qz1"), "precious");
     EXPECT_TRUE(result.files.empty());
 }

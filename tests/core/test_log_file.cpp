@@ -18,6 +18,9 @@ std::string qso(const std::string& op, const std::string& call, const std::strin
                         "599", "28", call, "599", "KRU"});
 }
 
+// The lines as the log's readers take them: views of the strings in `lines`.
+std::vector<std::string_view> viewsOf(const std::vector<std::string>& lines) { return {lines.begin(), lines.end()}; }
+
 TEST(LogFile, CreatesAnEmptyLogOnlyWhenMissing)
 {
     TempFolder folder;
@@ -51,6 +54,41 @@ TEST(LogFile, AppendNeverGluesOntoALastLineWithoutItsEnd)
     EXPECT_EQ(folder.read("IARU_log.zr~"), "EDITED BY HAND\r\n");
 }
 
+// A disk that filled up in the middle of the line left its first bytes in the
+// log, and the next append closed them into a broken line.
+TEST(LogFile, AFailedAppendLeavesTheLogByteForByte)
+{
+    const struct {
+        const char* name;
+        files::Op op;
+        int error;
+    } faults[] = {{"short write", files::Op::PartialWrite, ENOSPC},
+                  {"failed write", files::Op::Write, ENOSPC},
+                  {"failed sync", files::Op::Sync, EIO}};
+    for (const auto& fault : faults) {
+        for (const std::string before : {"EDITED BY HAND", "A\r\nB\r\n"}) {
+            SCOPED_TRACE(std::string(fault.name) + " after [" + before + "]");
+            TempFolder folder;
+            folder.write("IARU_log.zrv", before);
+            const LogFile log(folder.path());
+            files::setFaultHook([&](files::Op op, const files::Path& path) {
+                return op == fault.op && path.filename() == "IARU_log.zrv" ? fault.error : 0;
+            });
+            try {
+                log.append(qso("QZ1ABC", "SP1AAA", "20M", "CW"));
+                ADD_FAILURE() << "the append did not fail";
+            } catch (const IoError& error) {
+                EXPECT_EQ(error.code(), fault.error);
+            }
+            files::setFaultHook({});
+            EXPECT_EQ(folder.read("IARU_log.zrv"), before);
+            log.append(qso("QZ1ABC", "SP1AAA", "20M", "CW"));
+            EXPECT_EQ(folder.read("IARU_log.zrv"),
+                      files::withCrLfLines(before) + qso("QZ1ABC", "SP1AAA", "20M", "CW") + "\r\n");
+        }
+    }
+}
+
 TEST(LogFile, AppendToAMissingLogFailsWithoutCreatingIt)
 {
     TempFolder folder;
@@ -73,12 +111,13 @@ TEST(OperatorViewTest, ShowsOnlyTheOperatorsLinesSorted)
 {
     const std::vector<std::string> log{qso("QZ1ABC", "SP1A", "20M", "CW", "13:00"), qso("QZ2XYZ", "SP2B", "20M", "CW"),
                                        qso("QZ1ABC", "SP3C", "40M", "SSB", "12:00"), "", "short"};
-    const OperatorView view = operatorView(log, "QZ1ABC");
+    const OperatorView view = operatorView(viewsOf(log), "QZ1ABC");
     ASSERT_EQ(view.lines.size(), 2u);
     EXPECT_EQ(view.lines[0], log[2]);
     EXPECT_EQ(view.lines[1], log[0]);
-    EXPECT_EQ(operatorLines(log, "QZ2XYZ"), std::vector<std::string>{log[1]});
-    EXPECT_EQ(operatorLines(log, ""), (std::vector<std::string>{"", "short"}));
+    EXPECT_EQ(view.lines[0].data(), log[2].data()) << "the view shows the log's own bytes, not a copy";
+    EXPECT_EQ(operatorLines(viewsOf(log), "QZ2XYZ"), std::vector<std::string_view>{log[1]});
+    EXPECT_EQ(operatorLines(viewsOf(log), ""), (std::vector<std::string_view>{"", "short"}));
 }
 
 TEST(HeadquartersSlots, CountDistinctBandModePairs)
@@ -97,15 +136,15 @@ TEST(HeadquartersSlots, BannerNeedsExactlyTwelve)
     for (const char* band : {"160M", "80M", "40M", "20M", "15M", "10M"})
         for (const char* mode : {"SSB", "CW"})
             log.push_back(qso("QZ1ABC", "QZ5KV", band, mode));
-    EXPECT_TRUE(allHeadquartersSlotsWorked(operatorView(log, "QZ1ABC").workedSlots));
+    EXPECT_TRUE(allHeadquartersSlotsWorked(operatorView(viewsOf(log), "QZ1ABC").workedSlots));
     log.pop_back();
-    EXPECT_FALSE(allHeadquartersSlotsWorked(operatorView(log, "QZ1ABC").workedSlots));
+    EXPECT_FALSE(allHeadquartersSlotsWorked(operatorView(viewsOf(log), "QZ1ABC").workedSlots));
     log.push_back(qso("QZ1ABC", "QZ5KV", "10M", "CW"));
     std::string twoMetre = log.back();
     twoMetre.replace(16, 6, "144000");
     log.push_back(twoMetre);
-    EXPECT_EQ(operatorView(log, "QZ1ABC").workedSlots.size(), 13u);
-    EXPECT_FALSE(allHeadquartersSlotsWorked(operatorView(log, "QZ1ABC").workedSlots));
+    EXPECT_EQ(operatorView(viewsOf(log), "QZ1ABC").workedSlots.size(), 13u);
+    EXPECT_FALSE(allHeadquartersSlotsWorked(operatorView(viewsOf(log), "QZ1ABC").workedSlots));
 }
 
 }  // namespace
@@ -168,6 +207,15 @@ TEST(LogArchive, ProposedNameCarriesTheLastQsoDate)
     EXPECT_EQ(proposedArchiveName({"2026-07-12 0001 x", "2026-07-11 2359 y", "", "garbage"}),
               "IARU_log_2026-07-12.zrv");
     EXPECT_EQ(proposedArchiveName({""}), "IARU_log_archiwum.zrv");
+}
+
+TEST(LogArchive, ALogThatCannotBeReadIsProposedWithoutADate)
+{
+    TempFolder folder;
+    const LogFile log(folder.path());
+    EXPECT_EQ(log.proposedArchiveName(), "IARU_log_archiwum.zrv");
+    std::filesystem::create_directory(folder / "IARU_log.zrv");
+    EXPECT_EQ(log.proposedArchiveName(), "IARU_log_archiwum.zrv");
 }
 
 }  // namespace

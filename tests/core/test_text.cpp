@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 namespace qz {
 namespace {
 
@@ -39,6 +42,53 @@ TEST(Text, SortingIgnoresLetterCaseAndKeepsEqualLines)
     EXPECT_EQ(sortedPosition(lines, "a"), 3u);
     EXPECT_TRUE(equalNoCase("qz5kv", "QZ5KV"));
     EXPECT_FALSE(equalNoCase("qz5kv", "QZ5KV "));
+}
+
+// Folding only ASCII letters and then comparing bytes as unsigned: the
+// ordering that every faster comparison must keep.
+int foldedOrder(std::string_view a, std::string_view b)
+{
+    const std::string x = asciiLower(std::string(a));
+    const std::string y = asciiLower(std::string(b));
+    const auto byteLess = [](char p, char q) { return static_cast<unsigned char>(p) < static_cast<unsigned char>(q); };
+    if (std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(), byteLess))
+        return -1;
+    return std::lexicographical_compare(y.begin(), y.end(), x.begin(), x.end(), byteLess) ? 1 : 0;
+}
+
+TEST(Text, CaseBlindOrderHoldsAtEveryPositionOfLongLines)
+{
+    // Lines that share a long start, differing at every position, in letter
+    // case only, in bytes above 127 or in length.
+    const std::string start = "2026-07-11 1230  14000 CW     QZ1ABC";
+    const char alphabet[] = {'a', 'A', 'b', 'B', 'z', '0', ' ', '\xB3', '\xA3', '\x01'};
+    std::mt19937 random(7);
+    for (int round = 0; round < 5000; ++round) {
+        std::string a = start.substr(0, random() % (start.size() + 1));
+        std::string b = a;
+        for (std::string* s : {&a, &b})
+            for (auto n = random() % 12; n > 0; --n)
+                *s += alphabet[random() % sizeof alphabet];
+        SCOPED_TRACE(a + " | " + b);
+        const int order = compareNoCase(a, b);
+        ASSERT_EQ((order > 0) - (order < 0), foldedOrder(a, b));
+        ASSERT_EQ(equalNoCase(a, b), foldedOrder(a, b) == 0);
+    }
+}
+
+TEST(Text, SortingViewsOrdersLikeSortingStrings)
+{
+    std::vector<std::string> lines{"2026-07-11 1230 b", "2026-07-11 1230 A", "2026-07-11 1230 a", "2026-07-11 1229 z",
+                                   "2026-07-11 1230 a"};
+    std::vector<std::string_view> views(lines.begin(), lines.end());
+    sortNoCase(views);
+    // Equal lines keep their order: the views still point at their own strings.
+    EXPECT_EQ(views, (std::vector<std::string_view>{lines[3], lines[1], lines[2], lines[4], lines[0]}));
+    EXPECT_EQ(views[2].data(), lines[2].data());
+    EXPECT_EQ(views[3].data(), lines[4].data());
+    EXPECT_EQ(sortedPosition(views, "2026-07-11 1230 A"), 4u);
+    EXPECT_EQ(sortedPosition(views, "2026-07-11 1230 B"), 5u);
+    EXPECT_EQ(sortedPosition(views, "2026-07-11 1230"), 1u);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ for tool in xvfb-run xauth xdotool import convert; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps.sh installs it)" >&2; exit 1; }
 done
 if [ -z "${QZ_E2E_ON_DISPLAY:-}" ]; then
-    exec timeout 60 xvfb-run -a -s "-screen 0 1600x1000x24" env QZ_E2E_ON_DISPLAY=1 "$0" "$@"
+    exec timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" env QZ_E2E_ON_DISPLAY=1 "$0" "$@"
 fi
 
 # Bytes are compared as bytes.
@@ -27,8 +27,12 @@ shots=$(realpath -m "$2")
 mkdir -p "$shots"
 work=$(mktemp -d)
 pid=""
+rig_pid=""
 cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    # A program or rigctld still running (a failed step) is ended; its exit
+    # status must not cut the cleaning short.
+    [ -z "$pid" ] || { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true; }
+    [ -z "$rig_pid" ] || { kill "$rig_pid" 2>/dev/null; wait "$rig_pid" 2>/dev/null || true; }
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -39,8 +43,8 @@ fail() {
     exit 1
 }
 
-# Places in the main window (694 by 462, at the top left of the screen without
-# a window manager) and in the pick dialog, taken from their layouts.
+# Places in the main window (694 by 462, centred on the screen) and in the
+# pick dialog, taken from their layouts.
 callsign_field=(247 79)
 sent_exchange_field=(428 129)
 operators_button=(84 93)
@@ -48,11 +52,13 @@ first_log_row=(100 204)
 end_button=(453 440)
 pick_ok_button=(221 32)
 
-# Starts the program in a copy of its own folder and waits for its window.
+# Starts the program in a copy of its own folder, with the arguments after
+# the folder, and waits for its window.
 start_station() {
     local folder=$1
+    shift
     cp "$executable" "$folder/"
-    (cd "$folder" && exec ./QZ5KV_stationbook >"$folder/program.out" 2>&1) &
+    (cd "$folder" && exec ./QZ5KV_stationbook "$@" >"$folder/program.out" 2>&1) &
     pid=$!
     main=$(timeout 20 xdotool search --sync --onlyvisible --name '^QZ5KV Stationbook$' | head -n 1) ||
         fail "the main window did not open"
@@ -143,6 +149,9 @@ start_station "$fresh"
 log="$fresh/IARU_log.zrv"
 for _ in $(seq 50); do [ -f "$log" ] && break; sleep 0.1; done
 [ -f "$log" ] && [ ! -s "$log" ] || fail "start-up did not create an empty log"
+eval "$(xdotool getwindowgeometry --shell "$main")"
+[ "$X,$Y,$WIDTH,$HEIGHT" = "165,153,694,462" ] ||
+    fail "the main window is not 694 by 462 in the middle of the 1024 by 768 screen: $WIDTH by $HEIGHT at $X,$Y"
 
 # The callsign field holds the headquarters call; the operator replaces it.
 click "$main" "${callsign_field[@]}"
@@ -159,6 +168,9 @@ xdotool key ctrl+a
 # xdotool types a letter that the keyboard lacks by mapping it to a spare key
 # for a moment; the pause gives the program the time to read that mapping.
 LC_ALL=C.UTF-8 xdotool type --delay 250 'łódź'
+# The shortcuts belong to the callsign and received exchange fields: here
+# they change nothing and type nothing.
+xdotool key alt+b alt+m alt+c
 click "$main" "${callsign_field[@]}"
 store_qso dl1xyz 'k r u' "$log" 2
 second=$(log_line "$log" 2)
@@ -282,5 +294,31 @@ for _ in $(seq 50); do
 done
 ! xdotool search --onlyvisible --name '^Przegl.*d zawod.*w$' >/dev/null 2>&1 || fail "F2 did not close the contest overview"
 stop_station
+
+# --- A station that follows the radio through rigctld. --------------------
+# Hamlib's dummy radio on a port of its own; the program is pointed at it on
+# the command line, and the radio is set to 15 m USB by another client.
+if command -v rigctld >/dev/null && command -v rigctl >/dev/null; then
+    radio="$work/radio"
+    mkdir -p "$radio"
+    printf 'QZ1ABC,Jan Kowalski,,ul. Polna 1,,,0,CHECKLOG,,IARU-HF,\r\n' >"$radio/QZ5KV_stationbook.ini"
+    rig_port=$((20000 + RANDOM % 20000))
+    rigctld -m 1 -t "$rig_port" >"$radio/rigctld.out" 2>&1 &
+    rig_pid=$!
+    rig() { rigctl -m 2 -r "localhost:$rig_port" "$@" >/dev/null 2>&1; }
+    for _ in $(seq 50); do rig f && break; sleep 0.1; done
+    rig F 21200000 M USB 2400 || fail "rigctld did not start on port $rig_port: $(cat "$radio/rigctld.out")"
+    start_station "$radio" --rig "localhost:$rig_port"
+    log="$radio/IARU_log.zrv"
+    # The program polls the radio several times a second.
+    sleep 1
+    click "$main" "${callsign_field[@]}"
+    xdotool key ctrl+a
+    store_qso sp5xyz 12 "$log" 1
+    check_stored "$(log_line "$log" 1)" "  21000 PH     QZ1ABC        59  28     SP5XYZ        59  12           " "$before" "$after"
+    stop_station
+else
+    echo "SKIP: the radio step, rigctld or rigctl is missing (scripts/install-deps.sh installs libhamlib-utils)"
+fi
 
 echo "PASS in $(($(date +%s) - started)) s; screenshots in $shots"

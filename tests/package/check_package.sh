@@ -57,6 +57,7 @@ check "depends on the Qt 6 widgets" depends_on libqt6widgets6
 check "depends on the Qt translations" depends_on qt6-translations-l10n
 check "depends on Qt Charts" depends_on libqt6charts6
 check "depends on the field's data files" depends_on hamradio-files
+check "recommends rigctld for the radio" test "$(dpkg-deb -f "$deb" Recommends)" = libhamlib-utils
 
 root=$work/root
 dpkg -x "$deb" "$root"
@@ -83,10 +84,11 @@ HOME=$home "$root/$launcher" --prepare >/dev/null
 check "an outdated copy is refreshed" cmp -s "$root/$program" "$station/QZ5KV_stationbook"
 check "the log is left alone" test "$(cat "$station/IARU_log.zrv")" = $'a QSO line\r'
 
-# A real start: the program runs from the station folder and makes its log there.
+# A real start: the program runs from the station folder and makes its log
+# there; the radio option reaches it.
 home=$work/home2
 station=$home/QZ5KV_Stationbook
-HOME=$home QT_QPA_PLATFORM=offscreen "$root/$launcher" >"$work/program.log" 2>&1 &
+HOME=$home QT_QPA_PLATFORM=offscreen "$root/$launcher" --rig off >"$work/program.log" 2>&1 &
 program_pid=$!
 for _ in $(seq 300); do
     [ -f "$station/IARU_log.zrv" ] && [ -f "$station/QZ5KV_stationbook.lock" ] && break
@@ -97,6 +99,8 @@ check "started program made its log and lock in the station folder" \
     test -f "$station/IARU_log.zrv" -a -f "$station/QZ5KV_stationbook.lock"
 check "the program runs from the station folder" \
     test "$(readlink "/proc/$program_pid/exe" 2>/dev/null)" = "$station/QZ5KV_stationbook"
+check "the launcher passes --rig on" \
+    test "$(tr '\0' ' ' <"/proc/$program_pid/cmdline" 2>/dev/null)" = "$station/QZ5KV_stationbook --rig off "
 kill "$program_pid" 2>/dev/null || true
 wait "$program_pid" 2>/dev/null || true
 program_pid=""

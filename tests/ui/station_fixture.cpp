@@ -23,4 +23,17 @@ void StationTest::typeInto(QLineEdit* field, const QString& text)
     QTest::keyClicks(field, text);
 }
 
+void StationTest::focusOn(QWidget* control)
+{
+    QApplication::setActiveWindow(control->window());
+    control->setFocus();
+}
+
+void StationTest::pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text)
+{
+    QWidget* target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    QTest::sendKeyEvent(QTest::Click, target, key, text, modifiers);
+}
+
 }  // namespace qz::test

@@ -38,6 +38,13 @@ protected:
     // Puts the focus in the field and types ASCII text with real key events.
     void typeInto(QLineEdit* field, const QString& text);
 
+    // Makes the control's window the active one and puts the focus there.
+    static void focusOn(QWidget* control);
+    // Presses and releases a key on the widget with the focus, carrying the
+    // text the X11 platform gives it ("\t" for Tab, "\x7f" for Delete,
+    // "\x01" for Ctrl+A, the letter for Alt+letter).
+    static void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text);
+
     TempFolder folder;
     FakePlatform platform;
     std::chrono::system_clock::time_point now = fixedMoment();

@@ -1,5 +1,7 @@
+#include "codec.h"
 #include "combo_lists.h"
 #include "files.h"
+#include "log_line.h"
 #include "station_fixture.h"
 
 #include <QCheckBox>
@@ -7,6 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <filesystem>
+#include <functional>
 
 namespace qz::test {
 namespace {
@@ -225,6 +229,119 @@ TEST_F(StoringQso, TwelveHeadquartersSlotsShowTheBanner)
     EXPECT_EQ(w.ListBox3.size(), 12u);
     EXPECT_TRUE(w.Label12->isVisible());
     EXPECT_EQ(w.ListBox1->count(), 24);
+}
+
+// A station whose slot list held all twelve slots while the banner was hidden
+// (a view reload that failed hid it) did not show it again on the next store.
+TEST_F(StoringQso, EveryStoreWithTwelveSlotsShowsTheBanner)
+{
+    ui::TForm1& w = form1();
+    for (int band = 0; band < 6; ++band)
+        for (int mode = 0; mode < 2; ++mode) {
+            w.ComboBox1->setCurrentIndex(band);
+            w.ComboBox2->setCurrentIndex(mode);
+            store();
+        }
+    ASSERT_TRUE(w.Label12->isVisible());
+    std::filesystem::rename(folder / "IARU_log.zrv", folder / "away.zrv");
+    emit w.ComboBox3->activated(0);
+    ASSERT_FALSE(w.Label12->isVisible());
+    ASSERT_EQ(w.ListBox3.size(), 12u);
+    std::filesystem::rename(folder / "away.zrv", folder / "IARU_log.zrv");
+    w.Edit4->setText("SP1AAA");
+    store();
+    EXPECT_TRUE(w.Label12->isVisible());
+}
+
+TEST_F(StoringQso, ASerialBeyondAWholeNumberIsAConversionError)
+{
+    ui::TForm1& w = form1();
+    w.Edit8->setText("2147483647");
+    QTest::mouseClick(w.CheckBox1, Qt::LeftButton);
+    ASSERT_TRUE(w.CheckBox1->isChecked());
+    focusOn(w.Edit6);
+    pressKey(Qt::Key_Return, Qt::NoModifier, "\r");
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].text, "'2147483647' is not a valid integer value");
+    EXPECT_EQ(w.Edit8->text(), "2147483647");
+    EXPECT_EQ(log().substr(48, 7), "2147483");  // as much as its column holds
+    EXPECT_EQ(files::splitLines(log()).size(), 1u);
+}
+
+// A disk that filled up in the middle of the appended line left its first
+// bytes in the log, where the next store closed them into a broken line.
+class FullDisk : public StoringQso {
+protected:
+    // The log fills its first 4 KiB page but for 48 bytes, fewer than a line.
+    void writeAlmostAPageOfLog()
+    {
+        for (int minute = 0; minute < 46; ++minute)
+            earlier += composeLine({"2026-07-11", "11:" + std::string(minute < 10 ? "0" : "") + std::to_string(minute),
+                                    "  1800", " CW ", "QZ2XYZ", "599", "28", "SP2BBB", "599", "16"}) +
+                       "\r\n";
+        ASSERT_EQ(earlier.size(), 4048u);
+        folder.write("IARU_log.zrv", earlier);
+    }
+
+    // Types a QSO while `fill` holds the disk full, then stores it again after
+    // `free` has made room: the log is never more than the whole QSO.
+    void storeOnAFullDiskThenAgain(const std::function<void()>& fill, const std::function<void()>& free)
+    {
+        ui::TForm1& w = form1();
+        w.Edit4->clear();
+        w.Edit6->clear();
+        typeInto(w.Edit4, "sp1aaa");
+        pressKey(Qt::Key_Return, Qt::NoModifier, "\r");
+        QTRY_VERIFY(w.Edit6->hasFocus());
+        QTest::keyClicks(w.Edit6, "15");
+        fill();
+        pressKey(Qt::Key_Return, Qt::NoModifier, "\r");
+        ASSERT_EQ(platform.boxes.size(), 1u);
+        EXPECT_EQ(platform.boxes[0].text, "Disk full\n" + ui::fromPath(folder / "IARU_log.zrv"));
+        EXPECT_TRUE(log() == earlier) << "the log is not as it was before the store";
+        EXPECT_EQ(w.ListBox1->count(), 0);
+        EXPECT_EQ(w.Edit4->text(), "SP1AAA");
+        EXPECT_EQ(w.Edit6->text(), "15");
+        free();
+        pressKey(Qt::Key_Return, Qt::NoModifier, "\r");
+        const std::string line =
+            "2026-07-11 1230   1800 CW     QZ1ABC        599 28     SP1AAA        599 15           ";
+        EXPECT_TRUE(log() == earlier + line + "\r\n") << "the QSO is not in the log exactly once";
+        EXPECT_EQ(w.ListBox1->lines(), std::vector<std::string>{line});
+    }
+
+    std::string earlier;
+};
+
+TEST_F(FullDisk, AShortWriteLeavesTheLogAsItWas)
+{
+    writeAlmostAPageOfLog();
+    storeOnAFullDiskThenAgain(
+        [] {
+            files::setFaultHook([](files::Op op, const files::Path& path) {
+                return op == files::Op::PartialWrite && path.filename() == "IARU_log.zrv" ? ENOSPC : 0;
+            });
+        },
+        [] { files::setFaultHook({}); });
+}
+
+TEST_F(FullDisk, ARealDiskThatFillsUpLeavesTheLogAsItWas)
+{
+#ifdef __linux__
+    const int result = onSmallDisk(folder.path(), 64 * 1024, [&] {
+        writeAlmostAPageOfLog();
+        // One block left: room for the backup, which replaces none, but not
+        // for the block the appended line runs into.
+        storeOnAFullDiskThenAgain([&] { ASSERT_TRUE(fillDiskLeaving(folder.path(), folder / "filler", 1)); },
+                                  [&] { std::filesystem::remove(folder / "filler"); });
+        return !::testing::Test::HasFailure();
+    });
+    if (result == kNoSmallDisk)
+        GTEST_SKIP() << "no small tmpfs can be mounted here (needs root and a mount namespace of its own)";
+    EXPECT_EQ(result, 0) << "the run on the small disk failed; its output is above";
+#else
+    GTEST_SKIP() << "a small disk is made with a Linux tmpfs";
+#endif
 }
 
 }  // namespace

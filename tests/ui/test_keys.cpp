@@ -2,9 +2,13 @@
 #include "log_line.h"
 #include "station_fixture.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
 #include <QTimer>
+#include <optional>
+#include <string>
 
 namespace qz::test {
 namespace {
@@ -163,6 +167,96 @@ TEST_F(Shortcuts, EnterWithAnEmptyCallsignEndsInTheMissingCallsignMessage)
     press(w.Edit6, Qt::Key_Return);
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_EQ(platform.boxes[0].text, "Brak znaku stacji!");
+}
+
+// What a key could have typed into: a field's text or a list's chosen entry;
+// nothing for other controls.
+std::optional<std::string> stateOf(const QWidget* widget)
+{
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
+        return edit->text().toStdString();
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget))
+        return combo->currentText().toStdString();
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(widget))
+        return std::to_string(view->currentIndex().row());
+    return std::nullopt;
+}
+
+TEST_F(Shortcuts, AltLettersTypeNothingInAnyWindow)
+{
+    form1().Button1Click();  // the editor with its operators listed
+    form2().Button2Click();  // "Nowy": its fields take typing
+    struct AltKey {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* text;
+    };
+    const AltKey keys[] = {{Qt::Key_B, Qt::AltModifier, "b"},
+                           {Qt::Key_M, Qt::AltModifier, "m"},
+                           {Qt::Key_C, Qt::AltModifier, "c"},
+                           {Qt::Key_Q, Qt::AltModifier, "q"},
+                           {Qt::Key_B, Qt::AltModifier | Qt::ShiftModifier, "B"}};
+    int controls = 0;
+    for (QWidget* window : {static_cast<QWidget*>(&form1()), static_cast<QWidget*>(&form2()),
+                            static_cast<QWidget*>(&form3()), static_cast<QWidget*>(&form4())}) {
+        window->show();
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            if (!(control->focusPolicy() & Qt::TabFocus) || !control->isEnabled() || !control->isVisibleTo(window))
+                continue;
+            focusOn(control);
+            QWidget* focused = QApplication::focusWidget();
+            if (!focused || !stateOf(focused))
+                continue;
+            ++controls;
+            for (const AltKey& key : keys) {
+                SCOPED_TRACE(window->objectName().toStdString() + "." + control->objectName().toStdString() + " " +
+                             key.text);
+                const auto before = stateOf(focused);
+                pressKey(key.key, key.modifiers, QString::fromLatin1(key.text));
+                EXPECT_EQ(stateOf(focused), before);
+            }
+        }
+    }
+    EXPECT_GE(controls, 20);
+    // The commands still work where they belong, and AltGr still types.
+    EXPECT_EQ(form1().ComboBox1->currentText(), "40M");  // one Alt+B each in "Znak" and "Numer odebrany"
+    focusOn(form1().Edit8);
+    pressKey(Qt::Key_A, Qt::ControlModifier | Qt::AltModifier, QStringLiteral("ą"));
+    EXPECT_EQ(form1().Edit8->text(), QStringLiteral("28ą"));
+}
+
+TEST_F(Shortcuts, ControlKeysPassTheCharacterFilters)
+{
+    form1().Button1Click();
+    form2().Button2Click();
+    ui::TForm1& w = form1();
+    for (QLineEdit* field : {control<QLineEdit>(form2(), "Edit7"), w.Edit5, w.Edit7}) {
+        SCOPED_TRACE(field->window()->objectName().toStdString() + "." + field->objectName().toStdString());
+        field->setText("12");
+        focusOn(field);
+        pressKey(Qt::Key_A, Qt::ControlModifier, "\x01");
+        EXPECT_EQ(field->selectedText(), "12");
+        pressKey(Qt::Key_C, Qt::ControlModifier, "\x03");
+        pressKey(Qt::Key_Delete, Qt::NoModifier, "\x7f");
+        EXPECT_EQ(field->text(), "");
+        pressKey(Qt::Key_V, Qt::ControlModifier, "\x16");
+        EXPECT_EQ(field->text(), "12");
+        pressKey(Qt::Key_Z, Qt::ControlModifier, "\x1a");
+        EXPECT_EQ(field->text(), "");
+        field->setText("12");
+        pressKey(Qt::Key_Home, Qt::NoModifier, "");
+        pressKey(Qt::Key_Delete, Qt::NoModifier, "\x7f");
+        EXPECT_EQ(field->text(), "2");
+        pressKey(Qt::Key_Backspace, Qt::NoModifier, "\b");
+        pressKey(Qt::Key_End, Qt::NoModifier, "");
+        pressKey(Qt::Key_Backspace, Qt::NoModifier, "\b");
+        EXPECT_EQ(field->text(), "");
+        pressKey(Qt::Key_Tab, Qt::NoModifier, "\t");
+        EXPECT_FALSE(field->hasFocus()) << "Tab leaves the field";
+        focusOn(field);
+        pressKey(Qt::Key_Backtab, Qt::ShiftModifier, "\t");
+        EXPECT_FALSE(field->hasFocus()) << "Shift+Tab leaves the field";
+    }
 }
 
 }  // namespace

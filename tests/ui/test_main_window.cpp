@@ -1,3 +1,4 @@
+#include "codec.h"
 #include "combo_lists.h"
 #include "log_line.h"
 #include "station_fixture.h"
@@ -7,7 +8,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
 
 namespace qz::test {
 namespace {
@@ -167,6 +171,93 @@ TEST_F(MainWindow, ALogThatIsAFolderEndsStartUpWithAnErrorButTheWindowOpens)
     EXPECT_TRUE(platform.boxes[0].text.startsWith("File access denied"));
     EXPECT_TRUE(form1().isVisible());
     EXPECT_EQ(form1().Edit8->text(), "28");
+}
+
+TEST_F(MainWindow, OpensCentredOnItsScreen)
+{
+    start();
+    const QRect screen = form1().screen()->availableGeometry();
+    EXPECT_EQ(form1().size(), QSize(694, 462));
+    EXPECT_LE((form1().geometry().center() - screen.center()).manhattanLength(), 1)
+        << form1().geometry().x() << "," << form1().geometry().y();
+}
+
+TEST_F(MainWindow, ASecondCopyOnTheSameFolderIsRefused)
+{
+    const ui::StationContext context{folder.path(), platform, [this] { return now; }};
+    ui::Station first(context);
+    ui::Station second(context);
+    EXPECT_TRUE(first.lockFolder());
+    EXPECT_TRUE(platform.boxes.empty());
+    EXPECT_FALSE(second.lockFolder());
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].caption, "Błąd");
+    EXPECT_TRUE(platform.boxes[0].text.startsWith("Program QZ5KV Stationbook jest już uruchomiony w folderze " +
+                                                  ui::fromPath(folder.path())));
+}
+
+// A folder whose lock file could not be made or opened ended the program
+// before its window opened, so the log could not even be read.
+TEST_F(MainWindow, AFolderThatCannotBeWrittenOpensWithItsLogAndSaysWhy)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "file permissions are tried here by giving up root's rights";
+#else
+    const std::vector<std::string> log{qso("QZ1ABC", "SP1A", "20M", "CW", "12:34"),
+                                       qso("QZ1ABC", "SP2B", "40M", "CW", "12:35")};
+    // Each case with the files named by its error boxes: the lock at the
+    // start, then a store and a save of the operators.
+    const struct {
+        const char* name;
+        void (*spoil)(const std::filesystem::path& folder);
+        std::vector<const char*> denied;
+    } cases[] = {{"a read-only folder",
+                  [](const std::filesystem::path& at) { makeReadOnly(at); },
+                  {"QZ5KV_stationbook.lock", "IARU_log.zr~.new", "QZ5KV_stationbook.ini.new"}},
+                 {"files of another account in a shared folder",
+                  [](const std::filesystem::path& at) {
+                      using std::filesystem::perms;
+                      std::ofstream(at / "QZ5KV_stationbook.lock").flush();
+                      for (const char* name : {"QZ5KV_stationbook.lock", "IARU_log.zrv"})
+                          std::filesystem::permissions(at / name,
+                                                       perms::owner_read | perms::group_read | perms::others_read);
+                      std::filesystem::permissions(at, perms::all);
+                  },
+                  // The operator file is replaced whole, which the shared folder allows.
+                  {"QZ5KV_stationbook.lock", "IARU_log.zrv"}}};
+    for (const auto& spoilt : cases) {
+        SCOPED_TRACE(spoilt.name);
+        TempFolder station;
+        station.write("QZ5KV_stationbook.ini", "QZ1ABC,Jan,,Street 1,,,0,CHECKLOG,,IARU-HF,\r\n");
+        station.write("IARU_log.zrv", logOf(log));
+        spoilt.spoil(station.path());
+        EXPECT_TRUE(whereFilePermissionsBind([&] {
+            FakePlatform boxes;
+            ui::Station program({station.path(), boxes, [this] { return now; }});
+            EXPECT_TRUE(program.lockFolder());
+            program.start();
+            ui::TForm1& w = program.form1;
+            EXPECT_TRUE(w.isVisible());
+            EXPECT_EQ(w.ListBox1->lines(), log);
+            w.Timer1->stop();
+            focusOn(w.Edit4);
+            QTest::keyClicks(w.Edit4, "sp1aaa");
+            pressKey(Qt::Key_Return, Qt::NoModifier, "\r");
+            pressKey(Qt::Key_Return, Qt::NoModifier, "\r");
+            // The operator editor saves the first operator as it stands.
+            QTest::mouseClick(w.Button1, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(program.form2, "Button5"), Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(program.form2, "Button3"), Qt::LeftButton);
+            QStringList expected;
+            for (const char* name : spoilt.denied)
+                expected << "File access denied\n" + ui::fromPath(station / name);
+            EXPECT_EQ(boxes.texts().join(" | ").toStdString(), expected.join(" | ").toStdString());
+            EXPECT_EQ(w.Edit4->text(), "SP1AAA");
+            return !::testing::Test::HasFailure();
+        }));
+        EXPECT_TRUE(station.read("IARU_log.zrv") == logOf(log));
+    }
+#endif
 }
 
 TEST_F(MainWindow, ModeSwitchSetsTheReportsAndTheirLimits)

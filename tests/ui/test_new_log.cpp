@@ -128,5 +128,38 @@ TEST_F(NewLog, AFailedCopyStopsWithEverythingAsItWas)
     EXPECT_EQ(form1().ListBox1->count(), 1);
 }
 
+// The archive name was proposed from the log before the dialog opened, so a
+// log that could not be read showed its error instead of the dialog.
+TEST_F(NewLog, ALogThatCannotBeReadStillOpensTheDialogFirst)
+{
+    const struct {
+        const char* name;
+        void (*spoil)(const std::filesystem::path& log);
+        const char* error;
+    } cases[] = {{"missing", [](const std::filesystem::path& log) { std::filesystem::remove(log); }, "File not found"},
+                 {"a folder",
+                  [](const std::filesystem::path& log) {
+                      std::filesystem::remove(log);
+                      std::filesystem::create_directory(log);
+                  },
+                  "File access denied"}};
+    for (const auto& spoilt : cases) {
+        SCOPED_TRACE(spoilt.name);
+        spoilt.spoil(folder / "IARU_log.zrv");
+        platform.boxes.clear();
+        platform.saveProposals.clear();
+        platform.savePaths = {path("archive.zrv")};
+        std::size_t dialogsBeforeTheBox = 0;
+        platform.onBox = [&](const ShownBox&) { dialogsBeforeTheBox = platform.saveProposals.size(); };
+        newLog();
+        ASSERT_EQ(platform.saveProposals.size(), 1u);
+        EXPECT_EQ(platform.saveProposals[0], path("IARU_log_archiwum.zrv"));
+        ASSERT_EQ(platform.boxes.size(), 1u);
+        EXPECT_EQ(dialogsBeforeTheBox, 1u);
+        EXPECT_EQ(platform.boxes[0].text, QString(spoilt.error) + "\n" + path("IARU_log.zrv"));
+        EXPECT_FALSE(folder.exists("archive.zrv"));
+    }
+}
+
 }  // namespace
 }  // namespace qz::test

@@ -1,0 +1,25 @@
+#pragma once
+// The program's few arguments: --rig HOST:PORT (or --rig=HOST:PORT, or
+// --rig off) and --help. Everything else is collected as unknown, so that
+// the caller can name it and start anyway.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qz {
+
+struct CommandLine {
+    // The value of the last --rig; empty when --rig ends the line without one.
+    std::optional<std::string> rig;
+    bool help = false;
+    std::vector<std::string> unknown;
+};
+
+// `arguments` without the program's own name.
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// The text --help prints.
+std::string commandLineUsage(const std::string& program);
+
+}  // namespace qz
