@@ -250,23 +250,25 @@ void ContestOverview::setDataFolders(std::vector<std::filesystem::path> folders)
     dataStamp_.reset();
 }
 
-void ContestOverview::readDataFiles()
+std::optional<std::pair<ContestData, std::string>> ContestOverview::changedDataFiles() const
 {
     std::string stamp = contestDataStamp(dataFolders_);
     if (stamp == dataStamp_)
-        return;
-    data_ = loadContestData(dataFolders_);
-    dataStamp_ = std::move(stamp);
+        return std::nullopt;
+    return std::pair(loadContestData(dataFolders_), std::move(stamp));
 }
 
 void ContestOverview::open()
 {
     if (!PartialCalls)
         createControls();
-    // The log is read on the second core while the data files are.
+    // The log is read on the second core while the data files are; nothing
+    // counted before changes until both are read.
     auto log = std::async(std::launch::async, [folder = context_.folder] { return LogFile(folder).snapshot(); });
-    readDataFiles();
+    auto changed = changedDataFiles();
     keepLog(log.get());
+    if (changed)
+        std::tie(data_, dataStamp_) = std::move(*changed);
     rebuild();
     QWidget* const focused = QApplication::focusWidget();
     placeBesideMainWindow();

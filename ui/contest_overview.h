@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QLabel;
@@ -73,8 +74,8 @@ private:
     void createControls();
     void connectToMainWindow();
     void placeBesideMainWindow();
-    // Reads the data files unless they are the ones read last time.
-    void readDataFiles();
+    // The data files and their stamp, unless they are the ones read last time.
+    std::optional<std::pair<ContestData, std::string>> changedDataFiles() const;
     // Counts the log anew for the current operator.
     void rebuild();
     void viewReloaded();
