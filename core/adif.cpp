@@ -4,34 +4,17 @@
 #include "log_line.h"
 #include "text.h"
 
-#include <array>
-#include <utility>
-
 namespace qz::adif {
 namespace {
 
-using Pair = std::pair<std::string_view, std::string_view>;
-
-// Band key (log columns 18-19) to the ADIF band.
-constexpr std::array<Pair, 7> kBands{{
-    {" 1", "160M"},
-    {" 3", "80M"},
-    {" 7", "40M"},
-    {"14", "20M"},
-    {"21", "15M"},
-    {"28", "10M"},
-    {"44", "2M"},
-}};
-
-// Mode letters (log columns 24-25) to the ADIF mode.
-constexpr std::array<Pair, 3> kModes{{{"PH", "SSB"}, {"CW", "CW"}, {"FM", "FM"}}};
-
-template <std::size_t N>
-std::string_view lookup(const std::array<Pair, N>& table, std::string_view key)
+// The ADIF name of the table row whose part of the line matches; nothing for
+// a band or mode the tables do not know.
+template <typename Row>
+std::string_view adifNameOf(const std::vector<Row>& table, std::string_view Row::*part, std::string_view value)
 {
-    for (const auto& [from, to] : table)
-        if (from == key)
-            return to;
+    for (const Row& row : table)
+        if (row.*part == value)
+            return row.adif;
     return {};
 }
 
@@ -54,17 +37,19 @@ std::string recordLine(std::string_view logLine, std::string_view comment)
 {
     std::string record;
     record.reserve(200 + comment.size());
-    addItem(record, "QSO_DATE", columns(logLine, 1, 4) + columns(logLine, 6, 7) + columns(logLine, 9, 10));
-    addItem(record, "TIME_ON", columns(logLine, 12, 15) + "00");
-    if (const auto band = lookup(kBands, columns(logLine, 18, 19)); !band.empty())
+    // rrrr-mm-dd without its dashes.
+    const std::string date = dateOf(logLine);
+    addItem(record, "QSO_DATE", columns(date, 1, 4) + columns(date, 6, 7) + columns(date, 9, 10));
+    addItem(record, "TIME_ON", timeOf(logLine) + "00");
+    if (const auto band = adifNameOf(bandTable(), &Band::key, bandKeyOf(logLine)); !band.empty())
         addItem(record, "BAND", band);
-    if (const auto mode = lookup(kModes, columns(logLine, 24, 25)); !mode.empty())
+    if (const auto mode = adifNameOf(modeTable(), &Mode::letters, modeLettersOf(logLine)); !mode.empty())
         addItem(record, "MODE", mode);
     addItem(record, "CALL", callOf(logLine));
-    addItem(record, "RST_RCVD", trimmed(columns(logLine, 70, 72)));
-    addItem(record, "SRX", trimmed(columns(logLine, 74, 79)));
-    addItem(record, "RST_SENT", trimmed(columns(logLine, 45, 47)));
-    addItem(record, "STX", trimmed(columns(logLine, 49, 54)));
+    addItem(record, "RST_RCVD", receivedReportOf(logLine));
+    addItem(record, "SRX", receivedExchangeOf(logLine));
+    addItem(record, "RST_SENT", sentReportOf(logLine));
+    addItem(record, "STX", sentExchangeOf(logLine));
     if (!comment.empty())
         addItem(record, "COMMENT", comment);
     addItem(record, "OPERATOR", operatorOf(logLine));

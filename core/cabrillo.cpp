@@ -1,5 +1,6 @@
 #include "cabrillo.h"
 
+#include "log_line.h"
 #include "text.h"
 
 namespace qz::cabrillo {
@@ -7,12 +8,13 @@ namespace qz::cabrillo {
 std::string qsoLine(std::string_view logLine)
 {
     std::string line = "QSO:";
-    line += columns(logLine, 17, 26);
-    line += columns(logLine, 1, 16);
+    line += slotKeyOf(logLine);
+    // The date and the time, each with the blank after it.
+    line += columns(logLine, layoutOf(Field::Date).first, layoutOf(Field::Band).first - 1);
     // The received exchange loses its last two columns; a line too short to
     // have them gives nothing from the operator column on.
     if (logLine.size() > 2)
-        line += columns(logLine, 31, logLine.size() - 2);
+        line += columns(logLine, layoutOf(Field::Operator).first, logLine.size() - 2);
     return line;
 }
 

@@ -24,7 +24,7 @@ bool isCallsign(std::string_view call)
 
 }  // namespace
 
-CallList::CallList(std::vector<std::string_view> calls)
+CallList::CallList(const std::vector<std::string_view>& calls)
 {
     // Sorting compares the first eight bytes as one number, which orders them
     // as the bytes do; only callsigns that share them are compared further.
@@ -73,7 +73,7 @@ CallList CallList::parse(std::string_view text)
         else
             ++skipped;
     }
-    CallList list(std::move(calls));
+    CallList list(calls);
     list.skippedLines_ = skipped;
     return list;
 }

@@ -16,7 +16,7 @@ class CallList {
 public:
     CallList() = default;
     // Callsigns in any order; duplicates and empty ones are dropped.
-    explicit CallList(std::vector<std::string_view> calls);
+    explicit CallList(const std::vector<std::string_view>& calls);
 
     // The contest call list ("MASTER.SCP"): one callsign a line, lines
     // starting with "#" are comments. A line that is not a callsign (letters,

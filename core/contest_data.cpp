@@ -7,7 +7,7 @@ namespace qz {
 namespace {
 
 // The real files are well under a megabyte; anything this large is not one.
-constexpr std::uintmax_t kLargestDataFile = 32u * 1024u * 1024u;
+constexpr std::uintmax_t kLargestDataFile = std::uintmax_t{32} * 1024 * 1024;
 
 template <typename Data, typename Parse, typename Usable, typename Skipped>
 std::optional<Data> loadFirstUsable(const std::vector<std::filesystem::path>& folders, DataFileReport& report,

@@ -10,31 +10,22 @@
 namespace qz {
 namespace {
 
-struct FieldColumns {
-    std::size_t first;
-    std::size_t width;
-    bool typedText;  // call or exchange: trimmed when read, upper-cased and fitted when written
-};
-
-FieldColumns columnsOf(TypedField field)
+// The line's field that each typed correction changes.
+constexpr Field lineFieldOf(TypedField field)
 {
     switch (field) {
-    case TypedField::Date: return {1, 10, false};
-    case TypedField::Time: return {12, 4, false};
-    case TypedField::Call: return {56, 13, true};
-    case TypedField::SentExchange: return {49, 6, true};
-    case TypedField::ReceivedExchange: return {74, 6, true};
+    case TypedField::Date: return Field::Date;
+    case TypedField::Time: return Field::Time;
+    case TypedField::Call: return Field::Call;
+    case TypedField::SentExchange: return Field::SentExchange;
+    case TypedField::ReceivedExchange: return Field::ReceivedExchange;
     }
-    return {1, 0, false};
+    return Field::Date;
 }
 
-constexpr std::size_t kBandColumn = 17;
-constexpr std::size_t kModeLettersColumn = 24;
-constexpr std::size_t kOperatorColumn = 31;
-constexpr std::size_t kOperatorWidth = 13;
-constexpr std::size_t kSentReportThirdColumn = 47;
-constexpr std::size_t kReceivedReportThirdColumn = 72;
-constexpr std::size_t kTimeLength = 4;
+// The call and the exchanges are trimmed when read, upper-cased and fitted
+// when written; the date and the time must fill their columns exactly.
+constexpr bool isTypedText(TypedField field) { return field != TypedField::Date && field != TypedField::Time; }
 
 bool allDigits(std::string_view text)
 {
@@ -51,7 +42,7 @@ std::optional<std::string> wellFormed(TypedField field, std::string_view entry)
         return std::move(checked.text);
     }
     std::string time = withoutSpaces(entry);
-    if (time.size() != kTimeLength || !allDigits(time))
+    if (time.size() != layoutOf(Field::Time).width || !allDigits(time))
         return std::nullopt;
     return time;
 }
@@ -60,19 +51,17 @@ std::optional<std::string> wellFormed(TypedField field, std::string_view entry)
 
 std::string currentValue(TypedField field, std::string_view line)
 {
-    const FieldColumns f = columnsOf(field);
-    std::string value = columns(line, f.first, f.first + f.width - 1);
-    return f.typedText ? trimmed(value) : value;
+    std::string value = fieldOf(line, lineFieldOf(field));
+    return isTypedText(field) ? trimmed(value) : value;
 }
 
 EntryJudgement judgeEntry(TypedField field, std::string_view current, std::string_view entry)
 {
-    const FieldColumns f = columnsOf(field);
-    if (f.typedText) {
+    if (isTypedText(field)) {
         std::string upper = asciiUpper(std::string(entry));
         if (upper == current)
             return {EntryVerdict::Unchanged, {}};
-        return {EntryVerdict::Change, fitted(upper, f.width)};
+        return {EntryVerdict::Change, fitted(upper, layoutOf(lineFieldOf(field)).readWidth)};
     }
     if (entry == current)
         return {EntryVerdict::Unchanged, {}};
@@ -86,26 +75,26 @@ EntryJudgement judgeEntry(TypedField field, std::string_view current, std::strin
 
 std::string withTypedField(std::string line, TypedField field, std::string_view text)
 {
-    return replacedColumns(std::move(line), columnsOf(field).first, text);
+    return withField(std::move(line), lineFieldOf(field), text);
 }
 
 std::string withBand(std::string line, std::size_t bandPosition)
 {
-    return replacedColumns(std::move(line), kBandColumn, bandTable().at(bandPosition).column);
+    return withField(std::move(line), Field::Band, bandTable().at(bandPosition).column);
 }
 
 std::string withMode(std::string line, std::size_t modePosition)
 {
     const std::string_view letters = modeTable().at(modePosition).letters;
     const std::string_view third = letters == "CW" ? "9" : " ";
-    line = replacedColumns(std::move(line), kModeLettersColumn, letters);
-    line = replacedColumns(std::move(line), kSentReportThirdColumn, third);
-    return replacedColumns(std::move(line), kReceivedReportThirdColumn, third);
+    line = replacedColumns(std::move(line), kModeLetters.first, letters);
+    line = replacedColumns(std::move(line), layoutOf(Field::SentReport).readLast(), third);
+    return replacedColumns(std::move(line), layoutOf(Field::ReceivedReport).readLast(), third);
 }
 
 std::string withOperator(std::string line, std::string_view op)
 {
-    return replacedColumns(std::move(line), kOperatorColumn, fitted(op, kOperatorWidth));
+    return withField(std::move(line), Field::Operator, op);
 }
 
 }  // namespace qz

@@ -124,7 +124,7 @@ std::string proposedArchiveName(const std::vector<std::string_view>& logLines)
 {
     std::string lastDate;
     for (const std::string_view line : logLines) {
-        const std::string date = columns(line, 1, 10);
+        const std::string date = dateOf(line);
         if (checkDate(date).result == EntryCheck::Ok && date.find(' ') == std::string::npos && date > lastDate)
             lastDate = date;
     }

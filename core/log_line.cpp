@@ -7,91 +7,131 @@
 namespace qz {
 namespace {
 
-// Field widths of the line; the columns follow from their order.
-constexpr std::size_t kDateWidth = 10;
-constexpr std::size_t kTimeWidth = 4;
-constexpr std::size_t kBandWidth = 6;
-constexpr std::size_t kModeWidth = 4;
-constexpr std::size_t kGapWidth = 4;
-constexpr std::size_t kOperatorWidth = 14;
-constexpr std::size_t kReportWidth = 4;
-constexpr std::size_t kSentExchangeWidth = 7;
-constexpr std::size_t kCallWidth = 14;
-constexpr std::size_t kReceivedExchangeWidth = 13;
+// The fields follow each other without overlapping and end at the line's end.
+constexpr bool fieldsInOrder()
+{
+    for (std::size_t i = 1; i < kFieldCount; ++i)
+        if (kFieldColumns.at(i).first <= kFieldColumns.at(i - 1).last())
+            return false;
+    return std::all_of(kFieldColumns.begin(), kFieldColumns.end(),
+                       [](const FieldColumns& f) { return f.first >= 1 && f.readWidth <= f.width; });
+}
+static_assert(fieldsInOrder());
+static_assert(kFieldColumns.back().last() == kLineLength);
+static_assert(static_cast<std::size_t>(Field::ReceivedExchange) + 1 == kFieldCount, "a row for every field");
 
-// A report keeps at least one blank after it: "59  ", "599 ".
-std::string reportField(std::string_view report) { return fitted(report.substr(0, kReportWidth - 1), kReportWidth); }
+std::string partOf(std::string_view line, PartColumns part)
+{
+    return columns(line, part.first, part.first + part.width - 1);
+}
+
+// The key within a band column, the letters within a mode column.
+constexpr std::string_view partOfColumn(std::string_view column, Field field, PartColumns part)
+{
+    return column.substr(part.first - layoutOf(field).first, part.width);
+}
+
+Band band(std::string_view entry, std::string_view column, std::string_view adif)
+{
+    return {entry, column, partOfColumn(column, Field::Band, kBandKey), adif};
+}
+
+Mode mode(std::string_view entry, std::string_view column, std::string_view adif)
+{
+    return {entry, column, partOfColumn(column, Field::Mode, kModeLetters), adif};
+}
 
 // hh:mm gives hhmm (characters 1-2 and 4-5).
-std::string timeField(std::string_view time) { return fitted(columns(time, 1, 2) + columns(time, 4, 5), kTimeWidth); }
+std::string timeText(std::string_view time) { return columns(time, 1, 2) + columns(time, 4, 5); }
+
+// A report keeps the blank after it: it is cut to the columns readers take.
+std::string reportText(std::string_view report)
+{
+    return std::string(report.substr(0, layoutOf(Field::SentReport).readWidth));
+}
+
+template <typename Row>
+std::optional<std::string_view> columnForEntry(const std::vector<Row>& table, std::string_view entry)
+{
+    const auto it =
+        std::find_if(table.begin(), table.end(), [&](const Row& row) { return !entry.empty() && row.entry == entry; });
+    if (it == table.end())
+        return std::nullopt;
+    return it->column;
+}
 
 }  // namespace
 
 const std::vector<Band>& bandTable()
 {
     static const std::vector<Band> table{
-        {"160M", "  1800", " 1"}, {"80M", "  3500", " 3"}, {"40M", "  7000", " 7"}, {"20M", " 14000", "14"},
-        {"15M", " 21000", "21"},  {"10M", " 28000", "28"}, {"", "144000", "44"},
+        band("160M", "  1800", "160M"), band("80M", "  3500", "80M"), band("40M", "  7000", "40M"),
+        band("20M", " 14000", "20M"),   band("15M", " 21000", "15M"), band("10M", " 28000", "10M"),
+        band("", "144000", "2M"),
     };
     return table;
 }
 
 const std::vector<Mode>& modeTable()
 {
-    static const std::vector<Mode> table{{"SSB", " PH ", "PH"}, {"CW", " CW ", "CW"}, {"", " FM ", "FM"}};
+    static const std::vector<Mode> table{mode("SSB", " PH ", "SSB"), mode("CW", " CW ", "CW"), mode("", " FM ", "FM")};
     return table;
 }
 
-std::optional<std::string_view> bandColumnFor(std::string_view entry)
-{
-    const auto& table = bandTable();
-    const auto it =
-        std::find_if(table.begin(), table.end(), [&](const Band& b) { return !entry.empty() && b.entry == entry; });
-    if (it == table.end())
-        return std::nullopt;
-    return it->column;
-}
-
-std::optional<std::string_view> modeColumnFor(std::string_view entry)
-{
-    const auto& table = modeTable();
-    const auto it =
-        std::find_if(table.begin(), table.end(), [&](const Mode& m) { return !entry.empty() && m.entry == entry; });
-    if (it == table.end())
-        return std::nullopt;
-    return it->column;
-}
+std::optional<std::string_view> bandColumnFor(std::string_view entry) { return columnForEntry(bandTable(), entry); }
+std::optional<std::string_view> modeColumnFor(std::string_view entry) { return columnForEntry(modeTable(), entry); }
 
 std::string composeLine(const QsoEntry& e)
 {
     std::string line;
     line.reserve(kLineLength);
-    line += fitted(e.date, kDateWidth);
-    line += ' ';
-    line += timeField(e.time);
-    line += ' ';
-    line += fitted(e.bandColumn, kBandWidth);
-    line += fitted(e.modeColumn, kModeWidth);
-    line += std::string(kGapWidth, ' ');
-    line += fitted(e.op, kOperatorWidth);
-    line += reportField(e.rstSent);
-    line += fitted(e.exchangeSent, kSentExchangeWidth);
-    line += fitted(e.call, kCallWidth);
-    line += reportField(e.rstReceived);
-    line += fitted(withoutSpaces(e.exchangeReceived), kReceivedExchangeWidth);
+    const auto place = [&line](Field field, std::string_view text) {
+        const FieldColumns& f = layoutOf(field);
+        line.resize(f.first - 1, ' ');  // the blanks before the field
+        line += fitted(text, f.width);
+    };
+    place(Field::Date, e.date);
+    place(Field::Time, timeText(e.time));
+    place(Field::Band, e.bandColumn);
+    place(Field::Mode, e.modeColumn);
+    place(Field::Operator, e.op);
+    place(Field::SentReport, reportText(e.rstSent));
+    place(Field::SentExchange, e.exchangeSent);
+    place(Field::Call, e.call);
+    place(Field::ReceivedReport, reportText(e.rstReceived));
+    place(Field::ReceivedExchange, withoutSpaces(e.exchangeReceived));
     return asciiUpper(std::move(line));
 }
 
-std::string operatorOf(std::string_view line) { return trimmed(columns(line, 31, 43)); }
-std::string callOf(std::string_view line) { return trimmed(columns(line, 56, 68)); }
-std::string slotKeyOf(std::string_view line) { return columns(line, 17, 26); }
-std::string dateOf(std::string_view line) { return columns(line, 1, 10); }
-std::string timeOf(std::string_view line) { return columns(line, 12, 15); }
-std::string bandKeyOf(std::string_view line) { return columns(line, 18, 19); }
-std::string modeLettersOf(std::string_view line) { return columns(line, 24, 25); }
-std::string sentExchangeOf(std::string_view line) { return trimmed(columns(line, 49, 54)); }
-std::string receivedExchangeOf(std::string_view line) { return trimmed(columns(line, 74, 79)); }
+std::string fieldOf(std::string_view line, Field field)
+{
+    const FieldColumns& f = layoutOf(field);
+    return columns(line, f.first, f.readLast());
+}
+
+std::string dateOf(std::string_view line) { return fieldOf(line, Field::Date); }
+std::string timeOf(std::string_view line) { return fieldOf(line, Field::Time); }
+std::string bandKeyOf(std::string_view line) { return partOf(line, kBandKey); }
+std::string modeLettersOf(std::string_view line) { return partOf(line, kModeLetters); }
+std::string operatorOf(std::string_view line) { return trimmed(fieldOf(line, Field::Operator)); }
+std::string callOf(std::string_view line) { return trimmed(fieldOf(line, Field::Call)); }
+std::string sentReportOf(std::string_view line) { return trimmed(fieldOf(line, Field::SentReport)); }
+std::string receivedReportOf(std::string_view line) { return trimmed(fieldOf(line, Field::ReceivedReport)); }
+std::string sentExchangeOf(std::string_view line) { return trimmed(fieldOf(line, Field::SentExchange)); }
+std::string receivedExchangeOf(std::string_view line) { return trimmed(fieldOf(line, Field::ReceivedExchange)); }
+
+std::string slotKeyOf(std::string_view line)
+{
+    return columns(line, layoutOf(Field::Band).first, layoutOf(Field::Mode).last());
+}
+
 bool belongsTo(std::string_view line, std::string_view op) { return operatorOf(line) == op; }
+
+std::string withField(std::string line, Field field, std::string_view text)
+{
+    const FieldColumns& f = layoutOf(field);
+    return replacedColumns(std::move(line), f.first, fitted(text, f.readWidth));
+}
 
 std::string fileStemOf(std::string_view line)
 {

@@ -1,7 +1,10 @@
 #pragma once
-// The 86-column log line: one QSO of one operator. This file is the only place
-// that knows the column layout; everything else reads and writes through it.
+// The 86-column log line: one QSO of one operator. The table of fields below
+// is the one description of the layout: the composer, the readers, the
+// corrections and both exports take their columns from it.
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,20 +15,80 @@ namespace qz {
 inline constexpr std::string_view kHeadquartersCall = "QZ5KV";
 inline constexpr std::size_t kLineLength = 86;
 
-// One row of the band table: entry of the band list, band column (17-22)
-// and the two-character key (18-19).
+// The fields in the order in which they stand in the line. Columns are
+// counted from 1; the blanks between fields belong to no field.
+//
+//          1         2         3         4         5         6         7         8
+// 12345678901234567890123456789012345678901234567890123456789012345678901234567890123456
+// 2026-07-11 1234  14000 CW     QZ1ABC        599 28     QZ5KV         599 KRU
+// Date       Time Band  Mode    Operator      SRpt SExch Call          RRpt RExch
+enum class Field : std::size_t {
+    Date,              // rrrr-mm-dd
+    Time,              // hhmm
+    Band,              // lower band edge in kHz, right-aligned (band table)
+    Mode,              // a blank, two mode letters, a blank (mode table)
+    Operator,          // who made the QSO
+    SentReport,        // "59  " or "599 "
+    SentExchange,      // zone, serial number, region or locator
+    Call,              // the station worked
+    ReceivedReport,    // laid out like the sent report
+    ReceivedExchange,  // without any spaces
+};
+inline constexpr std::size_t kFieldCount = 10;
+
+struct FieldColumns {
+    std::size_t first;  // counted from 1
+    std::size_t width;  // the columns the composer fills
+    // The columns that the readers take back and the corrections write: the
+    // operator and the call lose their 14th column, the exchanges their 7th,
+    // so what a longer entry left there is never read; a report loses the
+    // blank that always follows it.
+    std::size_t readWidth;
+
+    constexpr std::size_t last() const { return first + width - 1; }
+    constexpr std::size_t readLast() const { return first + readWidth - 1; }
+};
+
+inline constexpr std::array<FieldColumns, kFieldCount> kFieldColumns{{
+    {1, 10, 10},   // Date
+    {12, 4, 4},    // Time
+    {17, 6, 6},    // Band
+    {23, 4, 4},    // Mode
+    {31, 14, 13},  // Operator
+    {45, 4, 3},    // SentReport
+    {49, 7, 6},    // SentExchange
+    {56, 14, 13},  // Call
+    {70, 4, 3},    // ReceivedReport
+    {74, 13, 6},   // ReceivedExchange
+}};
+
+constexpr const FieldColumns& layoutOf(Field field) { return kFieldColumns.at(static_cast<std::size_t>(field)); }
+
+// Two columns inside a field that some readers and writers take alone: the
+// band key (columns 18-19, " 1" for 160 m) and the mode letters (24-25).
+struct PartColumns {
+    std::size_t first;
+    std::size_t width;
+};
+inline constexpr PartColumns kBandKey{layoutOf(Field::Band).first + 1, 2};
+inline constexpr PartColumns kModeLetters{layoutOf(Field::Mode).first + 1, 2};
+
+// One row of the band table: entry of the band list, band column, band key
+// and the band's ADIF name.
 struct Band {
     std::string_view entry;
     std::string_view column;
     std::string_view key;
+    std::string_view adif;
 };
 // The six bands the band list offers, in its order, then 2 m (format only).
 const std::vector<Band>& bandTable();
 
 struct Mode {
     std::string_view entry;
-    std::string_view column;   // columns 23-26
-    std::string_view letters;  // columns 24-25
+    std::string_view column;
+    std::string_view letters;
+    std::string_view adif;
 };
 // SSB and CW as the mode list offers them, then FM (format only).
 const std::vector<Mode>& modeTable();
@@ -49,21 +112,30 @@ struct QsoEntry {
     std::string exchangeReceived;
 };
 
-// Builds the line field by field, each at its own width, so that a short or
-// empty entry never moves the columns after it.
+// Builds the line field by field, each at its own columns, so that a short or
+// empty entry never moves the fields after it.
 std::string composeLine(const QsoEntry& entry);
 
-// Column readers. Short lines simply give shorter text.
-std::string operatorOf(std::string_view line);          // 31-43, trimmed
-std::string callOf(std::string_view line);              // 56-68, trimmed
-std::string slotKeyOf(std::string_view line);           // 17-26 as they stand
-std::string dateOf(std::string_view line);              // 1-10 as they stand
-std::string timeOf(std::string_view line);              // 12-15 as they stand (hhmm)
-std::string bandKeyOf(std::string_view line);           // 18-19 as they stand
-std::string modeLettersOf(std::string_view line);       // 24-25 as they stand
-std::string sentExchangeOf(std::string_view line);      // 49-54, trimmed
-std::string receivedExchangeOf(std::string_view line);  // 74-79, trimmed
+// Readers. Each copies the read columns of its field; a copy that runs past
+// the end of a short line simply gives fewer characters.
+std::string fieldOf(std::string_view line, Field field);  // as they stand
+std::string dateOf(std::string_view line);                // as they stand
+std::string timeOf(std::string_view line);                // as they stand
+std::string bandKeyOf(std::string_view line);             // as they stand
+std::string modeLettersOf(std::string_view line);         // as they stand
+std::string operatorOf(std::string_view line);            // trimmed
+std::string callOf(std::string_view line);                // trimmed
+std::string sentReportOf(std::string_view line);          // trimmed
+std::string receivedReportOf(std::string_view line);      // trimmed
+std::string sentExchangeOf(std::string_view line);        // trimmed
+std::string receivedExchangeOf(std::string_view line);    // trimmed
+// The band column followed by the mode column, as they stand.
+std::string slotKeyOf(std::string_view line);
 bool belongsTo(std::string_view line, std::string_view op);
+
+// The line with the field's read columns overwritten by `text`, cut or padded
+// to them; a short line is padded first so that every field keeps its place.
+std::string withField(std::string line, Field field, std::string_view text);
 
 // Base name of an operator's export files: operator column, lower case,
 // "/" and "\" turned into "_".

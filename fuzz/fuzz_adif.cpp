@@ -57,7 +57,7 @@ std::optional<std::vector<Item>> readRecord(std::string_view record)
 std::optional<std::string> bandOf(std::string_view logLine)
 {
     for (const auto& band : qz::bandTable())
-        if (qz::columns(logLine, 18, 19) == band.key)
+        if (qz::bandKeyOf(logLine) == band.key)
             return band.entry.empty() ? std::string("2M") : std::string(band.entry);
     return std::nullopt;
 }
@@ -65,7 +65,7 @@ std::optional<std::string> bandOf(std::string_view logLine)
 std::optional<std::string> modeOf(std::string_view logLine)
 {
     for (const auto& mode : qz::modeTable())
-        if (qz::columns(logLine, 24, 25) == mode.letters)
+        if (qz::modeLettersOf(logLine) == mode.letters)
             return std::string(mode.letters == "PH" ? "SSB" : mode.letters);
     return std::nullopt;
 }

@@ -15,6 +15,7 @@ packages=(
     fonts-dejavu-core                # a fixed-pitch font for the log list
     dpkg-dev desktop-file-utils file # the Debian package and its test
     clang libclang-rt-dev            # libFuzzer targets and their sanitizer runtimes (scripts/fuzz.sh)
+    clang-format clang-tidy          # format and static checks (scripts/check-format.sh, tidy.sh)
     xvfb xauth xdotool imagemagick   # the end-to-end test on a virtual screen
     libhamlib-utils                  # rigctld and rigctl: the radio in the tests
     x11-utils                        # xev and xprop: bench/startup_x.sh

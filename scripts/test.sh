@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with warnings as errors and runs
-# every test, then again under the address and undefined-behaviour sanitizers,
-# then runs each fuzzer of the core for 20 seconds.
+# Installs what is missing, checks the format, builds everything with warnings
+# as errors, runs clang-tidy and every test, then the tests again under the
+# address and undefined-behaviour sanitizers, then each fuzzer of the core for
+# 20 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+scripts/check-format.sh
 cmake --preset ci >/dev/null
 cmake --build --preset ci
+scripts/tidy.sh build/ci
 ctest --preset ci
 cmake --preset asan >/dev/null
 cmake --build --preset asan

@@ -11,7 +11,6 @@
 #include "rate_chart.h"
 #include "text.h"
 #include "unit1.h"
-#include "unit2.h"
 #include "worked_before_marker.h"
 
 #include <QApplication>
@@ -113,8 +112,10 @@ std::vector<std::string> partialMatches(const std::string& typed, const CallList
 
 }  // namespace
 
-ContestOverview::ContestOverview(const StationContext& context, TForm1& form1, TForm2& form2, QWidget* parent)
-    : QWidget(parent), context_(context), form1_(form1), form2_(form2), dataFolders_(contestDataFolders(context.folder))
+ContestOverview::ContestOverview(StationContext context, TForm1& form1, std::function<bool()> editorIsEditing,
+                                 QWidget* parent)
+    : QWidget(parent), context_(std::move(context)), form1_(form1), editorIsEditing_(std::move(editorIsEditing)),
+      dataFolders_(contestDataFolders(context_.folder))
 {
     setObjectName(QStringLiteral("ContestOverview"));
     setWindowTitle(QStringLiteral("Przegląd zawodów"));
@@ -497,7 +498,7 @@ void ContestOverview::showChart()
 
 void ContestOverview::WriteScoreClick()
 {
-    if (form2_.isEditing()) {
+    if (editorIsEditing_()) {
         showError(context_.platform, QStringLiteral("Okno „Nagłówek pliku Cabrillo” jest w trybie edycji.\n"
                                                     "Zapisz w nim zmiany, a potem wpisz wynik do nagłówka."));
         return;
@@ -524,23 +525,10 @@ void ContestOverview::WriteScoreClick()
                       .arg(who));
         return;
     }
-    showWrittenRecordInEditor(op);
+    emit claimedScoreWritten(op);
     showInformation(
         context_.platform,
         QStringLiteral("Wynik %1 został wpisany do nagłówka operatora %2.").arg(QString::fromStdString(points), who));
-}
-
-void ContestOverview::showWrittenRecordInEditor(const std::string& callsign)
-{
-    const int row = form2_.selectedRow();
-    const std::string selected = row >= 0 ? form2_.operators().callsign(static_cast<std::size_t>(row)) : std::string();
-    form2_.loadRecords();
-    if (row < 0)
-        return;
-    form2_.selectRow(form2_.findCallsign(selected));
-    // The fields show the selected record; only that operator's changed.
-    if (equalNoCase(selected, callsign))
-        form2_.ListBox1Click();
 }
 
 }  // namespace qz::ui

@@ -16,6 +16,7 @@
 #include <QWidget>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -37,12 +38,14 @@ namespace qz::ui {
 class HeadquartersGrid;
 class RateChart;
 class TForm1;
-class TForm2;
 
 class ContestOverview : public QWidget {
     Q_OBJECT
 public:
-    ContestOverview(const StationContext& context, TForm1& form1, TForm2& form2, QWidget* parent = nullptr);
+    // `editorIsEditing` tells whether the operator editor holds typing not yet
+    // saved, which a written score must not overtake.
+    ContestOverview(StationContext context, TForm1& form1, std::function<bool()> editorIsEditing,
+                    QWidget* parent = nullptr);
 
     // Where the data files are looked for (tests point it at their own folder).
     void setDataFolders(std::vector<std::filesystem::path> folders);
@@ -58,6 +61,11 @@ public:
 
     // The controls, made at the first opening so that the program starts as
     // quickly as without the overview.
+signals:
+    // The claimed score is in the operator's record: the editor shows it.
+    void claimedScoreWritten(const std::string& callsign);
+
+public:
     QLabel* DataFiles = nullptr;
     QLabel* OperatorName = nullptr;
     QListWidget* PartialCalls = nullptr;
@@ -92,12 +100,10 @@ private:
     void showScore();
     void showRate();
     void showChart();
-    // Refreshes the editor's lists and shown record after the file changed.
-    void showWrittenRecordInEditor(const std::string& callsign);
 
     StationContext context_;
     TForm1& form1_;
-    TForm2& form2_;
+    std::function<bool()> editorIsEditing_;
     std::vector<std::filesystem::path> dataFolders_;
     ContestData data_;
     std::optional<std::string> dataStamp_;  // of the files in data_; nothing before the first reading

@@ -26,4 +26,32 @@ void guarded(Platform& platform, Action&& action) noexcept
     }
 }
 
+// Makes the slots through which a window's handlers are connected: each runs
+// its handler under the error box. The signal's arguments go to a handler that
+// takes parameters and are dropped for one that takes none (a button's
+// "checked", for instance).
+//
+//     const Guard guard(context_.platform, this);
+//     connect(Button1, &QPushButton::clicked, this, guard(&TForm2::Button1Click));
+template <typename Window>
+class Guard {
+public:
+    Guard(Platform& platform, Window* window) : platform_(&platform), window_(window) {}
+
+    template <typename... Params>
+    auto operator()(void (Window::*handler)(Params...)) const
+    {
+        return [platform = platform_, window = window_, handler](auto&&... args) {
+            if constexpr (sizeof...(Params) == 0)
+                guarded(*platform, [&] { (window->*handler)(); });
+            else
+                guarded(*platform, [&] { (window->*handler)(std::forward<decltype(args)>(args)...); });
+        };
+    }
+
+private:
+    Platform* platform_;
+    Window* window_;
+};
+
 }  // namespace qz::ui

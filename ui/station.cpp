@@ -4,30 +4,49 @@
 #include "failure_box.h"
 #include "field_keys.h"
 
-#include <QLineEdit>
-#include <QScreen>
-#include <QStyle>
-
 namespace qz::ui {
-
 namespace {
 
-// The main window opens in the middle of its screen, at its own size.
-void centreOnScreen(QWidget& window)
+void bringToFront(QWidget& window)
 {
-    if (const QScreen* screen = window.screen())
-        window.setGeometry(
-            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(), screen->availableGeometry()));
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 }  // namespace
 
 Station::Station(const StationContext& context)
-    : form1(context), form2(context, &form1), form3(context, &form1), form4(context, &form1),
-      overview(context, form1, form2)
+    : form1(context), form2(context), form3(context), form4(context,
+                                                            [this](PickKind kind, int position, const QString& entry) {
+                                                                // Unguarded: a failed change reaches the dialog's own
+                                                                // error box and keeps it open.
+                                                                form1.applyPick(kind, position, entry);
+                                                            }),
+      overview(context, form1, [this] { return form2.isEditing(); })
 {
-    form1.setPeers(&form2, &form3, &form4);
+    Platform& platform = form1.context().platform;
+    const Guard toMain(platform, &form1);
+    const Guard toEditor(platform, &form2);
+
+    QObject::connect(&form1, &TForm1::operatorEditorRequested, &form2, toEditor(&TForm2::open));
+    QObject::connect(&form1, &TForm1::cabrilloExported, &form2, toEditor(&TForm2::showExportedOperator));
+    QObject::connect(&form1, &TForm1::newLogStarted, &form2, toEditor(&TForm2::resetForNewLog));
+    QObject::connect(&form1, &TForm1::adifExportRequested, &form3,
+                     [this] { form3.open(form2.contestName(), form1.frameGeometry().center()); });
+    QObject::connect(&form1, &TForm1::pickRequested, &form4, &TForm4::open);
+
+    QObject::connect(&form2, &TForm2::operatorAdded, &form1, toMain(&TForm1::addOperator));
+    QObject::connect(&form2, &TForm2::operatorRemoved, &form1, toMain(&TForm1::removeOperator));
+    QObject::connect(&form2, &TForm2::operatorsReloaded, &form1, toMain(&TForm1::setOperators));
+    QObject::connect(&form2, &TForm2::closed, &form1, [this] { bringToFront(form1); });
+
+    QObject::connect(&form3, &TForm3::exported, &form1, toMain(&TForm1::ComboBox3Change));
+    QObject::connect(&form3, &TForm3::returned, &form1, &QWidget::show);
+
     QObject::connect(&form1, &TForm1::overviewRequested, &overview, &ContestOverview::toggle);
+    QObject::connect(&overview, &ContestOverview::claimedScoreWritten, &form2, toEditor(&TForm2::showExportedOperator));
+
     keepAltKeysFromTyping(&form1);
 }
 
@@ -50,13 +69,6 @@ bool Station::lockFolder()
     return false;
 }
 
-void Station::start()
-{
-    guarded(form1.context().platform, [this] { form1.FormCreate(); });
-    centreOnScreen(form1);
-    form1.show();
-    // The operator starts by typing a callsign over the headquarters default.
-    TForm1::focusField(form1.Edit4);
-}
+void Station::start() { form1.start(); }
 
 }  // namespace qz::ui

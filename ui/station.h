@@ -1,6 +1,8 @@
 #pragma once
-// The four windows of the program, created in their fixed order and linked to
-// each other. The program and the window tests build the same station.
+// The four windows of the program, created in their fixed order, and the
+// wiring between them: the windows ask and tell each other only through the
+// signals and plain data connected here. The program and the window tests
+// build the same station.
 
 #include "contest_overview.h"
 #include "station_context.h"
@@ -26,7 +28,7 @@ public:
     // with its own error box.
     bool lockFolder();
 
-    // Runs the main window's start-up under the error box and shows it.
+    // Runs the main window's start-up and shows it.
     void start();
 
     TForm1 form1;

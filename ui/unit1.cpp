@@ -2,6 +2,9 @@
 
 #include "codec.h"
 #include "combo_lists.h"
+#include "control_setup.h"
+#include "entry_defaults.h"
+#include "failure_box.h"
 #include "field_keys.h"
 #include "hint_timing.h"
 #include "log_file.h"
@@ -20,7 +23,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -29,13 +34,6 @@ namespace qz::ui {
 namespace {
 
 constexpr int kClockTickMs = 1000;
-
-template <typename Control>
-Control* named(Control* control, const char* name)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
 
 // A label above its control, both in one column. The caption is also the
 // name a screen reader announces for the control.
@@ -61,7 +59,7 @@ QWidget* labelled(const QString& caption, QWidget* control, QWidget* parent, QWi
 
 }  // namespace
 
-TForm1::TForm1(const StationContext& context, QWidget* parent) : QWidget(parent), context_(context)
+TForm1::TForm1(StationContext context, QWidget* parent) : QWidget(parent), context_(std::move(context))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kApplicationTitle);
@@ -76,11 +74,15 @@ TForm1::TForm1(const StationContext& context, QWidget* parent) : QWidget(parent)
 
 TForm1::~TForm1() = default;
 
-void TForm1::setPeers(TForm2* form2, TForm3* form3, TForm4* form4)
+void TForm1::start()
 {
-    form2_ = form2;
-    form3_ = form3;
-    form4_ = form4;
+    guarded(context_.platform, [this] { FormCreate(); });
+    // The window opens in the middle of its screen, at its own size.
+    if (const QScreen* screen = this->screen())
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+    show();
+    // The operator starts by typing a callsign over the headquarters default.
+    focusField(Edit4);
 }
 
 void TForm1::createControls()
@@ -105,10 +107,10 @@ void TForm1::createControls()
     }
     for (const Band& band : bandTable())
         if (!band.entry.empty())
-            ComboBox1->addItem(QString::fromLatin1(band.entry.data(), static_cast<qsizetype>(band.entry.size())));
+            ComboBox1->addItem(fromCp1250(band.entry));
     for (const Mode& mode : modeTable())
         if (!mode.entry.empty())
-            ComboBox2->addItem(QString::fromLatin1(mode.entry.data(), static_cast<qsizetype>(mode.entry.size())));
+            ComboBox2->addItem(fromCp1250(mode.entry));
     Edit3 = named(new QLineEdit(this), "Edit3");
     Edit3->setFixedWidth(48);
     Edit3->setToolTip(QStringLiteral("Jeśli kursor jest w polu ZNAK, klawisze PAGE UP/PAGE DOWN zmieniają czas"));
@@ -230,15 +232,13 @@ void TForm1::createControls()
     window->addWidget(ListBox1, 1);
     window->addLayout(bottom);
 
-    QWidget* order[] = {ComboBox3, Button1, Edit2,   ComboBox1, ComboBox2, Edit3,   Edit4,
-                        Edit6,     Edit7,   Edit5,   Edit8,     CheckBox1, Button4, Button2,
-                        Button7,   Button8, Button3, Button5,   Button6,   ListBox1};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({ComboBox3, Button1,   Edit2,   ComboBox1, ComboBox2, Edit3,   Edit4,   Edit6,   Edit7,   Edit5,
+                 Edit8,     CheckBox1, Button4, Button2,   Button7,   Button8, Button3, Button5, Button6, ListBox1});
 }
 
 void TForm1::connectHandlers()
 {
+    const Guard guard(context_.platform, this);
     connect(Timer1, &QTimer::timeout, this, guard(&TForm1::Timer1Timer));
     connect(ComboBox2, &QComboBox::activated, this, guard(&TForm1::ComboBox2Change));
     connect(ComboBox2->lineEdit(), &QLineEdit::textEdited, this, guard(&TForm1::ComboBox2Change));
@@ -254,8 +254,7 @@ void TForm1::connectHandlers()
     connect(Button8, &QPushButton::clicked, this, guard(&TForm1::Button8Click));
     connect(CheckBox1, &QCheckBox::clicked, this, guard(&TForm1::CheckBox1Click));
     connect(Edit8, &QLineEdit::textChanged, this, guard(&TForm1::Edit8Change));
-    connect(UpDown1, &UpDown::clicked, this,
-            [this](UpDown::Button button) { guarded(context_.platform, [&] { UpDown1Click(button); }); });
+    connect(UpDown1, &UpDown::clicked, this, guard(&TForm1::UpDown1Click));
     connect(ListBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(at)); });
     connect(zmiendate1, &QAction::triggered, this, guard(&TForm1::zmiendate1Click));
@@ -270,25 +269,12 @@ void TForm1::connectHandlers()
     // A window shortcut: the key never reaches the fields' own key handlers.
     connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this, &TForm1::overviewRequested);
 
-    const auto keys = [this](void (TForm1::*down)(int, Qt::KeyboardModifiers), void (TForm1::*press)(char&),
-                             void (TForm1::*exit)()) {
-        FieldKeys hooks;
-        if (down)
-            hooks.keyDown = [this, down](int key, Qt::KeyboardModifiers shift) {
-                guarded(context_.platform, [&] { (this->*down)(key, shift); });
-            };
-        if (press)
-            hooks.keyPress = [this, press](char& key) { guarded(context_.platform, [&] { (this->*press)(key); }); };
-        if (exit)
-            hooks.exit = [this, exit] { guarded(context_.platform, [&] { (this->*exit)(); }); };
-        return hooks;
-    };
-    attachFieldKeys(Edit4, keys(&TForm1::Edit4KeyDown, &TForm1::Edit4KeyPress, nullptr));
-    attachFieldKeys(Edit6, keys(&TForm1::Edit6KeyDown, &TForm1::Edit6KeyPress, &TForm1::Edit6Exit));
-    attachFieldKeys(Edit5, keys(nullptr, &TForm1::Edit5KeyPress, nullptr));
-    attachFieldKeys(Edit7, keys(nullptr, &TForm1::Edit7KeyPress, nullptr));
-    attachFieldKeys(Edit2, keys(nullptr, nullptr, &TForm1::Edit2Exit));
-    attachFieldKeys(Edit3, keys(nullptr, nullptr, &TForm1::Edit3Exit));
+    attachFieldKeys(Edit4, {guard(&TForm1::Edit4KeyDown), guard(&TForm1::Edit4KeyPress), {}});
+    attachFieldKeys(Edit6, {guard(&TForm1::Edit6KeyDown), guard(&TForm1::Edit6KeyPress), guard(&TForm1::Edit6Exit)});
+    attachFieldKeys(Edit5, {{}, guard(&TForm1::Edit5KeyPress), {}});
+    attachFieldKeys(Edit7, {{}, guard(&TForm1::Edit7KeyPress), {}});
+    attachFieldKeys(Edit2, {{}, {}, guard(&TForm1::Edit2Exit)});
+    attachFieldKeys(Edit3, {{}, {}, guard(&TForm1::Edit3Exit)});
 }
 
 std::string TForm1::currentOperator() const
@@ -300,15 +286,8 @@ std::string TForm1::currentOperator() const
 void TForm1::FormCreate()
 {
     startClock();
-    applyHintTiming(this);
-    Edit8->setText(QStringLiteral("28"));
-    setReportDefaults(QStringLiteral("599"), 3);
-    ComboBox1->setCurrentIndex(0);
-    ComboBox2->setCurrentIndex(1);
-    CheckBox1->setChecked(false);
-    Edit4->setText(QString::fromLatin1(kHeadquartersCall.data(), static_cast<qsizetype>(kHeadquartersCall.size())));
-    Edit6->setText(QStringLiteral("KRU"));
-    UpDown1->setPosition(0);
+    setEntryDefaults(kCwPosition);
+    Edit4->setText(kHeadquartersCallText);
     const ClockTexts now = utcTexts(context_.clock());
     Edit3->setText(QString::fromStdString(now.time));
     Edit2->setText(QString::fromStdString(now.date));
@@ -345,11 +324,23 @@ void TForm1::setReportDefaults(const QString& report, int limit)
     }
 }
 
+void TForm1::setEntryDefaults(int mode)
+{
+    applyHintTiming(this);
+    Edit8->setText(kDefaultSentExchange);
+    ComboBox1->setCurrentIndex(0);
+    ComboBox2->setCurrentIndex(mode);
+    ComboBox2Change();
+    CheckBox1->setChecked(false);
+    Edit6->setText(kHeadquartersExchange);
+    UpDown1->setPosition(0);
+}
+
 void TForm1::ComboBox2Change()
 {
     switch (selectedIndex(ComboBox2)) {
-    case 0: setReportDefaults(QStringLiteral("59"), 2); break;
-    case 1: setReportDefaults(QStringLiteral("599"), 3); break;
+    case kSsbPosition: setReportDefaults(QStringLiteral("59"), 2); break;
+    case kCwPosition: setReportDefaults(QStringLiteral("599"), 3); break;
     default: break;
     }
 }
@@ -399,7 +390,7 @@ void TForm1::Button6Click() { startClock(); }
 void TForm1::Button3Click()
 {
     const QStringList lines{
-        QStringLiteral("QZ5KV Stationbook"),
+        kApplicationTitle,
         QString(),
         QStringLiteral("Program do logowania QSO podczas zawodów IARU."),
         QString(),

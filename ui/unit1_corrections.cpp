@@ -8,7 +8,6 @@
 #include "combo_lists.h"
 #include "log_corrections.h"
 #include "log_file.h"
-#include "unit4.h"
 
 #include <QComboBox>
 #include <optional>
@@ -56,24 +55,19 @@ void correctByEntry(TForm1& form, const EntryBox& box)
     form.applyCorrection([&](const std::string& stored) { return withTypedField(stored, box.field, judged.columns); });
 }
 
-// Fills the pick dialog with the main window's list, preselecting the choice
-// for new QSOs (not the QSO's own value), and shows it without waiting: its OK
+// Offers the main window's list in the pick dialog, preselecting the choice
+// for new QSOs (not the QSO's own value). The dialog does not wait: its OK
 // applies the change later, to whatever line is selected by then.
-void openPickDialog(TForm1& form, TForm4& dialog, const QComboBox* source, const QString& caption)
+void requestPick(TForm1& form, PickKind kind, const QComboBox* source)
 {
     const std::optional<std::string> line = selectedOrComplain(form, kSelectFirst);
     if (!line)
         return;
     form.SelectedLine = *line;
-    dialog.ComboBox1->clear();
-    dialog.ComboBox1->clearEditText();
+    QStringList entries;
     for (int i = 0; i < source->count(); ++i)
-        dialog.ComboBox1->addItem(source->itemText(i));
-    dialog.ComboBox1->setCurrentIndex(selectedIndex(source));
-    dialog.setWindowTitle(caption);
-    dialog.show();
-    dialog.raise();
-    dialog.activateWindow();
+        entries << source->itemText(i);
+    emit form.pickRequested(kind, entries, selectedIndex(source));
 }
 
 }  // namespace
@@ -98,11 +92,23 @@ void TForm1::ZmieczasQSO1Click()
     correctByEntry(*this, {TypedField::Time, QStringLiteral("Zmiana czasu"), QStringLiteral("Nowy czas (hhmm)")});
 }
 
-void TForm1::Zmiepasmo1Click() { openPickDialog(*this, *form4_, ComboBox1, kPickBandCaption); }
+void TForm1::Zmiepasmo1Click() { requestPick(*this, PickKind::Band, ComboBox1); }
 
-void TForm1::Zmieemisj1Click() { openPickDialog(*this, *form4_, ComboBox2, kPickModeCaption); }
+void TForm1::Zmieemisj1Click() { requestPick(*this, PickKind::Mode, ComboBox2); }
 
-void TForm1::ZmieOperatora1Click() { openPickDialog(*this, *form4_, ComboBox3, kPickOperatorCaption); }
+void TForm1::ZmieOperatora1Click() { requestPick(*this, PickKind::Operator, ComboBox3); }
+
+void TForm1::applyPick(PickKind kind, int position, const QString& entry)
+{
+    const auto row = static_cast<std::size_t>(position);
+    switch (kind) {
+    case PickKind::Band: applyCorrection([row](const std::string& line) { return withBand(line, row); }); return;
+    case PickKind::Mode: applyCorrection([row](const std::string& line) { return withMode(line, row); }); return;
+    case PickKind::Operator:
+        applyCorrection([op = toCp1250(entry)](const std::string& line) { return withOperator(line, op); });
+        return;
+    }
+}
 
 void TForm1::Zmieznakkorespondenta1Click()
 {

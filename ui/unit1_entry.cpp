@@ -4,6 +4,7 @@
 
 #include "codec.h"
 #include "combo_lists.h"
+#include "entry_defaults.h"
 #include "errors.h"
 #include "log_file.h"
 #include "log_line.h"
@@ -15,8 +16,6 @@
 
 namespace qz::ui {
 namespace {
-
-const QString kHeadquartersExchange = QStringLiteral("KRU");
 
 // The position of the first character that is not a digit 0-9, or -1.
 qsizetype firstNonDigit(const QString& text)
@@ -87,7 +86,7 @@ void TForm1::Button4Click()
     updateBanner();
     if (CheckBox1->isChecked())
         Edit8->setText(fromCp1250(nextNumber(toCp1250(Edit8->text()))));
-    if (Edit4->text() != QLatin1String(kHeadquartersCall.data(), static_cast<qsizetype>(kHeadquartersCall.size())))
+    if (Edit4->text() != kHeadquartersCallText)
         Edit4->clear();
     if (Edit6->text() != kHeadquartersExchange)
         Edit6->clear();

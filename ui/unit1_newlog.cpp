@@ -3,14 +3,7 @@
 #include "unit1.h"
 
 #include "codec.h"
-#include "hint_timing.h"
 #include "log_file.h"
-#include "log_snapshot.h"
-#include "unit2.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
 
 namespace qz::ui {
 namespace {
@@ -52,18 +45,10 @@ void TForm1::Button8Click()
     // The archive is complete and on the disk before anything is reset.
     log.archiveTo(archive);
 
-    applyHintTiming(this);
-    Edit8->setText(QStringLiteral("28"));
-    setReportDefaults(QStringLiteral("59"), 2);
-    ComboBox1->setCurrentIndex(0);
-    ComboBox2->setCurrentIndex(0);
-    CheckBox1->setChecked(false);
-    Edit6->setText(QStringLiteral("KRU"));
-    UpDown1->setPosition(0);
+    setEntryDefaults(kSsbPosition);
     ListBox1->clear();
     focusField(Edit4);
-    if (form2_)
-        form2_->resetForNewLog();
+    emit newLogStarted();
 
     log.startAfresh();
     emit operatorLinesRead({});

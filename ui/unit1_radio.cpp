@@ -3,6 +3,7 @@
 #include "unit1.h"
 
 #include "codec.h"
+#include "failure_box.h"
 #include "following_list.h"
 
 #include <QComboBox>
@@ -64,9 +65,7 @@ void TForm1::followRadio(const RigChoice& choice, const RigTiming& timing)
     auto* radio = new RigFollower(*choice.address, timing, this);
     radio->setObjectName(QStringLiteral("RigFollower1"));
     connect(radio, &RigFollower::stateChanged, this, showState);
-    connect(radio, &RigFollower::tuned, this, [this](const QString& band, const QString& mode) {
-        guarded(context_.platform, [&] { RadioTuned(band, mode); });
-    });
+    connect(radio, &RigFollower::tuned, this, Guard(context_.platform, this)(&TForm1::RadioTuned));
     showState(radio->state());
     radio->start();
 }

@@ -1,12 +1,11 @@
 #include "unit2.h"
 
 #include "codec.h"
-#include "combo_lists.h"
+#include "control_setup.h"
 #include "failure_box.h"
 #include "field_keys.h"
 #include "hint_timing.h"
 #include "text.h"
-#include "unit1.h"
 #include "upper_case.h"
 
 #include <QCloseEvent>
@@ -32,13 +31,6 @@ const std::array<QString, kOperatorFieldCount> kFieldCaptions = {
 };
 
 const QString kRequiredFields = QStringLiteral("\nWszystkie niebieskie pola muszą być wypełnione!");
-
-template <typename Control>
-Control* named(Control* control, const char* name)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
 
 QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top)
 {
@@ -69,17 +61,9 @@ void setBackground(QLineEdit* field, const QColor& colour)
     field->setPalette(palette);
 }
 
-// The main window's list holds the callsigns of the file; a callsign equal in
-// every byte is the same operator.
-int findExact(const QComboBox* combo, const std::string& callsign)
-{
-    return combo->findText(fromCp1250(callsign), Qt::MatchExactly | Qt::MatchCaseSensitive);
-}
-
 }  // namespace
 
-TForm2::TForm2(const StationContext& context, TForm1* form1, QWidget* parent)
-    : QWidget(parent), context_(context), form1_(form1)
+TForm2::TForm2(StationContext context, QWidget* parent) : QWidget(parent), context_(std::move(context))
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Nagłówek pliku Cabrillo"));
@@ -147,23 +131,20 @@ void TForm2::createControls()
         setBackground(highlighted, palette().color(QPalette::Midlight));
     applyHintTiming(this);
 
-    QWidget* order[] = {Edit1,   Edit8,   Edit2,  Edit3,    Edit7,   Edit4,   Edit5,  Edit6,  Edit9,
-                        Button3, Button1, Edit10, ListBox1, Button2, Button4, Edit11, Button5};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({Edit1, Edit8, Edit2, Edit3, Edit7, Edit4, Edit5, Edit6, Edit9, Button3, Button1, Edit10, ListBox1,
+                 Button2, Button4, Edit11, Button5});
 }
 
 void TForm2::connectHandlers()
 {
+    const Guard guard(context_.platform, this);
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, guard(&TForm2::ListBox1Click));
     connect(Button1, &QPushButton::clicked, this, guard(&TForm2::Button1Click));
     connect(Button2, &QPushButton::clicked, this, guard(&TForm2::Button2Click));
     connect(Button3, &QPushButton::clicked, this, guard(&TForm2::Button3Click));
     connect(Button4, &QPushButton::clicked, this, guard(&TForm2::Button4Click));
     connect(Button5, &QPushButton::clicked, this, guard(&TForm2::Button5Click));
-    FieldKeys points;
-    points.keyPress = [this](char& key) { guarded(context_.platform, [&] { Edit7KeyPress(key); }); };
-    attachFieldKeys(Edit7, std::move(points));
+    attachFieldKeys(Edit7, {{}, guard(&TForm2::Edit7KeyPress), {}});
 }
 
 QLineEdit* TForm2::field(std::size_t index) const
@@ -204,6 +185,21 @@ void TForm2::setEditing(bool editing)
 }
 
 bool TForm2::isEditing() const { return Edit1->isEnabled() && !Button3->isHidden(); }
+
+QString TForm2::contestName() const { return Edit10->text(); }
+
+void TForm2::showExportedOperator(const std::string& callsign)
+{
+    if (isEditing())
+        return;
+    loadRecords();
+    const int row = findCallsign(callsign);
+    selectRow(row);
+    if (row < 0)
+        resetToNewRecord();
+    else
+        ListBox1Click();
+}
 
 void TForm2::showCallsigns()
 {
@@ -311,7 +307,7 @@ void TForm2::Button3Click()
     changed.insert(joinRecord(record));
     commit(changed);
     if (!existing)
-        insertSortedNoCase(form1_->ComboBox3, fromCp1250(callsign));
+        emit operatorAdded(callsign);
 
     setEditing(false);
     selectRow(findCallsign(callsign));
@@ -332,16 +328,7 @@ void TForm2::Button4Click()
     changed.erase(static_cast<std::size_t>(row));
     commit(changed);
 
-    QComboBox* operators = form1_->ComboBox3;
-    const int entry = findExact(operators, callsign);
-    if (entry >= 0) {
-        // Qt would move the selection to a neighbour, silently making someone
-        // else the current operator; the deleted operator leaves none instead.
-        const bool wasCurrent = operators->currentIndex() == entry;
-        operators->removeItem(entry);
-        if (wasCurrent)
-            operators->setCurrentIndex(-1);
-    }
+    emit operatorRemoved(callsign);
     resetToNewRecord();
 }
 
@@ -364,23 +351,16 @@ void TForm2::reloadAfterFailedWrite()
     loadRecords();
     selectRow(row >= 0 ? findCallsign(selected) : -1);
 
-    QComboBox* operators = form1_->ComboBox3;
-    const std::string current = form1_->currentOperator();
-    const bool hadCurrent = operators->currentIndex() >= 0;
-    operators->clear();
+    std::vector<std::string> callsigns;
+    callsigns.reserve(ListBox2.size());
     for (std::size_t i = 0; i < ListBox2.size(); ++i)
-        insertSortedNoCase(operators, fromCp1250(ListBox2.callsign(i)));
-    operators->setCurrentIndex(hadCurrent ? findExact(operators, current) : -1);
+        callsigns.push_back(ListBox2.callsign(i));
+    emit operatorsReloaded(callsigns);
 }
 
 void TForm2::Button1Click() { hide(); }
 
-void TForm2::FormCloseQuery()
-{
-    form1_->show();
-    form1_->raise();
-    form1_->activateWindow();
-}
+void TForm2::FormCloseQuery() { emit closed(); }
 
 void TForm2::closeEvent(QCloseEvent* event)
 {

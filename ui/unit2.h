@@ -1,14 +1,15 @@
 #pragma once
 // The operator editor "Nagłówek pliku Cabrillo": the list of operators from the
 // operator settings file and the eleven fields of one operator record. Every
-// save and every deletion rewrites the whole file and keeps the main window's
-// operator list in step.
+// save and every deletion rewrites the whole file and tells the main window,
+// through its signals, how the operator list changed.
 
 #include "operator_book.h"
 #include "station_context.h"
 
 #include <QWidget>
 #include <string>
+#include <vector>
 
 class QCloseEvent;
 class QLabel;
@@ -18,27 +19,25 @@ class QPushButton;
 
 namespace qz::ui {
 
-class TForm1;
-
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
-    TForm2(const StationContext& context, TForm1* form1, QWidget* parent = nullptr);
+    explicit TForm2(StationContext context, QWidget* parent = nullptr);
 
     // The record fields, field 1 (callsign) in Edit1 up to field 11 (remarks) in Edit11.
-    QLineEdit* Edit1;
-    QLineEdit* Edit2;
-    QLineEdit* Edit3;
-    QLineEdit* Edit4;
-    QLineEdit* Edit5;
-    QLineEdit* Edit6;
-    QLineEdit* Edit7;
-    QLineEdit* Edit8;
-    QLineEdit* Edit9;
-    QLineEdit* Edit10;
-    QLineEdit* Edit11;
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QLineEdit* Edit4 = nullptr;
+    QLineEdit* Edit5 = nullptr;
+    QLineEdit* Edit6 = nullptr;
+    QLineEdit* Edit7 = nullptr;
+    QLineEdit* Edit8 = nullptr;
+    QLineEdit* Edit9 = nullptr;
+    QLineEdit* Edit10 = nullptr;
+    QLineEdit* Edit11 = nullptr;
     // The callsigns, entry i belonging to record i of `operators()`.
-    QListWidget* ListBox1;
+    QListWidget* ListBox1 = nullptr;
 
     // Reloads the lists from the settings file and shows the window (the main
     // window's "Zarządzanie operatorami").
@@ -64,6 +63,13 @@ public:
     void resetForNewLog();
     // Fields enabled and the save button shown.
     bool isEditing() const;
+    // The contest field, the start of the ADIF export's comment.
+    QString contestName() const;
+    // After a Cabrillo export: the operator whose file was written last, as if
+    // picked from the list; one without a record shows the values of a new
+    // record, which is what that file's header got. Typing not yet saved is
+    // left alone, so the export never throws it away.
+    void showExportedOperator(const std::string& callsign);
     // The eleven field texts as the file's bytes.
     OperatorFields fields() const;
 
@@ -75,6 +81,16 @@ public:
     void Button5Click();
     void Edit7KeyPress(char& key);
     void FormCloseQuery();
+
+signals:
+    // The operator list changed: a new operator was saved, one was deleted,
+    // or a failed write made the editor read the settings file back (then
+    // with every callsign). Callsigns are the settings file's bytes.
+    void operatorAdded(const std::string& callsign);
+    void operatorRemoved(const std::string& callsign);
+    void operatorsReloaded(const std::vector<std::string>& callsigns);
+    // The close box: the main window is wanted in front.
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -88,36 +104,30 @@ private:
     // Shows the callsigns of the record list.
     void showCallsigns();
     // Writes `records` to the settings file and then makes them the record
-    // list. A failed write leaves the file as it was; the lists and the main
-    // window's operator list are then read back from the file before the
-    // error goes on to the error box.
+    // list. A failed write leaves the file as it was; the lists are then read
+    // back from the file, and the main window told, before the error goes on
+    // to the error box.
     void commit(const OperatorList& records);
     void reloadAfterFailedWrite();
-    template <typename Handler>
-    auto guard(Handler handler)
-    {
-        return [this, handler](auto&&...) { guarded(context_.platform, [&] { (this->*handler)(); }); };
-    }
 
     StationContext context_;
-    TForm1* form1_;
     // The record list; never shown.
     OperatorList ListBox2;
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
-    QLabel* Label5;
-    QLabel* Label6;
-    QLabel* Label7;
-    QLabel* Label8;
-    QLabel* Label9;
-    QLabel* Label10;
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QPushButton* Button3;
-    QPushButton* Button4;
-    QPushButton* Button5;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label10 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QPushButton* Button5 = nullptr;
 };
 
 }  // namespace qz::ui

@@ -1,11 +1,12 @@
 #include "unit3.h"
 
 #include "codec.h"
-#include "errors.h"
-#include "unit1.h"
+#include "contest_export.h"
+#include "control_setup.h"
+#include "export_report.h"
+#include "failure_box.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,56 +15,19 @@
 #include <QVBoxLayout>
 
 namespace qz::ui {
-namespace {
 
-QString shownPath(const std::filesystem::path& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(path.string()));
-}
-
-}  // namespace
-
-bool reportStoppedExport(Platform& platform, const ExportResult& result)
-{
-    switch (result.status) {
-    case ExportStatus::Done: return false;
-    case ExportStatus::LogMissing:
-        showError(platform, QStringLiteral("Plik \"%1\" nie istnieje!").arg(shownPath(result.problemPath)));
-        return true;
-    case ExportStatus::OperatorsMissing:
-        showError(platform, QStringLiteral("Plik z danymi operatorów (QZ5KV_stationbook.ini) nie został znaleziony!"));
-        return true;
-    case ExportStatus::FilesFailed: {
-        QStringList failures;
-        for (const FailedFile& failed : result.failed)
-            failures << QStringLiteral("Nie zapisano pliku operatora %1:\n%2\n%3")
-                            .arg(fromCp1250(failed.callsign),
-                                 QString::fromStdString(IoError::standardText(failed.errorCode)),
-                                 shownPath(failed.path));
-        showError(platform, failures.join(QStringLiteral("\n\n")));
-        return true;
-    }
-    }
-    return true;
-}
-
-TForm3::TForm3(const StationContext& context, TForm1* form1, QWidget* parent)
-    : QWidget(parent), context_(context), form1_(form1)
+TForm3::TForm3(StationContext context, QWidget* parent) : QWidget(parent), context_(std::move(context))
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Zapis pliku ADIF"));
 
-    Label1 = new QLabel(QStringLiteral("Komentarz dla wszystkich rekordów:"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Label1 = named(new QLabel(QStringLiteral("Komentarz dla wszystkich rekordów:"), this), "Label1");
+    Edit1 = named(new QLineEdit(this), "Edit1");
     Edit1->setMinimumWidth(320);
     Label1->setBuddy(Edit1);
     Edit1->setAccessibleName(Label1->text());
-    Button1 = new QPushButton(QStringLiteral("Zapisz"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button2 = new QPushButton(QStringLiteral("Powrót"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
+    Button1 = named(new QPushButton(QStringLiteral("Zapisz"), this), "Button1");
+    Button2 = named(new QPushButton(QStringLiteral("Powrót"), this), "Button2");
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -74,8 +38,18 @@ TForm3::TForm3(const StationContext& context, TForm1* form1, QWidget* parent)
     layout->addWidget(Edit1);
     layout->addLayout(buttons);
 
+    const Guard guard(context_.platform, this);
     connect(Button1, &QPushButton::clicked, this, guard(&TForm3::Button1Click));
     connect(Button2, &QPushButton::clicked, this, guard(&TForm3::Button2Click));
+}
+
+void TForm3::open(const QString& contest, QPoint centre)
+{
+    centre_ = centre;
+    Edit1->setText(contest + QLatin1Char(' ') + QString::number(localYear(context_.clock())));
+    show();
+    raise();
+    activateWindow();
 }
 
 void TForm3::Button1Click()
@@ -83,17 +57,17 @@ void TForm3::Button1Click()
     const ExportResult result = exportAdif(context_.folder, toCp1250(Edit1->text()));
     if (reportStoppedExport(context_.platform, result))
         return;
-    form1_->ComboBox3Change();
+    emit exported();
     showInformation(context_.platform, QStringLiteral("Pliki ADIF zostały zapisane!"));
 }
 
 void TForm3::Button2Click()
 {
-    form1_->show();
+    emit returned();
     hide();
 }
 
-void TForm3::FormCloseQuery() { form1_->show(); }
+void TForm3::FormCloseQuery() { emit returned(); }
 
 void TForm3::closeEvent(QCloseEvent* event)
 {
@@ -105,7 +79,7 @@ void TForm3::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     QRect placed = frameGeometry();
-    placed.moveCenter(form1_->frameGeometry().center());
+    placed.moveCenter(centre_);
     move(placed.topLeft());
 }
 

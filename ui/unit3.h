@@ -1,12 +1,12 @@
 #pragma once
 // The ADIF export window "Zapis pliku ADIF": one comment for every record and
 // the button that writes the files. While it is shown the main window is
-// hidden; going back, by its button or its close box, shows the main window.
+// hidden; going back, by its button or its close box, asks for the main
+// window again.
 
-#include "contest_export.h"
-#include "failure_box.h"
 #include "station_context.h"
 
+#include <QPoint>
 #include <QWidget>
 
 class QCloseEvent;
@@ -17,41 +17,37 @@ class QShowEvent;
 
 namespace qz::ui {
 
-class TForm1;
-
 class TForm3 : public QWidget {
     Q_OBJECT
 public:
-    TForm3(const StationContext& context, TForm1* form1, QWidget* parent = nullptr);
+    explicit TForm3(StationContext context, QWidget* parent = nullptr);
 
-    QLabel* Label1;
-    QLineEdit* Edit1;
-    QPushButton* Button1;
-    QPushButton* Button2;
+    QLabel* Label1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+
+    // Shows the window centred on `centre` with the comment "<contest> <year>",
+    // the year of the computer's calendar.
+    void open(const QString& contest, QPoint centre);
 
     void Button1Click();
     void Button2Click();
     void FormCloseQuery();
 
+signals:
+    // The files are written: the main window's view is read anew.
+    void exported();
+    // "Powrót" or the close box: the main window is wanted back.
+    void returned();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // Every showing centres the window on the main window.
     void showEvent(QShowEvent* event) override;
 
 private:
-    template <typename Handler>
-    auto guard(Handler handler)
-    {
-        return [this, handler](auto&&...) { guarded(context_.platform, [&] { (this->*handler)(); }); };
-    }
-
     StationContext context_;
-    TForm1* form1_;
+    QPoint centre_;
 };
-
-// Shows the error box of an export that stopped before writing or could not
-// write the files of some operators; false when every file was written. Both
-// exports report through it.
-bool reportStoppedExport(Platform& platform, const ExportResult& result);
 
 }  // namespace qz::ui

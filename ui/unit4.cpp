@@ -1,15 +1,12 @@
 #include "unit4.h"
 
-#include "codec.h"
 #include "combo_lists.h"
+#include "control_setup.h"
 #include "failure_box.h"
-#include "log_corrections.h"
-#include "unit1.h"
 
 #include <QComboBox>
 #include <QPushButton>
 #include <QStyledItemDelegate>
-#include <stdexcept>
 
 namespace qz::ui {
 namespace {
@@ -17,31 +14,28 @@ namespace {
 constexpr int kListFontPixels = 19;
 constexpr int kButtonFontPixels = 16;
 
-// The change that OK makes, told by the caption the opening command set.
-std::function<std::string(const std::string&)> pickedChange(const QString& caption, int position, const QString& text)
+QString captionOf(PickKind kind)
 {
-    const auto row = static_cast<std::size_t>(position);
-    if (caption == kPickOperatorCaption)
-        return [op = toCp1250(text)](const std::string& line) { return withOperator(line, op); };
-    if (caption == kPickModeCaption)
-        return [row](const std::string& line) { return withMode(line, row); };
-    if (caption == kPickBandCaption)
-        return [row](const std::string& line) { return withBand(line, row); };
-    throw std::logic_error("The pick dialog was opened without a field to change.");
+    switch (kind) {
+    case PickKind::Band: return QStringLiteral("Wybór pasma");
+    case PickKind::Mode: return QStringLiteral("Wybór emisji");
+    case PickKind::Operator: return QStringLiteral("Wybór operatora");
+    }
+    return {};
 }
 
 }  // namespace
 
-TForm4::TForm4(const StationContext& context, TForm1* form1, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), context_(context), form1_(form1)
+TForm4::TForm4(StationContext context, PickHandler onPick, QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), context_(std::move(context)),
+      onPick_(std::move(onPick))
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QString());
     setFixedSize(277, 68);
     move(449, 272);
 
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1 = named(new QComboBox(this), "ComboBox1");
     // The caption tells which field; the list holds its new value.
     ComboBox1->setAccessibleName(QStringLiteral("Nowa wartość"));
     ComboBox1->setEditable(true);
@@ -57,8 +51,7 @@ TForm4::TForm4(const StationContext& context, TForm1* form1, QWidget* parent)
     // The height follows the large font.
     ComboBox1->setGeometry(16, 16, 153, ComboBox1->sizeHint().height());
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1 = named(new QPushButton(QStringLiteral("OK"), this), "Button1");
     Button1->setGeometry(184, 16, 75, 33);
     QFont buttonFont = Button1->font();
     buttonFont.setPixelSize(kButtonFontPixels);
@@ -67,8 +60,21 @@ TForm4::TForm4(const StationContext& context, TForm1* form1, QWidget* parent)
     Button1->setAutoDefault(false);
     Button1->setDefault(false);
 
-    setTabOrder(ComboBox1, Button1);
-    connect(Button1, &QPushButton::clicked, this, [this] { guarded(context_.platform, [this] { Button1Click(); }); });
+    setTabChain({ComboBox1, Button1});
+    connect(Button1, &QPushButton::clicked, this, Guard(context_.platform, this)(&TForm4::Button1Click));
+}
+
+void TForm4::open(PickKind kind, const QStringList& entries, int selected)
+{
+    kind_ = kind;
+    ComboBox1->clear();
+    ComboBox1->clearEditText();
+    ComboBox1->addItems(entries);
+    ComboBox1->setCurrentIndex(selected);
+    setWindowTitle(captionOf(kind));
+    show();
+    raise();
+    activateWindow();
 }
 
 void TForm4::Button1Click()
@@ -78,7 +84,7 @@ void TForm4::Button1Click()
         showError(context_.platform, QStringLiteral("Należy wybrać pozycję z listy!"));
         return;
     }
-    form1_->applyCorrection(pickedChange(windowTitle(), position, ComboBox1->itemText(position)));
+    onPick_(kind_, position, ComboBox1->itemText(position));
     hide();
 }
 

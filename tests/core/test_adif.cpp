@@ -138,6 +138,7 @@ TEST(AdifRecord, ItemsComeInTheirFixedOrder)
 {
     const auto items = parseRecord(adif::recordLine(kExampleLine, "x"));
     std::vector<std::string> tags;
+    tags.reserve(items.size());
     for (const auto& item : items)
         tags.push_back(item.tag);
     EXPECT_EQ(tags, (std::vector<std::string>{"QSO_DATE", "TIME_ON", "BAND", "MODE", "CALL", "RST_RCVD", "SRX",

@@ -49,9 +49,9 @@ TEST(CabrilloQsoLine, FullLineGivesEightyFourColumnsWithoutTheGap)
 {
     const std::string qso = cabrillo::qsoLine(kExampleLine);
     ASSERT_EQ(qso.size(), 84u);
-    EXPECT_EQ(qso.substr(4, 10), kExampleLine.substr(16, 10));  // band and mode
-    EXPECT_EQ(qso.substr(14, 16), kExampleLine.substr(0, 16));  // date and time
-    EXPECT_EQ(qso.substr(30), kExampleLine.substr(30, 54));     // operator to exchange
+    EXPECT_EQ(qso.substr(4, 10), slotKeyOf(kExampleLine));
+    EXPECT_EQ(qso.substr(14, 16), dateOf(kExampleLine) + ' ' + timeOf(kExampleLine) + ' ');
+    EXPECT_EQ(qso.substr(30), kExampleLine.substr(layoutOf(Field::Operator).first - 1, 54));  // operator to exchange
 }
 
 TEST(CabrilloHeader, WritesEveryFieldAsStoredUnderItsTag)

@@ -2,6 +2,7 @@
 #include "cabrillo.h"
 #include "contest_export.h"
 #include "errors.h"
+#include "file_faults.h"
 #include "files.h"
 #include "log_line.h"
 #include "temp_folder.h"
@@ -244,10 +245,10 @@ TEST_F(ContestExport, AFileThatCannotBeReplacedKeepsItsEarlierContent)
                                     std::pair{files::Op::PartialWrite, ENOSPC}}) {
         SCOPED_TRACE(error);
         folder.write("qz1abc.cbr", "held open elsewhere");
-        files::setFaultHook(
-            [op = op, error = error](files::Op called, const files::Path&) { return called == op ? error : 0; });
-        const ExportResult result = exportCabrillo(folder.path());
-        files::setFaultHook({});
+        const ExportResult result = [&, op = op, error = error] {
+            const test::FileFault fault(op, error);
+            return exportCabrillo(folder.path());
+        }();
         EXPECT_EQ(result.status, ExportStatus::FilesFailed);
         ASSERT_EQ(result.failed.size(), 1u);
         EXPECT_EQ(result.failed[0].path, folder / "qz1abc.cbr");

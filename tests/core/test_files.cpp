@@ -1,4 +1,5 @@
 #include "errors.h"
+#include "file_faults.h"
 #include "files.h"
 #include "temp_folder.h"
 
@@ -57,9 +58,10 @@ TEST(Files, AtomicReplaceLeavesTheOldFileOnEveryFailure)
     TempFolder folder;
     folder.write("target", "old\r\n");
     for (const files::Op failing : {files::Op::Open, files::Op::Write, files::Op::Sync, files::Op::Rename}) {
-        files::setFaultHook([failing](files::Op op, const files::Path&) { return op == failing ? ENOSPC : 0; });
-        EXPECT_THROW(files::replaceAtomically(folder / "target", "new\r\n", folder / "scratch"), IoError);
-        files::setFaultHook({});
+        {
+            const test::FileFault full(failing, ENOSPC);
+            EXPECT_THROW(files::replaceAtomically(folder / "target", "new\r\n", folder / "scratch"), IoError);
+        }
         EXPECT_EQ(folder.read("target"), "old\r\n");
         EXPECT_FALSE(folder.exists("scratch"));
     }

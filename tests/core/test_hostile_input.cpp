@@ -6,6 +6,7 @@
 #include "cabrillo.h"
 #include "contest_export.h"
 #include "errors.h"
+#include "file_faults.h"
 #include "files.h"
 #include "log_corrections.h"
 #include "log_file.h"
@@ -77,15 +78,6 @@ std::string joined(const std::vector<std::string>& lines, const LineEnds& ends)
     return content;
 }
 
-// Sets a fault hook for one test and always takes it away again.
-class FaultHookGuard {
-public:
-    explicit FaultHookGuard(files::FaultHook hook) { files::setFaultHook(std::move(hook)); }
-    FaultHookGuard(const FaultHookGuard&) = delete;
-    FaultHookGuard& operator=(const FaultHookGuard&) = delete;
-    ~FaultHookGuard() { files::setFaultHook({}); }
-};
-
 TEST(HostileLog, EveryLineIsReadWithAllItsBytesWhateverTheLineEnds)
 {
     const std::vector<std::string> lines = damagedLog();
@@ -121,7 +113,10 @@ TEST(HostileLog, AppendKeepsEveryOldByteAndStartsTheQsoOnALineOfItsOwn)
         const std::string before = joined(lines, ends);
         folder.write("IARU_log.zrv", before);
         LogFile(folder.path()).append(fresh);
-        EXPECT_TRUE(folder.read("IARU_log.zrv") == before + (ends.lastEnded ? "" : "\r\n") + fresh + "\r\n");
+        std::string expected = before;
+        expected += ends.lastEnded ? "" : "\r\n";
+        expected += fresh + "\r\n";
+        EXPECT_TRUE(folder.read("IARU_log.zrv") == expected);
         EXPECT_TRUE(folder.read("IARU_log.zr~") == files::joinLines(lines));
     }
 }
@@ -129,7 +124,7 @@ TEST(HostileLog, AppendKeepsEveryOldByteAndStartsTheQsoOnALineOfItsOwn)
 TEST(HostileLog, AppendToASingleLineOfFiveMegabytesWithoutALineEnd)
 {
     TempFolder folder;
-    const std::string giant = qso("QZ1ABC", "SP1AAA") + std::string(5 * 1024 * 1024, 'y');
+    const std::string giant = qso("QZ1ABC", "SP1AAA") + std::string(std::size_t{5} * 1024 * 1024, 'y');
     folder.write("IARU_log.zrv", giant);
     const std::string fresh = qso("QZ1ABC", "SP9NEW");
     LogFile(folder.path()).append(fresh);
@@ -189,7 +184,7 @@ std::vector<std::string> damagedRecords()
         "QZ2NOCOMMA",
         ",,,,,,,,,,,,,,,,,,,,",
         "   ",
-        "qz3low," + std::string(1024 * 1024, 'n') + ",,,,,1,SOAP,OPS,IARU-HF," + kControls,
+        "qz3low," + std::string(std::size_t{1024} * 1024, 'n') + ",,,,,1,SOAP,OPS,IARU-HF," + kControls,
     };
     for (int i = 0; i < 5000; ++i)
         records.push_back("QZ" + std::to_string(i) + ",Name " + std::to_string(i) + ",,,,,0,CHECKLOG,,IARU-HF,");
@@ -201,7 +196,7 @@ TEST(HostileSettings, EveryNonEmptyLineIsARecordKeptByteForByte)
     std::vector<std::string> records = damagedRecords();
     std::vector<std::string> withEmptyLines = records;
     withEmptyLines.insert(withEmptyLines.begin() + 2, "");
-    withEmptyLines.push_back("");
+    withEmptyLines.emplace_back();
     sortNoCase(records);
     for (const auto& ends : kLineEnds) {
         SCOPED_TRACE(ends.name);
@@ -219,7 +214,7 @@ TEST(HostileSettings, EveryNonEmptyLineIsARecordKeptByteForByte)
 
 TEST(HostileSettings, OddRecordsSplitIntoElevenFields)
 {
-    const std::string huge(1024 * 1024, 'n');
+    const std::string huge(std::size_t{1024} * 1024, 'n');
     const struct {
         const char* name;
         std::string record;
@@ -306,7 +301,7 @@ TEST(LogFileRegression, AStoreThatFailsWhileWritingTheBackupKeepsTheOldBackup)
     TempFolder folder;
     folder.write("IARU_log.zrv", "FIRST\r\nSECOND\r\n");
     folder.write("IARU_log.zr~", "FIRST\r\n");
-    const FaultHookGuard full([](files::Op op, const files::Path& path) {
+    const test::FileFault full([](files::Op op, const files::Path& path) {
         return op == files::Op::Write && path.filename().string().starts_with("IARU_log.zr~") ? ENOSPC : 0;
     });
     EXPECT_THROW(LogFile(folder.path()).append("THIRD"), IoError);

@@ -1,5 +1,7 @@
 #include "errors.h"
+#include "file_faults.h"
 #include "files.h"
+#include "line_columns.h"
 #include "log_corrections.h"
 #include "log_file.h"
 #include "log_line.h"
@@ -148,13 +150,13 @@ TEST_P(ModeChange, SetsLettersAndThirdReportCharacters)
     const ModeCase& c = GetParam();
     const std::string before = qso("SP9XYZ", c.mode, c.sent, c.received);
     const std::string after = withMode(before, c.picked);
-    EXPECT_EQ(columns(after, 24, 25), c.letters);
-    EXPECT_EQ(columns(after, 45, 48), c.sentAfter);
-    EXPECT_EQ(columns(after, 70, 73), c.receivedAfter);
-    std::string rest = after;
-    rest.replace(23, 2, columns(before, 24, 25))
-        .replace(46, 1, columns(before, 47, 47))
-        .replace(71, 1, columns(before, 72, 72));
+    EXPECT_EQ(modeLettersOf(after), c.letters);
+    EXPECT_EQ(test::storedField(after, Field::SentReport), c.sentAfter);
+    EXPECT_EQ(test::storedField(after, Field::ReceivedReport), c.receivedAfter);
+    // Put back what the change may touch: the rest must be as it was.
+    std::string rest = replacedColumns(after, kModeLetters.first, modeLettersOf(before));
+    for (const Field report : {Field::SentReport, Field::ReceivedReport})
+        rest = withField(rest, report, fieldOf(before, report));
     EXPECT_EQ(rest, before) << "only the mode letters and the third report characters change";
 }
 
@@ -182,14 +184,6 @@ TEST(LogCorrections, AShortLineIsPaddedSoTheFieldLandsInItsColumns)
 }
 
 // ---- the rewrite of the log ----
-
-class FaultHookReset {
-public:
-    explicit FaultHookReset(files::FaultHook hook) { files::setFaultHook(std::move(hook)); }
-    FaultHookReset(const FaultHookReset&) = delete;
-    FaultHookReset& operator=(const FaultHookReset&) = delete;
-    ~FaultHookReset() { files::setFaultHook({}); }
-};
 
 LogFile::LineChange toCall(const std::string& call)
 {
@@ -286,8 +280,7 @@ TEST_P(RewriteFailure, LeavesTheLogIntactAndNoTemporaryFile)
     TempFolder folder;
     const std::string content = qso("SP1A") + "\r\n" + qso("SP2B") + "\r\n";
     folder.write("IARU_log.zrv", content);
-    const FaultHookReset reset(
-        [&](files::Op op, const files::Path& path) { return op == c.op && path.filename() == c.file ? c.error : 0; });
+    const test::FileFault fault(c.op, c.error, c.file);
     try {
         LogFile(folder.path()).rewrite(qso("SP1A"), toCall("SP3C"));
         FAIL() << "the failure was not reported";

@@ -1,4 +1,5 @@
 #include "errors.h"
+#include "file_faults.h"
 #include "files.h"
 #include "log_file.h"
 #include "log_line.h"
@@ -172,9 +173,10 @@ TEST(LogArchive, AFailedCopyLeavesTheLogAndAnyOldArchive)
     TempFolder folder;
     folder.write("IARU_log.zrv", "QSO\r\n");
     folder.write("archive.zrv", "OLD\r\n");
-    files::setFaultHook([](files::Op op, const files::Path&) { return op == files::Op::Sync ? ENOSPC : 0; });
-    EXPECT_THROW(LogFile(folder.path()).archiveTo(folder / "archive.zrv"), IoError);
-    files::setFaultHook({});
+    {
+        const test::FileFault full(files::Op::Sync, ENOSPC);
+        EXPECT_THROW(LogFile(folder.path()).archiveTo(folder / "archive.zrv"), IoError);
+    }
     EXPECT_EQ(folder.read("archive.zrv"), "OLD\r\n");
     EXPECT_EQ(folder.read("IARU_log.zrv"), "QSO\r\n");
 }

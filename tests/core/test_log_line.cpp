@@ -59,6 +59,53 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"SsbModeColumn", [](QsoEntry& e) { e.modeColumn = " PH "; }, 23, " PH     QZ1ABC"}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// 86 distinct bytes without blanks, so that a reader taking a wrong column or
+// one too many or too few shows.
+std::string ruler()
+{
+    std::string line;
+    for (std::size_t i = 0; i < kLineLength; ++i)
+        line += static_cast<char>('!' + i);
+    return line;
+}
+
+TEST(LogLine, EveryReaderTakesItsColumns)
+{
+    const struct {
+        const char* name;
+        std::string (*reader)(std::string_view);
+        std::size_t first;
+        std::size_t last;
+    } readers[] = {
+        {"date", dateOf, 1, 10},
+        {"time", timeOf, 12, 15},
+        {"slot key", slotKeyOf, 17, 26},
+        {"band key", bandKeyOf, 18, 19},
+        {"mode letters", modeLettersOf, 24, 25},
+        {"operator", operatorOf, 31, 43},
+        {"sent report", sentReportOf, 45, 47},
+        {"sent exchange", sentExchangeOf, 49, 54},
+        {"call", callOf, 56, 68},
+        {"received report", receivedReportOf, 70, 72},
+        {"received exchange", receivedExchangeOf, 74, 79},
+    };
+    const std::string line = ruler();
+    for (const auto& r : readers) {
+        SCOPED_TRACE(r.name);
+        EXPECT_EQ(r.reader(line), line.substr(r.first - 1, r.last - r.first + 1));
+    }
+}
+
+TEST(LogLine, FieldWritesItsReadColumnsOnly)
+{
+    const std::string line = ruler();
+    std::string expected = line;
+    EXPECT_EQ(withField(line, Field::Call, "QZ9"), expected.replace(55, 13, "QZ9          "));
+    expected = line;
+    EXPECT_EQ(withField(line, Field::SentExchange, "ABCDEFGH"), expected.replace(48, 6, "ABCDEF"));
+    EXPECT_EQ(withField("2026-07-11", Field::Time, "0959"), "2026-07-11 0959");
+}
+
 TEST(LogLine, BandAndModeTablesRefuseTypedText)
 {
     EXPECT_EQ(bandColumnFor("160M"), "  1800");

@@ -2,6 +2,7 @@
 #include "time_entry.h"
 
 #include <gtest/gtest.h>
+#include <initializer_list>
 
 namespace qz {
 namespace {
@@ -12,36 +13,41 @@ struct CheckCase {
     const char* text;
 };
 
-TEST(TimeEntry, TimeCheck)
+void expectChecks(CheckedEntry (*check)(std::string_view), std::initializer_list<CheckCase> cases)
 {
-    const CheckCase cases[] = {
-        {" 12:30 ", EntryCheck::Ok, "12:30"},      {"12.30", EntryCheck::Ok, "12.30"},
-        {"12h30", EntryCheck::Ok, "12h30"},        {"25:75", EntryCheck::Ok, "25:75"},
-        {"12:3", EntryCheck::WrongLength, "12:3"}, {"1230", EntryCheck::WrongLength, "1230"},
-        {"1a:30", EntryCheck::NotDigits, "1a:30"}, {"12:3\xB3", EntryCheck::NotDigits, "12:3\xB3"},
-        {"", EntryCheck::WrongLength, ""},
-    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
-        const CheckedEntry entry = checkTime(c.typed);
+        const CheckedEntry entry = check(c.typed);
         EXPECT_EQ(entry.result, c.result);
         EXPECT_EQ(entry.text, c.text);
     }
 }
 
+TEST(TimeEntry, TimeCheck)
+{
+    expectChecks(checkTime, {
+                                {" 12:30 ", EntryCheck::Ok, "12:30"},
+                                {"12.30", EntryCheck::Ok, "12.30"},
+                                {"12h30", EntryCheck::Ok, "12h30"},
+                                {"25:75", EntryCheck::Ok, "25:75"},
+                                {"12:3", EntryCheck::WrongLength, "12:3"},
+                                {"1230", EntryCheck::WrongLength, "1230"},
+                                {"1a:30", EntryCheck::NotDigits, "1a:30"},
+                                {"12:3\xB3", EntryCheck::NotDigits, "12:3\xB3"},
+                                {"", EntryCheck::WrongLength, ""},
+                            });
+}
+
 TEST(TimeEntry, DateCheck)
 {
-    const CheckCase cases[] = {
-        {"2026-07-11", EntryCheck::Ok, "2026-07-11"},        {"2026/07/11", EntryCheck::Ok, "2026/07/11"},
-        {"2026-13-45", EntryCheck::Ok, "2026-13-45"},        {" 2026-07-11", EntryCheck::Ok, "2026-07-11"},
-        {"2026-7-11", EntryCheck::WrongLength, "2026-7-11"}, {"2026-07-1x", EntryCheck::NotDigits, "2026-07-1x"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        const CheckedEntry entry = checkDate(c.typed);
-        EXPECT_EQ(entry.result, c.result);
-        EXPECT_EQ(entry.text, c.text);
-    }
+    expectChecks(checkDate, {
+                                {"2026-07-11", EntryCheck::Ok, "2026-07-11"},
+                                {"2026/07/11", EntryCheck::Ok, "2026/07/11"},
+                                {"2026-13-45", EntryCheck::Ok, "2026-13-45"},
+                                {" 2026-07-11", EntryCheck::Ok, "2026-07-11"},
+                                {"2026-7-11", EntryCheck::WrongLength, "2026-7-11"},
+                                {"2026-07-1x", EntryCheck::NotDigits, "2026-07-1x"},
+                            });
 }
 
 TEST(TimeEntry, DayStepFollowsTheCalendar)

@@ -66,7 +66,7 @@ private:
         const std::string op = operators.empty() ? "QZ1AA" : operators[below(operators.size())];
         const std::string call = qsoCall(mark, run_, number_++);
         report(event + " " + call);
-        log_.append(qsoLine(op, call, static_cast<int>(below(24 * 60))));
+        log_.append(qsoLine(op, call, static_cast<int>(below(std::size_t{24} * 60))));
         report(asciiUpper(event) + " " + call);
     }
 

@@ -8,6 +8,7 @@
 #include "files.h"
 #include "log_corrections.h"
 #include "log_file.h"
+#include "log_line.h"
 #include "operator_book.h"
 #include "temp_folder.h"
 #include "text.h"
@@ -60,12 +61,13 @@ bool isDriverLine(const std::string& line)
 {
     const std::string op = operatorOf(line);
     const std::string call = callOf(line);
-    const std::string exchange = trimmed(columns(line, 74, 79));
+    const std::string exchange = receivedExchangeOf(line);
     if (!op.starts_with("QZ1A") || op.size() != 5 || call.size() < 4 ||
         (call[0] != kKeeperMark && call[0] != kScratchMark))
         return false;
     try {
-        const int minute = toInt(columns(line, 12, 13)) * 60 + toInt(columns(line, 14, 15));
+        const std::string time = timeOf(line);
+        const int minute = toInt(columns(time, 1, 2)) * 60 + toInt(columns(time, 3, 4));
         std::string expected = qsoLine(op, call, minute);
         if (exchange != kFirstExchange)
             expected = withTypedField(expected, TypedField::ReceivedExchange,
@@ -93,7 +95,7 @@ Qsos readQsoFile(const std::filesystem::path& path, bool copy, std::string& prob
     for (const std::string& line : files::splitLines(content)) {
         if (!isDriverLine(line))
             problem += path.filename().string() + ": not a complete QSO line: [" + line + "]\n";
-        else if (!qsos.emplace(callOf(line), trimmed(columns(line, 74, 79))).second)
+        else if (!qsos.emplace(callOf(line), receivedExchangeOf(line)).second)
             problem += path.filename().string() + ": " + callOf(line) + " is there twice\n";
     }
     return qsos;
@@ -274,7 +276,7 @@ DriverRun runDriver(const std::filesystem::path& folder, int run, std::mt19937::
 
 class CrashHarness {
 public:
-    explicit CrashHarness(const std::filesystem::path& folder) : folder_(folder)
+    explicit CrashHarness(std::filesystem::path folder) : folder_(std::move(folder))
     {
         writeOperatorRecords(folder_, operatorRecords(0));
         LogFile(folder_).createIfMissing();

@@ -2,6 +2,37 @@
 
 namespace qz::test {
 
+void PrintTo(const ShownBox& box, std::ostream* out)
+{
+    *out << "{\"" << box.caption.toStdString() << "\", \"" << box.text.toStdString() << "\", icon "
+         << static_cast<int>(box.icon) << ", buttons " << static_cast<int>(box.buttons) << "}";
+}
+
+ShownBox errorBox(const QString& text)
+{
+    return {QStringLiteral("Błąd"), text, ui::BoxIcon::Error, ui::BoxButtons::Ok};
+}
+
+ShownBox questionBox(const QString& text)
+{
+    return {QStringLiteral("Potwierdzenie"), text, ui::BoxIcon::Question, ui::BoxButtons::YesNo};
+}
+
+ShownBox warningBox(const QString& text)
+{
+    return {QStringLiteral("Ostrzeżenie"), text, ui::BoxIcon::Warning, ui::BoxButtons::YesNoCancel};
+}
+
+ShownBox informationBox(const QString& text)
+{
+    return {QStringLiteral("Informacja"), text, ui::BoxIcon::Information, ui::BoxButtons::Ok};
+}
+
+ShownBox failureBox(const QString& text)
+{
+    return {QStringLiteral("QZ5KV Stationbook"), text, ui::BoxIcon::Error, ui::BoxButtons::Ok};
+}
+
 ui::BoxAnswer FakePlatform::messageBox(const QString& caption, const QString& text, ui::BoxIcon icon,
                                        ui::BoxButtons buttons)
 {
@@ -37,7 +68,8 @@ std::optional<QString> FakePlatform::saveFileName(const QString& filter, const Q
     saveProposals.push_back(proposal);
     if (savePaths.empty())
         return std::nullopt;
-    const std::optional<QString> path = savePaths.front();
+    std::optional<QString> path;
+    path.swap(savePaths.front());
     savePaths.pop_front();
     return path;
 }

@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 namespace qz::test {
@@ -16,7 +17,22 @@ struct ShownBox {
     QString text;
     ui::BoxIcon icon;
     ui::BoxButtons buttons;
+
+    friend bool operator==(const ShownBox&, const ShownBox&) = default;
 };
+using Boxes = std::vector<ShownBox>;
+// Shows caption, text, icon and buttons when a comparison fails.
+void PrintTo(const ShownBox& box, std::ostream* out);
+
+// The boxes as the program shows them: its error messages ("Błąd"), its
+// questions before deleting ("Potwierdzenie") and before overwriting
+// ("Ostrzeżenie"), its completion notices ("Informacja"), and the
+// application-wide error box of a failed file operation or conversion.
+ShownBox errorBox(const QString& text);
+ShownBox questionBox(const QString& text);
+ShownBox warningBox(const QString& text);
+ShownBox informationBox(const QString& text);
+ShownBox failureBox(const QString& text);
 
 struct AskedEntry {
     QString caption;
@@ -41,7 +57,7 @@ public:
     // Runs when a box is shown, before it is answered.
     std::function<void(const ShownBox&)> onBox;
 
-    std::vector<ShownBox> boxes;
+    Boxes boxes;
     std::vector<AskedEntry> asked;
     std::vector<QString> saveFilters;
     std::vector<QString> saveProposals;

@@ -1,5 +1,7 @@
 #include "station_fixture.h"
 
+#include "codec.h"
+
 #include <QApplication>
 
 namespace qz::test {
@@ -16,6 +18,8 @@ void StationTest::start()
     station_->start();
     QApplication::setActiveWindow(&form1());
 }
+
+QString StationTest::path(const std::string& name) const { return ui::fromPath(folder / name); }
 
 void StationTest::typeInto(QLineEdit* field, const QString& text)
 {

@@ -35,6 +35,9 @@ protected:
         return found;
     }
 
+    // A file of the station folder as the program names it in its messages.
+    QString path(const std::string& name) const;
+
     // Puts the focus in the field and types ASCII text with real key events.
     void typeInto(QLineEdit* field, const QString& text);
 

@@ -1,4 +1,5 @@
 #include "combo_lists.h"
+#include "file_faults.h"
 #include "files.h"
 #include "log_line.h"
 #include "station_fixture.h"
@@ -68,7 +69,7 @@ protected:
     }
     void command(const char* name)
     {
-        QAction* action = form1().findChild<QAction*>(QString::fromLatin1(name));
+        auto* action = form1().findChild<QAction*>(QString::fromLatin1(name));
         ASSERT_NE(action, nullptr) << name;
         action->trigger();
     }
@@ -76,14 +77,7 @@ protected:
 
     std::string log() const { return folder.read("IARU_log.zrv"); }
     std::optional<std::string> selected() { return form1().ListBox1->selectedLine(); }
-    void expectOneError(const QString& text)
-    {
-        ASSERT_EQ(platform.boxes.size(), 1u);
-        EXPECT_EQ(platform.boxes[0].caption, "Błąd");
-        EXPECT_EQ(platform.boxes[0].text, text);
-        EXPECT_EQ(platform.boxes[0].icon, ui::BoxIcon::Error);
-        EXPECT_EQ(platform.boxes[0].buttons, ui::BoxButtons::Ok);
-    }
+    void expectOneError(const QString& text) { EXPECT_EQ(platform.boxes, Boxes{errorBox(text)}); }
 };
 
 const char* const kCommands[] = {"zmiendate1",
@@ -148,7 +142,7 @@ TEST_P(TextEntry, RewritesTheFieldReloadsAndSelectsTheQso)
     const EntryRow& r = GetParam();
     startWithThree();
     clickRow(0);
-    platform.entries.push_back(r.entry);
+    platform.entries.emplace_back(r.entry);
     command(r.action);
 
     ASSERT_EQ(platform.asked.size(), 1u);
@@ -245,11 +239,7 @@ TEST_F(Corrections, DeletionAsksFirstThenDropsEveryCopyButOnlyTheSelectedItem)
 
     clickRow(0);  // the headquarters QSO, first by its time
     command("Usu1");
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].caption, "Potwierdzenie");
-    EXPECT_EQ(platform.boxes[0].text, "Czy na pewno usunąć zaznaczoną łączność?");
-    EXPECT_EQ(platform.boxes[0].icon, ui::BoxIcon::Question);
-    EXPECT_EQ(platform.boxes[0].buttons, ui::BoxButtons::YesNo);
+    EXPECT_EQ(platform.boxes, Boxes{questionBox("Czy na pewno usunąć zaznaczoną łączność?")});
     EXPECT_EQ(log(), before);
     EXPECT_EQ(form1().ListBox1->count(), 4);
 
@@ -272,19 +262,15 @@ TEST_F(Corrections, FailedRewriteShowsTheErrorAndKeepsLogAndList)
     startWithThree();
     const std::string before = log();
     clickRow(0);
-    files::setFaultHook([](files::Op op, const files::Path& path) {
-        return op == files::Op::Write && path.filename() == "temporary.zrv" ? ENOSPC : 0;
-    });
-    platform.entries = {QStringLiteral("SP9Z")};
-    command("Zmieznakkorespondenta1");
-    platform.answers = {ui::BoxAnswer::Yes};
-    command("Usu1");
-    files::setFaultHook({});
-    ASSERT_EQ(platform.boxes.size(), 3u);  // disk full, the question, disk full
-    for (const std::size_t i : {0u, 2u}) {
-        EXPECT_EQ(platform.boxes[i].caption, "QZ5KV Stationbook");
-        EXPECT_TRUE(platform.boxes[i].text.startsWith("Disk full\n")) << platform.boxes[i].text.toStdString();
+    {
+        const FileFault full(files::Op::Write, ENOSPC, "temporary.zrv");
+        platform.entries = {QStringLiteral("SP9Z")};
+        command("Zmieznakkorespondenta1");
+        platform.answers = {ui::BoxAnswer::Yes};
+        command("Usu1");
     }
+    const ShownBox diskFull = failureBox("Disk full\n" + path("temporary.zrv"));
+    EXPECT_EQ(platform.boxes, (Boxes{diskFull, questionBox("Czy na pewno usunąć zaznaczoną łączność?"), diskFull}));
     EXPECT_EQ(log(), before);
     EXPECT_FALSE(folder.exists("temporary.zrv"));
     EXPECT_EQ(form1().ListBox1->lines(), (std::vector<std::string>{kFirst, kSecond}));
@@ -307,7 +293,7 @@ TEST_F(Corrections, PickDialogHasItsFixedShape)
     EXPECT_TRUE(d.windowFlags().testFlag(Qt::WindowTitleHint));
     EXPECT_FALSE(d.isModal());
 
-    QComboBox* list = control<QComboBox>(d, "ComboBox1");
+    auto* list = control<QComboBox>(d, "ComboBox1");
     EXPECT_EQ(list->geometry().topLeft(), QPoint(16, 16));
     EXPECT_EQ(list->width(), 153);
     EXPECT_TRUE(list->isEditable());
@@ -315,7 +301,7 @@ TEST_F(Corrections, PickDialogHasItsFixedShape)
     EXPECT_TRUE(list->font().bold());
     EXPECT_TRUE(list->styleSheet().contains("color: red"));
 
-    QPushButton* ok = control<QPushButton>(d, "Button1");
+    auto* ok = control<QPushButton>(d, "Button1");
     EXPECT_EQ(ok->text(), "OK");
     EXPECT_EQ(ok->geometry(), QRect(184, 16, 75, 33));
     EXPECT_EQ(ok->font().pixelSize(), 16);
@@ -460,13 +446,11 @@ TEST_F(Corrections, FailedPickRewriteKeepsTheDialogOpen)
     const std::string before = log();
     clickRow(0);
     command("Zmiepasmo1");
-    files::setFaultHook([](files::Op op, const files::Path& path) {
-        return op == files::Op::Rename && path.filename() == "IARU_log.zrv" ? EACCES : 0;
-    });
-    pressOk();
-    files::setFaultHook({});
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_TRUE(platform.boxes[0].text.startsWith("File access denied\n"));
+    {
+        const FileFault locked(files::Op::Rename, EACCES, "IARU_log.zrv");
+        pressOk();
+    }
+    EXPECT_EQ(platform.boxes, Boxes{failureBox("File access denied\n" + path("IARU_log.zrv"))});
     EXPECT_TRUE(form4().isVisible());
     EXPECT_EQ(log(), before);
     EXPECT_FALSE(folder.exists("temporary.zrv"));

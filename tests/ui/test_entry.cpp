@@ -1,6 +1,8 @@
 #include "codec.h"
 #include "combo_lists.h"
+#include "file_faults.h"
 #include "files.h"
+#include "line_columns.h"
 #include "log_line.h"
 #include "station_fixture.h"
 
@@ -80,10 +82,7 @@ TEST_F(StoringQso, RefusalsStoreNothing)
         c.prepare(w);
         platform.boxes.clear();
         store();
-        ASSERT_EQ(platform.boxes.size(), 1u);
-        EXPECT_EQ(platform.boxes[0].caption, "Błąd");
-        EXPECT_EQ(platform.boxes[0].icon, ui::BoxIcon::Error);
-        EXPECT_EQ(platform.boxes[0].text, c.message);
+        EXPECT_EQ(platform.boxes, Boxes{errorBox(c.message)});
         EXPECT_EQ(log(), "");
         EXPECT_EQ(w.ListBox1->count(), 0);
     }
@@ -94,7 +93,7 @@ TEST_F(StoringQso, ASingleSpaceCallsignPasses)
     form1().Edit4->setText(" ");
     store();
     EXPECT_TRUE(platform.boxes.empty());
-    EXPECT_EQ(log().substr(55, 14), std::string(14, ' '));
+    EXPECT_EQ(storedField(log(), Field::Call), std::string(14, ' '));
 }
 
 TEST_F(StoringQso, HeadquartersDefaultsAreKeptEachByItself)
@@ -127,7 +126,7 @@ TEST_F(StoringQso, SentExchangeIsTrimmedAndWrittenBack)
     form1().Edit8->setText("  jo91  ");
     store();
     EXPECT_EQ(form1().Edit8->text(), "jo91");
-    EXPECT_EQ(log().substr(48, 7), "JO91   ");
+    EXPECT_EQ(storedField(log(), Field::SentExchange), "JO91   ");
 }
 
 TEST_F(StoringQso, AutoIncrementCountsUpWithoutLeadingZeros)
@@ -142,7 +141,7 @@ TEST_F(StoringQso, AutoIncrementCountsUpWithoutLeadingZeros)
         ASSERT_TRUE(w.CheckBox1->isChecked());
         store();
         EXPECT_EQ(w.Edit8->text(), after);
-        EXPECT_EQ(w.ListBox1->selectedLine()->substr(48, 7),
+        EXPECT_EQ(storedField(*w.ListBox1->selectedLine(), Field::SentExchange),
                   std::string(before) + std::string(7 - strlen(before), ' '));
     }
     EXPECT_TRUE(platform.boxes.empty());
@@ -186,9 +185,7 @@ TEST_F(StoringQso, AutoIncrementOfTextStoresTheQsoThenReportsTheConversion)
     w.Edit4->setText("SP1A");
     w.stopClock();
     store();
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].caption, "QZ5KV Stationbook");
-    EXPECT_EQ(platform.boxes[0].text, "'' is not a valid integer value");
+    EXPECT_EQ(platform.boxes, Boxes{failureBox("'' is not a valid integer value")});
     EXPECT_EQ(files::splitLines(log()).size(), 1u);
     EXPECT_EQ(w.Edit4->text(), "SP1A");  // the steps after the increment did not run
     EXPECT_FALSE(w.Timer1->isActive());
@@ -199,13 +196,11 @@ TEST_F(StoringQso, AFailedAppendLeavesNothingThatLooksStored)
     ui::TForm1& w = form1();
     w.Edit4->setText("SP1A");
     w.Edit6->setText("15");
-    files::setFaultHook([](files::Op op, const files::Path& path) {
-        return op == files::Op::Write && path.filename() == "IARU_log.zrv" ? ENOSPC : 0;
-    });
-    store();
-    files::setFaultHook({});
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_TRUE(platform.boxes[0].text.startsWith("Disk full\n"));
+    {
+        const FileFault full(files::Op::Write, ENOSPC, "IARU_log.zrv");
+        store();
+    }
+    EXPECT_EQ(platform.boxes, Boxes{failureBox("Disk full\n" + path("IARU_log.zrv"))});
     EXPECT_EQ(w.ListBox1->count(), 0);
     EXPECT_EQ(log(), "");
     EXPECT_EQ(w.Edit4->text(), "SP1A");
@@ -366,8 +361,8 @@ TEST_F(FocusPath, KeptDefaultsAreSelectedSoTypingReplacesThem)
     QTest::keyClicks(w.Edit6, "15");
     QTest::keyClick(w.Edit6, Qt::Key_Return);
     ASSERT_EQ(w.ListBox1->count(), 1);
-    EXPECT_EQ(w.ListBox1->lines()[0].substr(55, 14), "SP1A          ");
-    EXPECT_EQ(w.ListBox1->lines()[0].substr(73, 13), "15           ");
+    EXPECT_EQ(storedField(w.ListBox1->lines()[0], Field::Call), "SP1A          ");
+    EXPECT_EQ(storedField(w.ListBox1->lines()[0], Field::ReceivedExchange), "15           ");
 
     // A headquarters QSO keeps both defaults, selected for the next QSO.
     QTest::keyClicks(w.Edit4, "qz5kv");

@@ -84,16 +84,13 @@ TEST_F(Exports, AdifWritesEveryOperatorAndKeepsTheWindowOpen)
     startWithTwoOperators();
     click(form1(), "Button7");
     ui::TForm3& w = form3();
-    QLineEdit* comment = control<QLineEdit>(w, "Edit1");
+    auto* comment = control<QLineEdit>(w, "Edit1");
     comment->clear();
     typeInto(comment, "TEST ");
     QTest::sendKeyEvent(QTest::Click, comment, Qt::Key_unknown, QStringLiteral("ó"), Qt::NoModifier);
     click(w, "Button1");
 
-    EXPECT_EQ(platform.texts(), QStringList{"Pliki ADIF zostały zapisane!"});
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].caption, "Informacja");
-    EXPECT_EQ(platform.boxes[0].icon, ui::BoxIcon::Information);
+    EXPECT_EQ(platform.boxes, Boxes{informationBox("Pliki ADIF zostały zapisane!")});
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(form1().isVisible());
     expectOnlyCurrentOperatorListed();
@@ -109,10 +106,7 @@ TEST_F(Exports, AdifReportsAMissingLogAndLeavesTheListAlone)
     std::filesystem::remove(folder / kLog);
     click(form1(), "Button7");
     click(form3(), "Button1");
-    const QString path = QString::fromStdString((folder / kLog).string());
-    EXPECT_EQ(platform.texts(), QStringList{"Plik \"" + path + "\" nie istnieje!"});
-    EXPECT_EQ(platform.boxes[0].caption, "Błąd");
-    EXPECT_EQ(platform.boxes[0].icon, ui::BoxIcon::Error);
+    EXPECT_EQ(platform.boxes, Boxes{errorBox("Plik \"" + path(kLog) + "\" nie istnieje!")});
     EXPECT_FALSE(folder.exists("qz1abc.adi"));
     expectOnlyCurrentOperatorListed();
 }
@@ -121,8 +115,7 @@ TEST_F(Exports, CabrilloWritesFilesAndShowsTheLastOperatorInTheEditor)
 {
     startWithTwoOperators();
     click(form1(), "Button2");
-    EXPECT_EQ(platform.texts(), QStringList{"Pliki Cabrillo zostały zapisane!"});
-    EXPECT_EQ(platform.boxes[0].caption, "Informacja");
+    EXPECT_EQ(platform.boxes, Boxes{informationBox("Pliki Cabrillo zostały zapisane!")});
     expectOnlyCurrentOperatorListed();
     EXPECT_TRUE(folder.exists("qz1abc.cbr"));
     EXPECT_TRUE(folder.exists("qz2xyz.cbr"));
@@ -173,16 +166,15 @@ TEST_F(Exports, CabrilloStopsWithoutTheSettingsFile)
     startWithTwoOperators();
     std::filesystem::remove(folder / kIni);
     click(form1(), "Button2");
-    EXPECT_EQ(platform.texts(), QStringList{"Plik z danymi operatorów (QZ5KV_stationbook.ini) nie został znaleziony!"});
-    EXPECT_EQ(platform.boxes[0].caption, "Błąd");
+    EXPECT_EQ(platform.boxes,
+              Boxes{errorBox("Plik z danymi operatorów (QZ5KV_stationbook.ini) nie został znaleziony!")});
     EXPECT_FALSE(folder.exists("qz1abc.cbr"));
     expectOnlyCurrentOperatorListed();
 
     std::filesystem::remove(folder / kLog);
     platform.boxes.clear();
     click(form1(), "Button2");
-    EXPECT_EQ(platform.texts(),
-              QStringList{"Plik \"" + QString::fromStdString((folder / kLog).string()) + "\" nie istnieje!"});
+    EXPECT_EQ(platform.texts(), QStringList{"Plik \"" + path(kLog) + "\" nie istnieje!"});
 }
 
 TEST_F(Exports, EmptyLogIsSilentForCabrilloAndReportedForAdif)
@@ -208,15 +200,10 @@ TEST_F(Exports, AStuckFileIsNamedAndCostsNoOtherOperatorTheirs)
     click(form1(), "Button2");
     click(form1(), "Button7");
     click(form3(), "Button1");
-    ASSERT_EQ(platform.boxes.size(), 2u) << platform.texts().join('|').toStdString();
-    const char* stuck[] = {"qz2xyz.cbr", "qz2xyz.adi"};
-    for (std::size_t i = 0; i < 2; ++i) {
-        SCOPED_TRACE(stuck[i]);
-        const auto& box = platform.boxes[i];
-        EXPECT_EQ(box.caption, "Błąd");
-        EXPECT_EQ(box.text, "Nie zapisano pliku operatora QZ2XYZ:\nFile access denied\n" +
-                                QString::fromStdString((folder / stuck[i]).string()));
-    }
+    Boxes stuck;
+    for (const char* file : {"qz2xyz.cbr", "qz2xyz.adi"})
+        stuck.push_back(errorBox("Nie zapisano pliku operatora QZ2XYZ:\nFile access denied\n" + path(file)));
+    EXPECT_EQ(platform.boxes, stuck);
     // The earlier operator's files are written anew, header and QSOs.
     const auto cbr = files::splitLines(folder.read("qz1abc.cbr"));
     ASSERT_GE(cbr.size(), 4u);

@@ -61,7 +61,7 @@ TEST_F(HostileFiles, StartsOnDamagedFilesAndStoresWithoutChangingAnOldByte)
     for (int i = 0; i < 5000; ++i)
         settings += "QZ9A" + std::to_string(i) + ",,,,,,0,CHECKLOG,,IARU-HF,\n";
     const std::string withNul = replacedColumns(qso("QZ1ABC", "SP2BBB", "11:00"), 56, "SP" + kNul + "2" + kUndefined);
-    const std::string giant = qso("QZ1ABC", "QZ5KV", "09:00") + std::string(2 * 1024 * 1024, 'z');
+    const std::string giant = qso("QZ1ABC", "QZ5KV", "09:00") + std::string(std::size_t{2} * 1024 * 1024, 'z');
     const std::vector<std::string> lines{
         qso("QZ1ABC", "SP1AAA", "10:00"), withNul, qso("QZ2XYZ", "SP3CCC", "10:30"), giant, "short", "", "\x01\x02\x7f",
     };
@@ -108,7 +108,7 @@ TEST_F(HostileFiles, ACancelledCorrectionOfACallWithUndefinedBytesChangesNothing
     form1().ListBox1->selectRow(0);
     for (const char* command : {"Zmieznakkorespondenta1", "Zmieodebranynumerseryjny1"}) {
         SCOPED_TRACE(command);
-        QAction* action = form1().findChild<QAction*>(QString::fromLatin1(command));
+        auto* action = form1().findChild<QAction*>(QString::fromLatin1(command));
         ASSERT_NE(action, nullptr);
         action->trigger();  // the entry box is cancelled
         EXPECT_TRUE(platform.boxes.empty());
@@ -120,7 +120,7 @@ TEST_F(HostileFiles, ACancelledCorrectionOfACallWithUndefinedBytesChangesNothing
 // which froze the window for seconds each time.
 TEST_F(HostileFiles, ALineOfMegabytesIsShownCutButKeptWhole)
 {
-    const std::string giant = qso("QZ1ABC", "SP1AAA", "10:00") + std::string(2 * 1024 * 1024, 'z');
+    const std::string giant = qso("QZ1ABC", "SP1AAA", "10:00") + std::string(std::size_t{2} * 1024 * 1024, 'z');
     startWith("QZ1ABC,Jan,,,,,0,CHECKLOG,,IARU-HF,\r\n", giant + "\r\n");
     ASSERT_EQ(form1().ListBox1->lines(), std::vector<std::string>{giant});
     const QString shown = form1().ListBox1->model()->index(0, 0).data().toString();

@@ -1,5 +1,6 @@
 #include "codec.h"
 #include "combo_lists.h"
+#include "files.h"
 #include "log_line.h"
 #include "station_fixture.h"
 
@@ -23,13 +24,7 @@ std::string qso(const std::string& op, const std::string& call, const char* band
                         "599", "28", call, "599", "KRU"});
 }
 
-std::string logOf(const std::vector<std::string>& lines)
-{
-    std::string content;
-    for (const auto& line : lines)
-        content += line + "\r\n";
-    return content;
-}
+std::string logOf(const std::vector<std::string>& lines) { return files::joinLines(lines); }
 
 class MainWindow : public StationTest {};
 
@@ -155,11 +150,7 @@ TEST_F(MainWindow, ReloadWithTheLogGoneShowsFileNotFoundAndKeepsTheLists)
     start();
     std::filesystem::remove(folder / "IARU_log.zrv");
     emit form1().ComboBox3->activated(0);
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].caption, "QZ5KV Stationbook");
-    EXPECT_EQ(platform.boxes[0].icon, ui::BoxIcon::Error);
-    EXPECT_TRUE(platform.boxes[0].text.startsWith("File not found\n"));
-    EXPECT_TRUE(platform.boxes[0].text.endsWith("IARU_log.zrv"));
+    EXPECT_EQ(platform.boxes, Boxes{failureBox("File not found\n" + path("IARU_log.zrv"))});
     EXPECT_EQ(form1().ListBox1->count(), 1);
 }
 
@@ -167,8 +158,7 @@ TEST_F(MainWindow, ALogThatIsAFolderEndsStartUpWithAnErrorButTheWindowOpens)
 {
     std::filesystem::create_directory(folder / "IARU_log.zrv");
     start();
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_TRUE(platform.boxes[0].text.startsWith("File access denied"));
+    EXPECT_EQ(platform.boxes, Boxes{failureBox("File access denied\n" + path("IARU_log.zrv"))});
     EXPECT_TRUE(form1().isVisible());
     EXPECT_EQ(form1().Edit8->text(), "28");
 }

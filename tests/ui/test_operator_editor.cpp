@@ -1,4 +1,5 @@
 #include "combo_lists.h"
+#include "file_faults.h"
 #include "files.h"
 #include "station_fixture.h"
 #include "unit1.h"
@@ -32,7 +33,7 @@ protected:
 
     void click(const char* button)
     {
-        QPushButton* target = control<QPushButton>(editor(), button);
+        auto* target = control<QPushButton>(editor(), button);
         ASSERT_TRUE(target->isVisible()) << button;
         QTest::mouseClick(target, Qt::LeftButton);
     }
@@ -84,18 +85,6 @@ protected:
     bool saveShown() { return !control<QPushButton>(editor(), "Button3")->isHidden(); }
 };
 
-// The given kind of file operation fails with the given error while this lives.
-class FileFault {
-public:
-    FileFault(files::Op op, int error)
-    {
-        files::setFaultHook([op, error](files::Op called, const files::Path&) { return called == op ? error : 0; });
-    }
-    FileFault(const FileFault&) = delete;
-    FileFault& operator=(const FileFault&) = delete;
-    ~FileFault() { files::setFaultHook({}); }
-};
-
 // --- The window itself -----------------------------------------------------
 
 TEST_F(OperatorEditor, ControlsCarryTheirCaptions)
@@ -132,7 +121,7 @@ TEST_F(OperatorEditor, TabKeyFollowsTheFieldOrder)
     const char* order[] = {"Edit1",    "Edit8",   "Edit2",   "Edit3",   "Edit7",   "Edit4",
                            "Edit5",    "Edit6",   "Edit9",   "Button3", "Button1", "Edit10",
                            "ListBox1", "Button2", "Button4", "Edit11",  "Button5"};
-    QWidget* current = control<QWidget>(w, order[0]);
+    auto* current = control<QWidget>(w, order[0]);
     for (std::size_t i = 1; i < std::size(order); ++i) {
         do
             current = current->nextInFocusChain();
@@ -325,11 +314,7 @@ TEST_P(RefusedSaves, ShowTheirMessageAndChangeNothing)
     fillRequired(row.callsign, row.personName, row.address);
     const OperatorFields typed = editor().fields();
     click("Button3");
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].caption, "Błąd");
-    EXPECT_EQ(platform.boxes[0].text, row.message);
-    EXPECT_EQ(platform.boxes[0].icon, ui::BoxIcon::Error);
-    EXPECT_EQ(platform.boxes[0].buttons, ui::BoxButtons::Ok);
+    EXPECT_EQ(platform.boxes, Boxes{errorBox(row.message)});
     EXPECT_EQ(folder.read(kIni), "QZ5A,Ewa,,Ul 5,,,0,CHECKLOG,,IARU-HF,\r\n");
     EXPECT_EQ(callsigns(), QStringList{"QZ5A"});
     EXPECT_EQ(operatorList(), QStringList{"QZ5A"});
@@ -433,17 +418,13 @@ TEST_F(OperatorEditor, DeletingNeedsASelectionAndAYes)
     openEditor();
     click("Button2");
     click("Button4");
-    EXPECT_EQ(platform.texts(), QStringList{"Proszę wybrać znak operatora do usunięcia!"});
-    EXPECT_EQ(platform.boxes[0].caption, "Błąd");
+    const ShownBox selectFirst = errorBox("Proszę wybrać znak operatora do usunięcia!");
+    EXPECT_EQ(platform.boxes, Boxes{selectFirst});
 
     clickEntry(0);
     platform.answers = {ui::BoxAnswer::No};
     click("Button4");
-    ASSERT_EQ(platform.boxes.size(), 2u);
-    EXPECT_EQ(platform.boxes[1].caption, "Potwierdzenie");
-    EXPECT_EQ(platform.boxes[1].text, "Czy na pewno usunąć wybranego operatora?");
-    EXPECT_EQ(platform.boxes[1].icon, ui::BoxIcon::Question);
-    EXPECT_EQ(platform.boxes[1].buttons, ui::BoxButtons::YesNo);
+    EXPECT_EQ(platform.boxes, (Boxes{selectFirst, questionBox("Czy na pewno usunąć wybranego operatora?")}));
     EXPECT_EQ(folder.read(kIni), ini);
     EXPECT_EQ(callsigns(), QStringList{"QZ1A"});
     EXPECT_EQ(operatorList(), QStringList{"QZ1A"});
@@ -496,8 +477,10 @@ TEST_F(OperatorEditor, AFailedSaveLeavesTheFileAndShowsWhatIsOnDisk)
         click("Button3");
     }
     ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].caption, "QZ5KV Stationbook");
-    EXPECT_TRUE(platform.boxes[0].text.startsWith("Disk full\n")) << platform.boxes[0].text.toStdString();
+    // The failure may name the settings file's scratch file beside it.
+    const QString text = platform.boxes[0].text;
+    EXPECT_EQ(platform.boxes[0], failureBox(text));
+    EXPECT_TRUE(text.startsWith("Disk full\n" + path(kIni))) << text.toStdString();
     EXPECT_EQ(folder.read(kIni), changed);
     EXPECT_EQ(callsigns(), (QStringList{"QZ1A", "QZ3C"}));
     EXPECT_EQ(operatorList(), (QStringList{"QZ1A", "QZ3C"}));
@@ -521,7 +504,7 @@ TEST_F(OperatorEditor, AFailedDeletionKeepsTheOperator)
         click("Button4");
     }
     ASSERT_EQ(platform.boxes.size(), 2u);
-    EXPECT_EQ(platform.boxes[1].caption, "QZ5KV Stationbook");
+    EXPECT_EQ(platform.boxes[1], failureBox("File access denied\n" + path(kIni)));
     EXPECT_EQ(folder.read(kIni), ini);
     EXPECT_EQ(callsigns(), (QStringList{"QZ1A", "QZ2B"}));
     EXPECT_EQ(editor().selectedRow(), 0);

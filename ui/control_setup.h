@@ -1,0 +1,23 @@
+#pragma once
+// What every window does to its controls when it builds them: give each the
+// name it is found by (the names of the window's design), and chain the Tab
+// order through them.
+
+#include <QString>
+#include <initializer_list>
+
+class QWidget;
+
+namespace qz::ui {
+
+template <typename Control>
+Control* named(Control* control, const char* name)
+{
+    control->setObjectName(QString::fromLatin1(name));
+    return control;
+}
+
+// Tab moves from each control to the next one listed.
+void setTabChain(std::initializer_list<QWidget*> controls);
+
+}  // namespace qz::ui
