@@ -2,12 +2,11 @@
 // start-up, the view reload of one operator and storing a QSO on 100,000 lines,
 // and typing while the radio's rigctld misbehaves.
 
+#include "bench_station.h"
 #include "combo_lists.h"
 #include "fake_rigctld.h"
-#include "large_log.h"
 #include "log_file.h"
 #include "log_line.h"
-#include "station.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -22,45 +21,6 @@
 namespace qz::bench {
 namespace {
 
-// Boxes never appear in a benchmark: anything shown is a failure.
-class SilentPlatform final : public ui::Platform {
-public:
-    ui::BoxAnswer messageBox(const QString&, const QString& text, ui::BoxIcon, ui::BoxButtons) override
-    {
-        shown = text;
-        return ui::BoxAnswer::Ok;
-    }
-    QString inputBox(const QString&, const QString&, const QString& value) override { return value; }
-    std::optional<QString> saveFileName(const QString&, const QString&) override { return std::nullopt; }
-    void beep() override {}
-    QString shown;
-};
-
-ui::StationContext contextFor(const BenchFolder& folder, SilentPlatform& platform)
-{
-    return {folder.path(), platform, [] { return std::chrono::system_clock::now(); }};
-}
-
-// The running program on the large log, for the benchmarks that measure a
-// window action; a box shown meanwhile spoils the run.
-struct LargeStation {
-    // The windows read no file before start().
-    LargeStation()
-    {
-        writeLargeStation(folder.path());
-        station.start();
-    }
-    void reportBoxes(benchmark::State& state) const
-    {
-        if (!platform.shown.isEmpty())
-            state.SkipWithError(platform.shown.toStdString().c_str());
-    }
-
-    BenchFolder folder;
-    SilentPlatform platform;
-    ui::Station station{contextFor(folder, platform)};
-};
-
 void BM_StartUpToShownWindow(benchmark::State& state)
 {
     const BenchFolder folder;
@@ -72,8 +32,7 @@ void BM_StartUpToShownWindow(benchmark::State& state)
         QApplication::processEvents();
         benchmark::DoNotOptimize(station.form1.ListBox1->count());
     }
-    if (!platform.shown.isEmpty())
-        state.SkipWithError(platform.shown.toStdString().c_str());
+    reportBoxes(platform, state);
 }
 BENCHMARK(BM_StartUpToShownWindow)->Unit(benchmark::kMillisecond);
 

@@ -34,10 +34,12 @@ Cabrillo and an ADIF file per operator. The user interface is Polish.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
-# The Qt libraries come from the executable's own links; the translations are
-# loaded at run time for the Polish texts of the standard buttons.
+# The Qt libraries (Qt Charts among them) come from the executable's own links;
+# the translations are loaded at run time for the Polish texts of the standard
+# buttons, and the contest overview reads cty.dat and MASTER.SCP of
+# hamradio-files.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, hamradio-files")
 # rigctld serves the radio whose band and mode the lists follow.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libhamlib-utils")
 include(CPack)

@@ -109,4 +109,41 @@ void writeOperatorRecords(const std::filesystem::path& folder, const std::vector
     files::replaceAtomically(operatorFilePath(folder), files::joinLines(records));
 }
 
+std::optional<std::string> withPoints(std::string_view record, std::string_view points)
+{
+    std::size_t start = 0;
+    for (std::size_t field = 0; field < kPoints; ++field) {
+        start = record.find(',', start);
+        if (start == std::string_view::npos)
+            return std::nullopt;
+        ++start;
+    }
+    const std::size_t end = record.find(',', start);
+    if (end == std::string_view::npos)
+        return std::nullopt;
+    std::string changed(record.substr(0, start));
+    changed += points;
+    changed += record.substr(end);
+    return changed;
+}
+
+ClaimedScoreResult writeClaimedScore(const std::filesystem::path& folder, std::string_view callsign,
+                                     std::string_view points)
+{
+    auto records = readOperatorRecords(folder);
+    if (!records)
+        return ClaimedScoreResult::NoFile;
+    OperatorList list(std::move(*records));
+    const auto row = list.find(callsign);
+    if (!row)
+        return ClaimedScoreResult::NoRecord;
+    const auto changed = withPoints(list.records()[*row], points);
+    if (!changed)
+        return ClaimedScoreResult::RecordTooShort;
+    std::vector<std::string> written = list.records();
+    written[*row] = *changed;
+    writeOperatorRecords(folder, written);
+    return ClaimedScoreResult::Written;
+}
+
 }  // namespace qz

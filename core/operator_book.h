@@ -82,4 +82,16 @@ std::vector<std::string> readOperatorCallsigns(const std::filesystem::path& fold
 // the old file as it was.
 void writeOperatorRecords(const std::filesystem::path& folder, const std::vector<std::string>& records);
 
+// The record with its Points field (the claimed score) replaced and every
+// other byte kept; nothing when the record has too few commas for the field
+// to stand on its own (the split would give its text to later fields too).
+std::optional<std::string> withPoints(std::string_view record, std::string_view points);
+
+enum class ClaimedScoreResult { Written, NoFile, NoRecord, RecordTooShort };
+// Writes the points into the operator's record, the one that the editor and
+// the Cabrillo export find (the first with that callsign), through the same
+// whole-file replacement as the editor. Nothing is written unless Written.
+ClaimedScoreResult writeClaimedScore(const std::filesystem::path& folder, std::string_view callsign,
+                                     std::string_view points);
+
 }  // namespace qz

@@ -36,7 +36,9 @@ std::string asciiLower(std::string text)
     return text;
 }
 
-std::string trimmed(std::string_view text)
+std::string trimmed(std::string_view text) { return std::string(trimmedView(text)); }
+
+std::string_view trimmedView(std::string_view text)
 {
     std::size_t first = 0;
     std::size_t last = text.size();
@@ -44,7 +46,7 @@ std::string trimmed(std::string_view text)
         ++first;
     while (last > first && isBlankOrControl(text[last - 1]))
         --last;
-    return std::string(text.substr(first, last - first));
+    return text.substr(first, last - first);
 }
 
 std::string withoutSpaces(std::string_view text)

@@ -14,6 +14,8 @@ std::string asciiLower(std::string text);
 
 // Removes leading and trailing blanks and control characters (every byte up to 0x20).
 std::string trimmed(std::string_view text);
+// The same without a copy: a view into `text`.
+std::string_view trimmedView(std::string_view text);
 
 // Removes every space, also inside the text.
 std::string withoutSpaces(std::string_view text);

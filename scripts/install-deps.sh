@@ -8,6 +8,8 @@ packages=(
     cmake ninja-build g++            # build
     qt6-base-dev                     # Qt 6 Widgets
     qt6-translations-l10n            # Polish texts of the standard buttons
+    qt6-charts-dev libqt6opengl6-dev # the rate chart (Qt Charts needs Qt's OpenGL files)
+    hamradio-files                   # cty.dat and MASTER.SCP for the contest overview
     libgtest-dev libgmock-dev        # unit and window tests
     libbenchmark-dev                 # bench/
     fonts-dejavu-core                # a fixed-pitch font for the log list

@@ -17,11 +17,13 @@ void bringToFront(QWidget& window)
 }  // namespace
 
 Station::Station(const StationContext& context)
-    : form1(context), form2(context), form3(context),
-      form4(context, [this](PickKind kind, int position, const QString& entry) {
-          // Unguarded: a failed change reaches the dialog's own error box and keeps it open.
-          form1.applyPick(kind, position, entry);
-      })
+    : form1(context), form2(context), form3(context), form4(context,
+                                                            [this](PickKind kind, int position, const QString& entry) {
+                                                                // Unguarded: a failed change reaches the dialog's own
+                                                                // error box and keeps it open.
+                                                                form1.applyPick(kind, position, entry);
+                                                            }),
+      overview(context, form1, [this] { return form2.isEditing(); })
 {
     Platform& platform = form1.context().platform;
     const Guard toMain(platform, &form1);
@@ -41,6 +43,9 @@ Station::Station(const StationContext& context)
 
     QObject::connect(&form3, &TForm3::exported, &form1, toMain(&TForm1::ComboBox3Change));
     QObject::connect(&form3, &TForm3::returned, &form1, &QWidget::show);
+
+    QObject::connect(&form1, &TForm1::overviewRequested, &overview, &ContestOverview::toggle);
+    QObject::connect(&overview, &ContestOverview::claimedScoreWritten, &form2, toEditor(&TForm2::showExportedOperator));
 
     keepAltKeysFromTyping(&form1);
 }

@@ -4,6 +4,7 @@
 // signals and plain data connected here. The program and the window tests
 // build the same station.
 
+#include "contest_overview.h"
 #include "station_context.h"
 #include "station_lock.h"
 #include "unit1.h"
@@ -34,6 +35,7 @@ public:
     TForm2 form2;
     TForm3 form3;
     TForm4 form4;
+    ContestOverview overview;
 
 private:
     std::unique_ptr<StationLock> lock_;

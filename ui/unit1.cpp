@@ -12,6 +12,7 @@
 #include "log_snapshot.h"
 #include "operator_book.h"
 #include "upper_case.h"
+#include "worked_before_marker.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,6 +24,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
@@ -67,6 +69,7 @@ TForm1::TForm1(StationContext context, QWidget* parent) : QWidget(parent), conte
     resize(694, 462);
     createControls();
     connectHandlers();
+    workedBefore_ = new WorkedBeforeMarker(*this);
 }
 
 TForm1::~TForm1() = default;
@@ -263,6 +266,8 @@ void TForm1::connectHandlers()
     connect(Zmienadanynumerser1, &QAction::triggered, this, guard(&TForm1::Zmienadanynumerser1Click));
     connect(Zmieodebranynumerseryjny1, &QAction::triggered, this, guard(&TForm1::Zmieodebranynumerseryjny1Click));
     connect(Usu1, &QAction::triggered, this, guard(&TForm1::Usu1Click));
+    // A window shortcut: the key never reaches the fields' own key handlers.
+    connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this, &TForm1::overviewRequested);
 
     attachFieldKeys(Edit4, {guard(&TForm1::Edit4KeyDown), guard(&TForm1::Edit4KeyPress), {}});
     attachFieldKeys(Edit6, {guard(&TForm1::Edit6KeyDown), guard(&TForm1::Edit6KeyPress), guard(&TForm1::Edit6Exit)});
@@ -292,12 +297,15 @@ void TForm1::FormCreate()
     ComboBox3->setCurrentIndex(ComboBox3->count() > 0 ? 0 : -1);
 
     const LogFile log(context_.folder);
-    if (log.createIfMissing())
+    if (log.createIfMissing()) {
+        emit operatorLinesRead({});
         return;
+    }
     const std::string op = currentOperator();
     auto snapshot = log.snapshotOf(op);
     std::vector<std::string_view> own = operatorLines(snapshot->lines(), op);
-    ListBox1->setLines(std::move(snapshot), std::move(own));
+    ListBox1->setLines(snapshot, std::move(own));
+    emit operatorLinesRead(snapshot->lines());
 }
 
 void TForm1::Timer1Timer()
@@ -343,9 +351,10 @@ void TForm1::ComboBox3Change()
     const std::string op = currentOperator();
     auto snapshot = LogFile(context_.folder).snapshotOf(op);
     OperatorView view = operatorView(snapshot->lines(), op);
-    ListBox1->setLines(std::move(snapshot), std::move(view.lines));
+    ListBox1->setLines(snapshot, std::move(view.lines));
     ListBox3 = std::move(view.workedSlots);
     updateBanner();
+    emit operatorLinesRead(snapshot->lines());
 }
 
 void TForm1::updateBanner()

@@ -33,6 +33,7 @@ namespace qz::ui {
 
 class DropDownComboBox;
 class FollowingList;
+class WorkedBeforeMarker;
 
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -164,6 +165,9 @@ public:
     // The radio's band and mode list entries, reported after every poll.
     void RadioTuned(const QString& band, const QString& mode);
 
+    // Colours the callsign field when the station was worked before.
+    const WorkedBeforeMarker& workedBeforeMarker() const { return *workedBefore_; }
+
     // The operator editor's changes to the operator list; callsigns are the
     // settings file's bytes (unit1_operators.cpp).
     void addOperator(const std::string& callsign);
@@ -190,6 +194,15 @@ signals:
     void pickRequested(qz::ui::PickKind kind, const QStringList& entries, int selected);
     // The log is archived and the entry fields are back at their defaults.
     void newLogStarted();
+    // The current operator's lines as the start-up load or a view reload has
+    // just read them from the log, in the file's order; none after a new log.
+    void operatorLinesRead(const std::vector<std::string_view>& lines);
+    // A QSO line appended to the log.
+    void qsoStored(const std::string& line);
+    // Every line equal to this one was deleted from the log.
+    void qsoDeleted(const std::string& line);
+    // F2: show or hide the contest overview.
+    void overviewRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -210,6 +223,7 @@ private:
     void applyMinuteStep(int hours);
 
     StationContext context_;
+    WorkedBeforeMarker* workedBefore_ = nullptr;
     FollowingList* bandFollow_ = nullptr;
     FollowingList* modeFollow_ = nullptr;
 };

@@ -141,6 +141,7 @@ void TForm1::Usu1Click()
     const int row = ListBox1->selectedRow();
     SelectedLine = *line;
     LogFile(context_.folder).rewrite(SelectedLine, [](const std::string&) { return std::optional<std::string>(); });
+    emit qsoDeleted(SelectedLine);
     // Only the selected item goes: identical copies stay listed, and the
     // headquarters slots keep their state until the next reload.
     ListBox1->removeRow(row);

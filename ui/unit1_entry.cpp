@@ -80,6 +80,7 @@ void TForm1::Button4Click()
         ListBox1->removeRow(row);
         throw;
     }
+    emit qsoStored(line);
 
     addHeadquartersSlot(ListBox3, line);
     updateBanner();

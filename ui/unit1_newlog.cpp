@@ -51,6 +51,7 @@ void TForm1::Button8Click()
     emit newLogStarted();
 
     log.startAfresh();
+    emit operatorLinesRead({});
 }
 
 }  // namespace qz::ui

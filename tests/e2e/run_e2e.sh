@@ -2,10 +2,12 @@
 # The program as an operator meets it: the real executable in a station folder
 # of its own, on a virtual X server, driven by real key and mouse events, with
 # the log file checked byte for byte and screenshots of the main window, the
-# pick dialog and the operator editor.
+# pick dialog, the operator editor, the worked-before tooltip and the contest
+# overview.
 #
 # Usage: run_e2e.sh <QZ5KV_stationbook executable> <folder for the screenshots>
 set -euo pipefail
+[ -n "${QZ_E2E_TRACE:-}" ] && set -x
 
 if [ $# -ne 2 ]; then
     echo "usage: $0 <executable> <screenshot folder>" >&2
@@ -133,8 +135,9 @@ store_qso() {
 
 screenshot() { import -window root "$@"; }
 
-# Fraction of the screenshot in the banner's fuchsia.
-fuchsia_share() { convert "$1" -fill black +opaque '#ff00ff' -fill white -opaque '#ff00ff' -format '%[fx:mean]' info:; }
+# Fraction of the screenshot $1 in the colour $2.
+colour_share() { convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:mean]' info:; }
+fuchsia_share() { colour_share "$1" '#ff00ff'; }
 
 started=$(date +%s)
 
@@ -254,6 +257,42 @@ timeout 20 xdotool search --sync --onlyvisible --name '^Nag.*wek pliku Cabrillo$
     fail "the operator editor did not open"
 sleep 0.3
 screenshot "$shots/operator-editor.png"
+
+# QZ5KV again on 10 m SSB is a dupe: the callsign field turns red and its
+# tooltip tells when it was worked.
+xdotool windowfocus --sync "$main"
+click "$main" "${callsign_field[@]}"
+xdotool key ctrl+a
+xdotool type --delay 15 qz5kv
+sleep 0.3
+eval "$(xdotool getwindowgeometry --shell "$main")"
+screenshot -crop "60x12+$((X + callsign_field[0] - 30))+$((Y + callsign_field[1] - 6))" +repage "$work/callsign.png"
+share=$(colour_share "$work/callsign.png" '#ffaaaa')
+awk -v s="$share" 'BEGIN { exit !(s > 0.3) }' || fail "the callsign field of a dupe is not red (share $share)"
+shown=$(visible_windows)
+# The pointer still rests where it clicked: it must come to the field anew.
+xdotool mousemove --window "$main" "${end_button[@]}"
+xdotool mousemove --window "$main" "${callsign_field[@]}"
+wait_for_more_windows "$shown"
+screenshot "$shots/worked-before.png"
+
+# F2 opens the contest overview beside the main window and leaves the
+# keyboard in the callsign field: the next QSO is typed straight on.
+xdotool mousemove --window "$main" "${end_button[@]}"
+xdotool key F2
+timeout 20 xdotool search --sync --onlyvisible --name '^Przegl.*d zawod.*w$' >/dev/null ||
+    fail "F2 did not open the contest overview"
+sleep 0.5
+screenshot "$shots/contest-overview.png"
+xdotool key ctrl+a
+store_qso sp9abc 15 "$log" 15
+check_stored "$(log_line "$log" 15)" "  28000 PH     QZ1ABC        59  28     SP9ABC        59  15           " "$before" "$after"
+xdotool key F2
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '^Przegl.*d zawod.*w$' >/dev/null 2>&1 || break
+    sleep 0.1
+done
+! xdotool search --onlyvisible --name '^Przegl.*d zawod.*w$' >/dev/null 2>&1 || fail "F2 did not close the contest overview"
 stop_station
 
 # --- A station that follows the radio through rigctld. --------------------

@@ -1,0 +1,27 @@
+#include "contest_tally.h"
+
+#include "log_file.h"
+#include "log_line.h"
+
+#include <utility>
+
+namespace qz {
+
+ContestTally::ContestTally(const std::vector<std::string_view>& logLines, const CountryFile* countries, std::string op)
+    : op_(std::move(op)), score_(countries)
+{
+    for (const std::string_view line : logLines)
+        add(line);
+}
+
+void ContestTally::add(std::string_view line)
+{
+    stationRate_.add(line);
+    if (!belongsTo(line, op_))
+        return;
+    score_.add(line);
+    operatorRate_.add(line);
+    addHeadquartersSlot(headquartersSlots_, line);
+}
+
+}  // namespace qz

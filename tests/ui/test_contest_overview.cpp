@@ -1,0 +1,316 @@
+// The worked-before warning in the callsign field and the contest overview
+// window beside the main window.
+
+#include "codec.h"
+#include "combo_lists.h"
+#include "contest_fixtures.h"
+#include "headquarters_grid.h"
+#include "rate_chart.h"
+#include "station_fixture.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSet>
+#include <QTableWidget>
+#include <QTimer>
+
+namespace qz::test {
+namespace {
+
+std::string logOf(const std::vector<std::string>& lines)
+{
+    std::string content;
+    for (const auto& line : lines)
+        content += line + "\r\n";
+    return content;
+}
+
+QStringList listed(const QListWidget* list)
+{
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts << list->item(row)->text();
+    return texts;
+}
+
+class ContestOverviewTest : public StationTest {
+protected:
+    // Two operators; QZ1ABC has worked SP9XYZ on 160M CW, the start-up band
+    // and mode, and QZ5KV on 20M CW; QZ2XYZ has worked DL1AAA. Lines given
+    // come first in the log.
+    void startStation(std::vector<std::string> log = {})
+    {
+        folder.write("QZ5KV_stationbook.ini", "QZ1ABC,Jan,,ul. 1,,,0,CHECKLOG,,IARU-HF,\r\n"
+                                              "QZ2XYZ,Anna,,ul. 2,,,7,CHECKLOG,,IARU-HF,uwagi\r\n");
+        log.push_back(contestQso("QZ1ABC", "SP9XYZ", "160M", "CW", "28", "11:58"));
+        log.push_back(contestQso("QZ2XYZ", "DL1AAA", "160M", "CW", "28", "11:59"));
+        log.push_back(contestQso("QZ1ABC", "QZ5KV", "20M", "CW", "KRU", "12:00"));
+        folder.write("IARU_log.zrv", logOf(log));
+        folder.write("cty.dat", kSmallCountryFile);
+        folder.write("MASTER.SCP", "# test list\r\nSP9ABC\r\nSP9XYZ\r\nDL9SP9\r\nOK1ABC\r\nP9\r\n");
+        start();
+        form1().Timer1->stop();
+        station_->overview.setDataFolders({folder.path()});
+    }
+    ui::ContestOverview& overview() { return station_->overview; }
+    QString workedBefore() const { return station_->form1.Edit4->property("workedBefore").toString(); }
+    void typeCall(const QString& call)
+    {
+        form1().Edit4->clear();
+        typeInto(form1().Edit4, call);
+    }
+    void pressF2()
+    {
+        QApplication::setActiveWindow(&form1());
+        form1().Edit4->setFocus();
+        QTest::keyClick(form1().Edit4, Qt::Key_F2);
+    }
+};
+
+TEST_F(ContestOverviewTest, CallsignFieldWarnsOfDupesAndFollowsBandModeAndOperator)
+{
+    startStation({contestQso("QZ1ABC", "SP9XYZ", "80M", "SSB", "28", "11:50")});
+    ui::TForm1& w = form1();
+    // QZ5KV, which the field starts with, was worked on 20M only.
+    EXPECT_EQ(workedBefore(), "otherSlot");
+    typeCall(QStringLiteral("OK1ZZZ"));
+    EXPECT_EQ(workedBefore(), "");
+    const QColor plain = w.Edit4->palette().color(QPalette::Base);
+    typeCall(QStringLiteral("sp9xyz"));
+    EXPECT_EQ(w.Edit4->text(), "SP9XYZ");
+    EXPECT_EQ(workedBefore(), "dupe");
+    const QColor dupeColour = w.Edit4->palette().color(QPalette::Base);
+    EXPECT_NE(dupeColour, plain);
+    // The QSO that makes it a dupe comes first, though it is not the first in the log.
+    EXPECT_EQ(w.Edit4->toolTip().split('\n'), (QStringList{"Powtórka: SP9XYZ jest już w logu QZ1ABC na 160M CW:",
+                                                           "2026-07-11 11:58 160M CW", "2026-07-11 11:50 80M SSB"}));
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w.Edit4);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_TRUE(accessible->text(QAccessible::Description).contains("Powtórka"));
+
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        const char* expected;
+    } steps[] = {
+        {"SSB chosen by code", [&] { w.ComboBox2->setCurrentIndex(0); }, "otherSlot"},
+        {"back to CW", [&] { w.ComboBox2->setCurrentIndex(1); }, "dupe"},
+        {"20M chosen by code", [&] { w.ComboBox1->setCurrentIndex(3); }, "otherSlot"},
+        {"a band typed in", [&] { w.ComboBox1->setEditText(QStringLiteral("6M")); }, "otherSlot"},
+        {"160M again", [&] { w.ComboBox1->setCurrentIndex(0); }, "dupe"},
+        {"one letter less", [&] { QTest::keyClick(w.Edit4, Qt::Key_Backspace); }, ""},
+        {"the letter again", [&] { QTest::keyClicks(w.Edit4, QStringLiteral("z")); }, "dupe"},
+        {"Alt+C to QZ2XYZ", [&] { QTest::keyClick(w.Edit4, Qt::Key_C, Qt::AltModifier); }, ""},
+        {"QZ2XYZ's own QSO", [&] { typeCall(QStringLiteral("DL1AAA")); }, "dupe"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.change();
+        EXPECT_EQ(workedBefore(), step.expected);
+        EXPECT_EQ(w.Edit4->palette().color(QPalette::Base) == plain, QString(step.expected).isEmpty());
+        EXPECT_EQ(w.Edit4->toolTip().isEmpty(), QString(step.expected).isEmpty());
+    }
+    EXPECT_EQ(w.ComboBox3->currentText(), "QZ2XYZ");
+    EXPECT_TRUE(platform.boxes.empty());
+}
+
+TEST_F(ContestOverviewTest, WarningFollowsStoresCorrectionsDeletionsAndANewLog)
+{
+    startStation();
+    ui::TForm1& w = form1();
+    typeCall(QStringLiteral("OK1ABC"));
+    EXPECT_EQ(workedBefore(), "");
+    w.Edit6->setText(QStringLiteral("15"));
+    w.Button4Click();
+    typeCall(QStringLiteral("OK1ABC"));
+    EXPECT_EQ(workedBefore(), "dupe");
+
+    // The stored QSO is the selected one: its call corrected to OK9ZZZ.
+    platform.entries = {QStringLiteral("OK9ZZZ")};
+    w.Zmieznakkorespondenta1Click();
+    EXPECT_EQ(workedBefore(), "");
+    typeCall(QStringLiteral("OK9ZZZ"));
+    EXPECT_EQ(workedBefore(), "dupe");
+
+    platform.answers = {ui::BoxAnswer::Yes};
+    w.Usu1Click();
+    EXPECT_EQ(workedBefore(), "");
+
+    typeCall(QStringLiteral("SP9XYZ"));
+    EXPECT_EQ(workedBefore(), "dupe");
+    platform.savePaths = {ui::fromPath(folder / "archive.zrv")};
+    w.Button8Click();
+    EXPECT_EQ(workedBefore(), "");
+    EXPECT_EQ(folder.read("IARU_log.zrv"), "");
+}
+
+TEST_F(ContestOverviewTest, F2OpensAndClosesTheOverviewWithoutTakingTheKeyboard)
+{
+    startStation();
+    ui::TForm1& w = form1();
+    typeCall(QStringLiteral("SP9"));
+    pressF2();
+    ASSERT_TRUE(overview().isVisible());
+    EXPECT_EQ(overview().windowTitle(), "Przegląd zawodów");
+    EXPECT_EQ(QApplication::focusWidget(), w.Edit4);
+    EXPECT_EQ(w.Edit4->text(), "SP9");
+    EXPECT_EQ(listed(overview().PartialCalls), (QStringList{"DL9SP9", "SP9ABC", "SP9XYZ  powtórka"}));
+
+    QTest::keyClicks(w.Edit4, QStringLiteral("xyz"));
+    EXPECT_EQ(listed(overview().PartialCalls), (QStringList{"SP9XYZ  powtórka"}));
+    typeCall(QStringLiteral("P9"));
+    EXPECT_EQ(listed(overview().PartialCalls), (QStringList{"P9", "DL9SP9", "SP9ABC", "SP9XYZ  powtórka"}));
+    pressF2();
+    EXPECT_FALSE(overview().isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), w.Edit4);
+    EXPECT_TRUE(platform.boxes.empty());
+}
+
+// The score table row of a band (0 = 160M, 6 = total) as its five numbers.
+QStringList scoreRow(const QTableWidget* table, int row)
+{
+    QStringList numbers;
+    for (int column = 0; column < table->columnCount(); ++column)
+        numbers << table->item(row, column)->text();
+    return numbers;
+}
+
+bool slotShownWorked(ui::ContestOverview& overview, const char* slot)
+{
+    const auto* cell = overview.findChild<QLabel*>(QString::fromLatin1(slot));
+    return cell && cell->property("worked").toBool();
+}
+
+TEST_F(ContestOverviewTest, ScoreSlotsRateAndNewMultipliersKeepUpWithTheLog)
+{
+    startStation();
+    ui::TForm1& w = form1();
+    overview().open();
+    ui::ContestOverview& o = overview();
+    EXPECT_EQ(o.OperatorName->text(), "Operator: QZ1ABC");
+    // SP9XYZ in the own zone 28 and QZ5KV: 1 point each; zone 28 on 160M and
+    // KRU on 20M: 2 multipliers.
+    EXPECT_EQ(scoreRow(o.Score, 0), (QStringList{"1", "0", "1", "1", "0"}));
+    EXPECT_EQ(scoreRow(o.Score, 3), (QStringList{"1", "0", "1", "0", "1"}));
+    EXPECT_EQ(scoreRow(o.Score, 6), (QStringList{"2", "0", "2", "1", "1"}));
+    EXPECT_TRUE(o.ScoreTotal->text().endsWith("wynik 4")) << o.ScoreTotal->text().toStdString();
+    EXPECT_TRUE(slotShownWorked(o, "Slot_20M_CW"));
+    EXPECT_FALSE(slotShownWorked(o, "Slot_160M_CW"));
+    EXPECT_TRUE(o.Rate->text().contains("QZ1ABC: 2 QSO w 10 min (12/h)")) << o.Rate->text().toStdString();
+    EXPECT_TRUE(o.Rate->text().contains("Stacja: 3 QSO w 10 min")) << o.Rate->text().toStdString();
+    EXPECT_EQ(o.RateChart1->barTotals(), (QList<int>{1, 1}));  // 11:58 and 12:00
+
+    w.ComboBox1->setCurrentIndex(3);                                                             // 20M
+    EXPECT_EQ(o.NewMultiplier->text().toStdString(), "Powtórka: HQ KRU nie będzie mnożnikiem");  // QZ5KV again
+    // JA1AAA in Asia, zone 45: 5 points and a third multiplier.
+    typeCall(QStringLiteral("JA1AAA"));
+    EXPECT_EQ(o.NewMultiplier->text().toStdString(), "HQ KRU jest już mnożnikiem na 20M");
+    w.Edit6->setText(QStringLiteral("4 5"));
+    EXPECT_EQ(o.NewMultiplier->text().toStdString(), "Nowy mnożnik na 20M: strefa 45");
+    w.Button4Click();
+    EXPECT_EQ(scoreRow(o.Score, 3), (QStringList{"2", "0", "6", "1", "1"}));
+    EXPECT_TRUE(o.ScoreTotal->text().endsWith("wynik 21")) << o.ScoreTotal->text().toStdString();
+    EXPECT_TRUE(o.Rate->text().contains("QZ1ABC: 1 QSO w 10 min")) << o.Rate->text().toStdString();
+    QTRY_COMPARE(o.RateChart1->barTotals(), (QList<int>{1, 2}));
+    typeCall(QStringLiteral("JA1AAA"));
+    w.Edit6->setText(QStringLiteral("45"));
+    EXPECT_EQ(o.NewMultiplier->text().toStdString(), "Powtórka: strefa 45 nie będzie mnożnikiem");
+
+    QTest::keyClick(w.Edit4, Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(o.OperatorName->text(), "Operator: QZ2XYZ");
+    EXPECT_TRUE(o.ScoreTotal->text().endsWith("wynik 1")) << o.ScoreTotal->text().toStdString();
+    EXPECT_FALSE(slotShownWorked(o, "Slot_20M_CW"));
+    EXPECT_TRUE(platform.boxes.empty());
+}
+
+TEST_F(ContestOverviewTest, ChartOfALogLongerThanTheContestShowsItsLastDayHourByHour)
+{
+    startStation();
+    folder.write("IARU_log.zrv",
+                 logOf({contestQso("QZ1ABC", "SP9XYZ", "160M", "CW", "28", "08:10", "28", "2026-07-10"),
+                        contestQso("QZ1ABC", "DL1AAA", "20M", "CW", "28", "14:00", "28", "2026-07-10"),
+                        contestQso("QZ2XYZ", "DL1AAA", "40M", "CW", "28", "12:59", "28", "2026-07-11"),
+                        contestQso("QZ1ABC", "OK1AAA", "10M", "SSB", "28", "13:59", "28", "2026-07-11")}));
+    overview().open();
+    const QStringList hours = overview().RateChart1->hourLabels();
+    ASSERT_EQ(hours.size(), 24);
+    EXPECT_EQ(hours.first(), "14");
+    EXPECT_EQ(hours.last(), "13");
+    EXPECT_EQ(QSet<QString>(hours.begin(), hours.end()).size(), 24);  // no hour lost to a repeated label
+    QList<int> bars(24, 0);
+    bars.first() = 1;
+    bars.last() = 1;
+    EXPECT_EQ(overview().RateChart1->barTotals(), bars);
+}
+
+TEST_F(ContestOverviewTest, MissingAndDamagedDataFilesAreNamedAndTheRestIsShown)
+{
+    startStation();
+    folder.write("cty.dat", std::string("\0\x01garbage:;", 11));
+    std::filesystem::remove(folder / "MASTER.SCP");
+    overview().open();
+    ui::ContestOverview& o = overview();
+    const QString files = o.DataFiles->text();
+    EXPECT_TRUE(files.contains("plik " + ui::fromPath(folder / "cty.dat") + " jest uszkodzony")) << files.toStdString();
+    EXPECT_TRUE(files.contains("Brak pliku cty.dat")) << files.toStdString();
+    EXPECT_TRUE(files.contains("Brak pliku MASTER.SCP")) << files.toStdString();
+    // The log's own callsigns and the score need neither file.
+    typeCall(QStringLiteral("SP9"));
+    EXPECT_EQ(listed(o.PartialCalls), (QStringList{"SP9XYZ  powtórka"}));
+    EXPECT_TRUE(o.ScoreTotal->text().endsWith("wynik 4")) << o.ScoreTotal->text().toStdString();
+    typeCall(QStringLiteral("JA1AAA"));
+    form1().Edit6->setText(QStringLiteral("45"));
+    form1().Button4Click();
+    EXPECT_TRUE(o.ScoreNotes->text().contains("1 QSO bez punktów (brak pliku cty.dat)"))
+        << o.ScoreNotes->text().toStdString();
+
+    // Newer files put into the station folder count from the next opening.
+    folder.write("cty.dat", kSmallCountryFile);
+    folder.write("MASTER.SCP", "SP9NEW\n");
+    overview().toggle();
+    overview().toggle();
+    EXPECT_TRUE(o.DataFiles->text().startsWith("cty.dat: " + ui::fromPath(folder / "cty.dat")));
+    EXPECT_TRUE(o.ScoreNotes->text().isEmpty());
+    typeCall(QStringLiteral("SP9"));
+    EXPECT_EQ(listed(o.PartialCalls), (QStringList{"SP9NEW", "SP9XYZ  powtórka"}));
+    EXPECT_TRUE(platform.boxes.empty());
+}
+
+TEST_F(ContestOverviewTest, WritesTheScoreIntoTheOperatorsHeaderOnlyOutsideEditing)
+{
+    startStation();
+    const std::string records = folder.read("QZ5KV_stationbook.ini");
+    overview().open();
+    form2().open();
+    form2().Button5Click();  // "Edytuj"
+    overview().WriteScore->click();
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].caption, "Błąd");
+    EXPECT_TRUE(platform.boxes[0].text.contains("trybie edycji"));
+    EXPECT_EQ(folder.read("QZ5KV_stationbook.ini"), records);
+
+    form2().open();
+    form2().Button3Click();  // saved unchanged: browsing again
+    const std::string saved = folder.read("QZ5KV_stationbook.ini");
+    overview().WriteScore->click();
+    ASSERT_EQ(platform.boxes.size(), 2u);
+    EXPECT_EQ(platform.boxes[1].caption, "Informacja");
+    EXPECT_EQ(folder.read("QZ5KV_stationbook.ini"), "QZ1ABC,Jan,,ul. 1,,,4,CHECKLOG,,IARU-HF,\r\n"
+                                                    "QZ2XYZ,Anna,,ul. 2,,,7,CHECKLOG,,IARU-HF,uwagi\r\n");
+    EXPECT_EQ(saved, records);
+    EXPECT_EQ(form2().Edit7->text(), "4");
+
+    folder.write("QZ5KV_stationbook.ini", "QZ2XYZ,Anna,,ul. 2,,,7,CHECKLOG,,IARU-HF,uwagi\r\n");
+    overview().WriteScore->click();
+    ASSERT_EQ(platform.boxes.size(), 3u);
+    EXPECT_EQ(platform.boxes[2].caption, "Błąd");
+    EXPECT_TRUE(platform.boxes[2].text.contains("nie ma rekordu"));
+    EXPECT_EQ(folder.read("QZ5KV_stationbook.ini"), "QZ2XYZ,Anna,,ul. 2,,,7,CHECKLOG,,IARU-HF,uwagi\r\n");
+}
+
+}  // namespace
+}  // namespace qz::test
