@@ -25,6 +25,7 @@ struct FieldCase {
     std::size_t first;
     std::string expected;
 };
+void PrintTo(const FieldCase& row, std::ostream* out) { *out << row.name; }
 
 class ComposedField : public ::testing::TestWithParam<FieldCase> {};
 

@@ -49,6 +49,7 @@ struct AnswerCase {
     std::optional<std::string> mode;     // of the first answer
     int result;
 };
+void PrintTo(const AnswerCase& row, std::ostream* out) { *out << row.name; }
 
 class RigAnswer : public ::testing::TestWithParam<AnswerCase> {};
 
@@ -85,6 +86,7 @@ struct GarbageCase {
     const char* name;
     std::string stream;
 };
+void PrintTo(const GarbageCase& row, std::ostream* out) { *out << row.name; }
 
 class RigGarbage : public ::testing::TestWithParam<GarbageCase> {};
 

@@ -16,6 +16,7 @@ struct SettingCase {
     RigProblem problem;
     std::string address;  // RigAddress::text() when one results
 };
+void PrintTo(const SettingCase& row, std::ostream* out) { *out << row.name; }
 
 class RigSettingText : public ::testing::TestWithParam<SettingCase> {};
 

@@ -305,10 +305,11 @@ if command -v rigctld >/dev/null && command -v rigctl >/dev/null; then
     rig_port=$((20000 + RANDOM % 20000))
     rigctld -m 1 -t "$rig_port" >"$radio/rigctld.out" 2>&1 &
     rig_pid=$!
-    rig() { rigctl -m 2 -r "localhost:$rig_port" "$@" >/dev/null 2>&1; }
+    # By number: a machine without /etc/hosts cannot look up "localhost".
+    rig() { rigctl -m 2 -r "127.0.0.1:$rig_port" "$@" >/dev/null 2>&1; }
     for _ in $(seq 50); do rig f && break; sleep 0.1; done
     rig F 21200000 M USB 2400 || fail "rigctld did not start on port $rig_port: $(cat "$radio/rigctld.out")"
-    start_station "$radio" --rig "localhost:$rig_port"
+    start_station "$radio" --rig "127.0.0.1:$rig_port"
     log="$radio/IARU_log.zrv"
     # The program polls the radio several times a second.
     sleep 1

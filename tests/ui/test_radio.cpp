@@ -66,8 +66,9 @@ public:
         return ::testing::AssertionFailure()
                << "rigctl " << text(commands.join(' ')) << ": " << rigctl.readAllStandardError().toStdString();
     }
-    QString address() const { return QStringLiteral("localhost:%1").arg(port_); }
-    RigAddress rigAddress() const { return {"localhost", port_}; }
+    // By number: a machine without /etc/hosts (a bare chroot) cannot look up "localhost".
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(port_); }
+    RigAddress rigAddress() const { return {"127.0.0.1", port_}; }
 
 private:
     quint16 port_ = freePort();
@@ -238,6 +239,7 @@ struct MisbehaviourCase {
     FakeRigctld::Answer answer;
     const char* state;
 };
+void PrintTo(const MisbehaviourCase& row, std::ostream* out) { *out << row.name; }
 
 class RadioMisbehaviour : public RadioTest, public ::testing::WithParamInterface<MisbehaviourCase> {
 protected:
