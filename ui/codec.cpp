@@ -12,6 +12,11 @@ QString fromCp1250(std::string_view bytes)
     return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
+QString fromAscii(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 std::string toCp1250(const QString& text)
 {
     QStringEncoder encoder("windows-1250");

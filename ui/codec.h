@@ -9,6 +9,9 @@
 namespace qz::ui {
 
 QString fromCp1250(std::string_view bytes);
+// The program's own ASCII texts: the entries of its band and mode tables, the
+// answers of rigctld.
+QString fromAscii(std::string_view text);
 // Characters that Windows-1250 cannot hold become "?".
 std::string toCp1250(const QString& text);
 

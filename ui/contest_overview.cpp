@@ -2,6 +2,7 @@
 
 #include "codec.h"
 #include "combo_lists.h"
+#include "control_setup.h"
 #include "failure_box.h"
 #include "headquarters_grid.h"
 #include "log_file.h"
@@ -40,13 +41,6 @@ constexpr std::size_t kMostPartials = 30;
 constexpr int kGapToMainWindow = 8;
 const QColor kDupeText(200, 0, 0);
 
-template <typename Control>
-Control* named(Control* control, const char* name)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
-
 QGroupBox* group(const QString& title, QWidget* content, QWidget* parent)
 {
     content->setAccessibleName(title);
@@ -57,11 +51,7 @@ QGroupBox* group(const QString& title, QWidget* content, QWidget* parent)
     return box;
 }
 
-QString bandName(std::size_t band)
-{
-    const std::string_view entry = bandTable()[band].entry;
-    return QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size()));
-}
+QString bandName(std::size_t band) { return fromAscii(bandTable()[band].entry); }
 
 QString describeFile(const DataFileReport& report, const std::vector<std::filesystem::path>& folders)
 {

@@ -2,14 +2,14 @@
 // The values the entry fields start a contest with. The headquarters station's
 // callsign and exchange are also kept from one QSO to the next.
 
+#include "codec.h"
 #include "log_line.h"
 
 #include <QString>
 
 namespace qz::ui {
 
-inline const QString kHeadquartersCallText =
-    QString::fromLatin1(kHeadquartersCall.data(), static_cast<qsizetype>(kHeadquartersCall.size()));
+inline const QString kHeadquartersCallText = fromAscii(kHeadquartersCall);
 inline const QString kHeadquartersExchange = QStringLiteral("KRU");
 // The headquarters station's ITU zone.
 inline const QString kDefaultSentExchange = QStringLiteral("28");

@@ -1,5 +1,6 @@
 #include "headquarters_grid.h"
 
+#include "codec.h"
 #include "log_line.h"
 #include "text.h"
 
@@ -11,8 +12,6 @@ namespace qz::ui {
 namespace {
 
 constexpr int kSlotsInAll = 12;
-
-QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The slot key of a band and mode of the lists: band column, then mode column.
 std::string slotKey(std::size_t band, std::size_t mode)
@@ -28,18 +27,18 @@ HeadquartersGrid::HeadquartersGrid(QWidget* parent) : QWidget(parent)
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(2);
     for (std::size_t mode = 0; mode < kModes; ++mode)
-        grid->addWidget(new QLabel(latin1(modeTable()[mode].entry), this), 0, static_cast<int>(mode) + 1,
+        grid->addWidget(new QLabel(fromAscii(modeTable()[mode].entry), this), 0, static_cast<int>(mode) + 1,
                         Qt::AlignCenter);
     for (std::size_t band = 0; band < kBands; ++band) {
-        grid->addWidget(new QLabel(latin1(bandTable()[band].entry), this), static_cast<int>(band) + 1, 0);
+        grid->addWidget(new QLabel(fromAscii(bandTable()[band].entry), this), static_cast<int>(band) + 1, 0);
         for (std::size_t mode = 0; mode < kModes; ++mode) {
             auto* cell = new QLabel(this);
             cell->setAlignment(Qt::AlignCenter);
             cell->setMinimumWidth(48);
             cell->setFrameShape(QFrame::Box);
             cell->setAutoFillBackground(true);
-            const QString bandName = latin1(bandTable()[band].entry);
-            const QString modeName = latin1(modeTable()[mode].entry);
+            const QString bandName = fromAscii(bandTable()[band].entry);
+            const QString modeName = fromAscii(modeTable()[mode].entry);
             cell->setObjectName(QStringLiteral("Slot_%1_%2").arg(bandName, modeName));
             cell->setAccessibleName(QStringLiteral("QZ5KV %1 %2").arg(bandName, modeName));
             grid->addWidget(cell, static_cast<int>(band) + 1, static_cast<int>(mode) + 1);

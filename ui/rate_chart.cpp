@@ -1,5 +1,6 @@
 #include "rate_chart.h"
 
+#include "codec.h"
 #include "log_line.h"
 
 #include <QBarCategoryAxis>
@@ -31,7 +32,7 @@ RateChart::RateChart(QWidget* parent) : QChartView(parent)
     auto* series = new QStackedBarSeries(chart);
     for (std::size_t band = 0; band < kContestBands; ++band) {
         const std::string_view name = bandTable()[band].entry;
-        sets_[band] = new QBarSet(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())), series);
+        sets_[band] = new QBarSet(fromAscii(name), series);
         series->append(sets_[band]);
     }
     chart->addSeries(series);

@@ -1,5 +1,6 @@
 #include "rig_follower.h"
 
+#include "codec.h"
 #include "radio_follow.h"
 
 #include <QTcpSocket>
@@ -15,8 +16,6 @@ constexpr qint64 kReadChunk = 1024;
 const QString kNoConnection = QStringLiteral("brak połączenia");
 const QString kNoAnswer = QStringLiteral("brak odpowiedzi");
 const QString kGarbled = QStringLiteral("niezrozumiała odpowiedź");
-
-QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
 QTimer* makeTimer(QObject* parent, std::chrono::milliseconds interval, bool singleShot)
 {
@@ -113,8 +112,8 @@ bool RigFollower::take(const rig::Reply& reply)
     const auto mode = rig::modeOf(reply);
     if (!hertz || !mode)
         return false;
-    setState(QStringLiteral("%1 MHz %2").arg(QString::fromStdString(megahertzText(*hertz)), latin1(*mode)));
-    emit tuned(latin1(bandEntryForFrequency(*hertz)), latin1(modeEntryForRadioMode(*mode)));
+    setState(QStringLiteral("%1 MHz %2").arg(QString::fromStdString(megahertzText(*hertz)), fromAscii(*mode)));
+    emit tuned(fromAscii(bandEntryForFrequency(*hertz)), fromAscii(modeEntryForRadioMode(*mode)));
     return true;
 }
 

@@ -20,8 +20,6 @@ const QColor kDupeColour(255, 170, 170);
 const QColor kOtherSlotColour(255, 236, 150);
 constexpr std::size_t kListedQsos = 10;
 
-QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
-
 template <typename Table, typename Column>
 std::optional<std::string> selectedColumn(const QComboBox* list, const Table& table, Column column)
 {
@@ -39,9 +37,9 @@ std::optional<std::string> selectedColumn(const QComboBox* list, const Table& ta
 // "2026-07-11 12:34 20M CW"
 QString describe(const WorkedQso& qso)
 {
-    const QString time = latin1(qso.time);
+    const QString time = fromAscii(qso.time);
     return QStringLiteral("%1 %2:%3 %4")
-        .arg(latin1(qso.date), time.left(2), time.mid(2), slotName(qso.bandKey, qso.modeLetters));
+        .arg(fromAscii(qso.date), time.left(2), time.mid(2), slotName(qso.bandKey, qso.modeLetters));
 }
 
 }  // namespace
@@ -63,10 +61,11 @@ QString slotName(std::string_view bandKey, std::string_view modeLetters)
     const auto& modes = modeTable();
     const auto mode = std::find_if(modes.begin(), modes.end(), [&](const Mode& m) { return m.letters == modeLetters; });
     // 2 m and FM are in the format but not in the lists.
-    const QString bandText = band == bands.end()   ? latin1(bandKey).trimmed()
+    const QString bandText = band == bands.end()   ? fromAscii(bandKey).trimmed()
                              : band->entry.empty() ? QStringLiteral("2M")
-                                                   : latin1(band->entry);
-    const QString modeText = mode == modes.end() || mode->entry.empty() ? latin1(modeLetters) : latin1(mode->entry);
+                                                   : fromAscii(band->entry);
+    const QString modeText =
+        mode == modes.end() || mode->entry.empty() ? fromAscii(modeLetters) : fromAscii(mode->entry);
     return bandText + QLatin1Char(' ') + modeText;
 }
 
@@ -131,19 +130,19 @@ void WorkedBeforeMarker::refresh()
     field->setProperty("workedBefore", verdict_ == WorkedVerdict::Dupe        ? QStringLiteral("dupe")
                                        : verdict_ == WorkedVerdict::OtherSlot ? QStringLiteral("otherSlot")
                                                                               : QString());
-    field->setToolTip(qsos.empty() ? QString() : tooltipFor(call, qsos));
+    field->setToolTip(qsos.empty() ? QString() : tooltipFor(call, qsos, band, mode));
     emit changed();
 }
 
-QString WorkedBeforeMarker::tooltipFor(const std::string& call, std::vector<WorkedQso> qsos) const
+QString WorkedBeforeMarker::tooltipFor(const std::string& call, std::vector<WorkedQso> qsos,
+                                       const std::optional<std::string>& band,
+                                       const std::optional<std::string>& mode) const
 {
     const QString who = fromCp1250(call);
     const QString op = fromCp1250(index_.op());
     QStringList lines;
     if (verdict_ == WorkedVerdict::Dupe) {
         // The QSOs that make it a dupe come first, whatever else is listed.
-        const auto band = selectedBandKey(form_);
-        const auto mode = selectedModeLetters(form_);
         std::stable_partition(qsos.begin(), qsos.end(),
                               [&](const WorkedQso& qso) { return qso.bandKey == band && qso.modeLetters == mode; });
         lines << QStringLiteral("Powtórka: %1 jest już w logu %2 na %3:").arg(who, op, slotName(*band, *mode));

@@ -45,8 +45,9 @@ private:
     void rebuild(const std::vector<std::string_view>& operatorLines);
     void followOperator();
     void refresh();
-    // The QSOs of a dupe's own band and mode are listed first.
-    QString tooltipFor(const std::string& call, std::vector<WorkedQso> qsos) const;
+    // The QSOs of a dupe's own band and mode (the selected ones) are listed first.
+    QString tooltipFor(const std::string& call, std::vector<WorkedQso> qsos, const std::optional<std::string>& band,
+                       const std::optional<std::string>& mode) const;
 
     TForm1& form_;
     WorkedBefore index_;

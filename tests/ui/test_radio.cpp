@@ -95,6 +95,14 @@ protected:
         QSignalSpy spy(follower, &ui::RigFollower::tuned);
         return eventually([&] { return spy.count() >= polls; });
     }
+    // The band list's hint tells of the radio's new state, and two more polls
+    // have been answered since: time enough for the lists to have moved.
+    ::testing::AssertionResult heardAndSettled(const char* state)
+    {
+        if (!eventually([&] { return form1().ComboBox1->toolTip().startsWith(QLatin1String(state)); }))
+            return ::testing::AssertionFailure() << "the hint is " << text(form1().ComboBox1->toolTip());
+        return morePolls(2);
+    }
     ::testing::AssertionResult listsShow(const QString& band, const QString& mode)
     {
         ui::TForm1& w = form1();
@@ -178,8 +186,7 @@ TEST_F(RadioDaemonTest, AHandPickStandsUntilTheRadioMoves)
 
     // Off the contest bands and in another mode: the lists stay as they are.
     ASSERT_TRUE(rig.set({"F", "10120000", "M", "RTTY", "500"}));
-    ASSERT_TRUE(eventually([&] { return w.ComboBox1->toolTip().startsWith("Radio: 10,120 MHz RTTY"); }));
-    ASSERT_TRUE(morePolls(2));
+    ASSERT_TRUE(heardAndSettled("Radio: 10,120 MHz RTTY"));
     EXPECT_EQ(w.ComboBox1->currentText(), "15M");
     EXPECT_EQ(w.ComboBox2->currentText(), "CW");
 }
@@ -194,8 +201,7 @@ TEST_F(RadioDaemonTest, WaitsWhileTheOperatorUsesAList)
     // The band list's drop-down is open: it does not jump under the mouse.
     w.ComboBox1->showPopup();
     ASSERT_TRUE(rig.set({"F", "3525000"}));
-    ASSERT_TRUE(eventually([&] { return w.ComboBox1->toolTip().startsWith("Radio: 3,525 MHz"); }));
-    ASSERT_TRUE(morePolls(2));
+    ASSERT_TRUE(heardAndSettled("Radio: 3,525 MHz"));
     EXPECT_EQ(w.ComboBox1->currentText(), "20M");
     w.ComboBox1->hidePopup();
     ASSERT_TRUE(listsShow("80M", "CW"));
@@ -205,8 +211,7 @@ TEST_F(RadioDaemonTest, WaitsWhileTheOperatorUsesAList)
     w.ComboBox2->lineEdit()->selectAll();
     QTest::keyClick(w.ComboBox2, Qt::Key_X);
     ASSERT_TRUE(rig.set({"M", "USB", "2400"}));
-    ASSERT_TRUE(eventually([&] { return w.ComboBox1->toolTip().startsWith("Radio: 3,525 MHz USB"); }));
-    ASSERT_TRUE(morePolls(2));
+    ASSERT_TRUE(heardAndSettled("Radio: 3,525 MHz USB"));
     EXPECT_EQ(w.ComboBox2->currentText(), "x");
     ui::TForm1::focusField(w.Edit4);
     ASSERT_TRUE(listsShow("80M", "SSB"));
