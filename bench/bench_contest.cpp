@@ -32,12 +32,12 @@ const QStringList kTyping = [] {
 void BM_KeyPressColourAndPartialMatches(benchmark::State& state)
 {
     LargeStation large;
-    ui::TForm1& form = large.station.form1;
+    auto* call = large.station.form1.findChild<QLineEdit*>(QStringLiteral("Edit4"));
     large.station.overview.open();
     QApplication::processEvents();
     qsizetype next = 0;
     for (auto _ : state) {
-        form.Edit4->setText(kTyping[next++ % kTyping.size()]);
+        call->setText(kTyping[next++ % kTyping.size()]);
         QApplication::processEvents();  // paint the field and the list
     }
     state.counters["partials"] = large.station.overview.PartialCalls->count();
@@ -48,16 +48,16 @@ BENCHMARK(BM_KeyPressColourAndPartialMatches)->Unit(benchmark::kMicrosecond);
 void BM_ScoreAfterStore(benchmark::State& state)
 {
     LargeStation large;
-    ui::TForm1& form = large.station.form1;
+    ui::Logbook& logbook = large.station.logbook;
     large.station.overview.open();
     QApplication::processEvents();
-    const std::string op = form.currentOperator();
+    const std::string op = logbook.currentOperator();
     int n = 0;
     for (auto _ : state) {
         // What follows a stored line once it is in the file: the index of the
         // colour, the score, rate, slots and partial matches of the overview.
         const std::string call = "SP" + std::to_string(n % 10) + "Y" + std::to_string(n);
-        emit form.qsoStored(composeLine({"2026-07-12", "11:59", " 14000", " CW ", op, "599", "28", call, "599",
+        emit logbook.stored(composeLine({"2026-07-12", "11:59", " 14000", " CW ", op, "599", "28", call, "599",
                                          n % 2 ? "KRU" : std::to_string(n % 90 + 1)}));
         ++n;
     }

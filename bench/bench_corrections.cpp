@@ -3,9 +3,8 @@
 
 #include "large_log.h"
 #include "log_corrections.h"
-#include "log_file.h"
 #include "log_line.h"
-#include "log_snapshot.h"
+#include "log_list_box.h"
 #include "station.h"
 
 #include <QAction>
@@ -19,23 +18,24 @@ namespace {
 
 const std::string kOperator = "QZ1AAA";
 
+// The logbook rewrites the file and reads the operator's view again.
 void BM_CorrectionAndReload(benchmark::State& state)
 {
     const BenchFolder folder;
     writeLargeStation(folder.path());
-    const LogFile log(folder.path());
+    ui::Logbook logbook(folder.path());
+    logbook.load();
     // Flip one QSO's call back and forth, so that every round finds its line.
-    std::string selected(operatorLines(log.snapshot()->lines(), kOperator).at(500));
+    std::string selected(logbook.view().lines().at(500));
     for (auto _ : state) {
         const std::string call = callOf(selected) == "SP9ZZZ" ? "SP8ZZZ" : "SP9ZZZ";
-        const auto changed = log.rewrite(selected, [&](const std::string& line) {
-            return std::optional(
-                withTypedField(line, TypedField::Call, judgeEntry(TypedField::Call, "", call).columns));
-        });
-        const auto snapshot = log.snapshot();
-        const OperatorView view = operatorView(snapshot->lines(), kOperator);
-        benchmark::DoNotOptimize(view.lines.data());
-        selected = changed.value();
+        selected = logbook
+                       .correct(selected,
+                                [&](const std::string& line) {
+                                    return withTypedField(line, TypedField::Call,
+                                                          judgeEntry(TypedField::Call, "", call).columns);
+                                })
+                       .value();
     }
 }
 BENCHMARK(BM_CorrectionAndReload)->Unit(benchmark::kMillisecond);
@@ -44,16 +44,12 @@ void BM_DeletionAndReload(benchmark::State& state)
 {
     const BenchFolder folder;
     writeLargeStation(folder.path());
-    const LogFile log(folder.path());
-    const auto original = log.snapshot();
-    const std::vector<std::string_view> victims = operatorLines(original->lines(), kOperator);
-    std::size_t next = 0;
+    ui::Logbook logbook(folder.path());
+    logbook.load();
     for (auto _ : state) {
-        log.rewrite(std::string(victims.at(next++ % victims.size())),
-                    [](const std::string&) { return std::optional<std::string>(); });
-        const auto snapshot = log.snapshot();
-        const OperatorView view = operatorView(snapshot->lines(), kOperator);
-        benchmark::DoNotOptimize(view.lines.data());
+        logbook.remove(std::string(logbook.view().lines().at(0)), 0);
+        // A deletion leaves the view; the next command reads it again.
+        logbook.reload();
     }
 }
 BENCHMARK(BM_DeletionAndReload)->Unit(benchmark::kMillisecond);
@@ -100,12 +96,13 @@ void BM_CorrectionInTheWindow(benchmark::State& state)
     ScriptedPlatform platform;
     ui::Station station(ui::StationContext{folder.path(), platform, [] { return std::chrono::system_clock::now(); }});
     station.start();
-    ui::TForm1& window = station.form1;
-    window.Timer1->stop();
-    window.ListBox1->selectRow(500);
+    station.form1.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+    auto* list = station.form1.findChild<ui::LogListBox*>(QStringLiteral("ListBox1"));
+    auto* command = station.form1.findChild<QAction*>(QStringLiteral("Zmieznakkorespondenta1"));
+    list->selectRow(500);
     for (auto _ : state) {
-        window.Zmieznakkorespondenta1->trigger();
-        if (!platform.error.isEmpty() || window.ListBox1->selectedRow() < 0) {
+        command->trigger();
+        if (!platform.error.isEmpty() || list->selectedRow() < 0) {
             state.SkipWithError("the correction did not go through");
             break;
         }

@@ -30,7 +30,7 @@ void BM_StartUpToShownWindow(benchmark::State& state)
         ui::Station station(contextFor(folder, platform));
         station.start();
         QApplication::processEvents();
-        benchmark::DoNotOptimize(station.form1.ListBox1->count());
+        benchmark::DoNotOptimize(station.logbook.view().count());
     }
     reportBoxes(platform, state);
 }
@@ -40,16 +40,15 @@ BENCHMARK(BM_StartUpToShownWindow)->Unit(benchmark::kMillisecond);
 void BM_ViewReloadOfOneOperator(benchmark::State& state)
 {
     LargeStation large;
-    ui::TForm1& form = large.station.form1;
+    ui::Logbook& logbook = large.station.logbook;
     if (state.range(0) == 1)
         large.station.overview.open();
     int next = 0;
     for (auto _ : state) {
-        form.ComboBox3->setCurrentIndex(next++ % kOperatorCount);
-        form.ComboBox3Change();
+        logbook.selectOperator(next++ % kOperatorCount);
         QApplication::processEvents();  // paint the new list
     }
-    state.counters["lines"] = form.ListBox1->count();
+    state.counters["lines"] = logbook.view().count();
     large.reportBoxes(state);
 }
 BENCHMARK(BM_ViewReloadOfOneOperator)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -58,13 +57,15 @@ void BM_StoreQso(benchmark::State& state)
 {
     LargeStation large;
     ui::TForm1& form = large.station.form1;
-    form.ComboBox3Change();
-    form.Timer1->stop();
+    large.station.logbook.reload();
+    form.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+    auto* call = form.findChild<QLineEdit*>(QStringLiteral("Edit4"));
+    auto* add = form.findChild<QPushButton*>(QStringLiteral("Button4"));
     for (auto _ : state) {
-        form.Edit4->setText(QStringLiteral("SP1BENCH"));
-        form.Button4Click();
+        call->setText(QStringLiteral("SP1BENCH"));
+        add->click();
     }
-    state.counters["lines"] = form.ListBox1->count();
+    state.counters["lines"] = large.station.logbook.view().count();
     large.reportBoxes(state);
 }
 BENCHMARK(BM_StoreQso)->Unit(benchmark::kMillisecond)->Iterations(200);
@@ -95,14 +96,15 @@ void BM_KeyWhileRigctldMisbehaves(benchmark::State& state)
     using namespace std::chrono_literals;
     LargeStation large;
     ui::TForm1& form = large.station.form1;
-    form.Timer1->stop();
+    form.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+    auto* call = form.findChild<QLineEdit*>(QStringLiteral("Edit4"));
     test::FakeRigctld server(rigctldThatIs(static_cast<Rigctld>(state.range(0))));
     form.followRadio(RigChoice{server.address(), "--rig", {}}, ui::RigTiming{50ms, 300ms, 100ms});
     double worstMs = 0;
     for (auto _ : state) {
         // Between keys the follower polls, reads and reconnects as it will.
         state.PauseTiming();
-        form.Edit4->clear();
+        call->clear();
         QElapsedTimer pause;
         pause.start();
         while (pause.elapsed() < 30)
@@ -111,9 +113,9 @@ void BM_KeyWhileRigctldMisbehaves(benchmark::State& state)
 
         QElapsedTimer key;
         key.start();
-        QCoreApplication::postEvent(form.Edit4,
+        QCoreApplication::postEvent(call,
                                     new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a")));
-        while (form.Edit4->text().isEmpty())
+        while (call->text().isEmpty())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         worstMs = std::max(worstMs, static_cast<double>(key.nsecsElapsed()) / 1e6);
     }

@@ -1,6 +1,7 @@
 #include "large_log.h"
 
 #include "files.h"
+#include "headquarters.h"
 #include "log_line.h"
 
 #include <cstdio>

@@ -8,6 +8,7 @@
 
 #include "call_list.h"
 #include "country_file.h"
+#include "station_files.h"
 
 #include <filesystem>
 #include <optional>
@@ -16,9 +17,6 @@
 #include <vector>
 
 namespace qz {
-
-inline constexpr std::string_view kCountryFileName = "cty.dat";
-inline constexpr std::string_view kCallListFileName = "MASTER.SCP";
 
 // The folders searched, in order.
 std::vector<std::filesystem::path> contestDataFolders(const std::filesystem::path& stationFolder);

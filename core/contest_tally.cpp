@@ -1,6 +1,5 @@
 #include "contest_tally.h"
 
-#include "log_file.h"
 #include "log_line.h"
 
 #include <utility>
@@ -21,7 +20,7 @@ void ContestTally::add(std::string_view line)
         return;
     score_.add(line);
     operatorRate_.add(line);
-    addHeadquartersSlot(headquartersSlots_, line);
+    headquartersSlots_.add(line);
 }
 
 }  // namespace qz

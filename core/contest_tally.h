@@ -4,6 +4,7 @@
 // whole log when it is read, then kept up to date by each stored line.
 
 #include "contest_score.h"
+#include "headquarters.h"
 #include "qso_rate.h"
 
 #include <string>
@@ -24,16 +25,17 @@ public:
     const ContestScore& score() const { return score_; }
     const QsoRate& operatorRate() const { return operatorRate_; }
     const QsoRate& stationRate() const { return stationRate_; }
-    // The operator's band/mode slots with the headquarters station, by the
-    // same rule as the banner of the main window.
-    const std::vector<std::string>& headquartersSlots() const { return headquartersSlots_; }
+    // The operator's band/mode slots with the headquarters station in the
+    // whole log, by the rule of the banner, which counts only from the view
+    // reloads on.
+    const std::vector<std::string>& headquartersSlots() const { return headquartersSlots_.keys(); }
 
 private:
     std::string op_;
     ContestScore score_;
     QsoRate operatorRate_;
     QsoRate stationRate_;
-    std::vector<std::string> headquartersSlots_;
+    HeadquartersSlots headquartersSlots_;
 };
 
 }  // namespace qz

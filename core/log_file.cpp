@@ -4,6 +4,7 @@
 #include "files.h"
 #include "log_line.h"
 #include "log_snapshot.h"
+#include "station_files.h"
 #include "text.h"
 #include "time_entry.h"
 
@@ -15,7 +16,6 @@
 
 namespace qz {
 namespace {
-constexpr std::size_t kHeadquartersSlotCount = 12;
 
 bool endsWithLineEnd(std::string_view content)
 {
@@ -40,9 +40,9 @@ bool samePath(const std::filesystem::path& a, const std::filesystem::path& b)
 
 LogFile::LogFile(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
-std::filesystem::path LogFile::path() const { return folder_ / "IARU_log.zrv"; }
-std::filesystem::path LogFile::backupPath() const { return folder_ / "IARU_log.zr~"; }
-std::filesystem::path LogFile::temporaryPath() const { return folder_ / "temporary.zrv"; }
+std::filesystem::path LogFile::path() const { return folder_ / kLogFileName; }
+std::filesystem::path LogFile::backupPath() const { return folder_ / kLogBackupName; }
+std::filesystem::path LogFile::temporaryPath() const { return folder_ / kLogScratchName; }
 
 bool LogFile::exists() const { return files::isFile(path()); }
 
@@ -131,19 +131,6 @@ std::string proposedArchiveName(const std::vector<std::string_view>& logLines)
     return "IARU_log_" + (lastDate.empty() ? std::string("archiwum") : lastDate) + ".zrv";
 }
 
-OperatorView operatorView(const std::vector<std::string_view>& logLines, std::string_view op)
-{
-    OperatorView view;
-    for (const std::string_view line : logLines) {
-        if (!belongsTo(line, op))
-            continue;
-        view.lines.push_back(line);
-        addHeadquartersSlot(view.workedSlots, line);
-    }
-    sortNoCase(view.lines);
-    return view;
-}
-
 std::vector<std::string_view> operatorLines(const std::vector<std::string_view>& logLines, std::string_view op)
 {
     std::vector<std::string_view> lines;
@@ -151,22 +138,6 @@ std::vector<std::string_view> operatorLines(const std::vector<std::string_view>&
                  [&](const std::string_view line) { return belongsTo(line, op); });
     sortNoCase(lines);
     return lines;
-}
-
-bool addHeadquartersSlot(std::vector<std::string>& worked, std::string_view line)
-{
-    if (callOf(line) != kHeadquartersCall)
-        return false;
-    const std::string key = slotKeyOf(line);
-    if (std::any_of(worked.begin(), worked.end(), [&](const std::string& s) { return equalNoCase(s, key); }))
-        return false;
-    worked.push_back(key);
-    return true;
-}
-
-bool allHeadquartersSlotsWorked(const std::vector<std::string>& worked)
-{
-    return worked.size() == kHeadquartersSlotCount;
 }
 
 }  // namespace qz

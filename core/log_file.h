@@ -65,23 +65,7 @@ private:
 // A name for the archive of a log: it carries the date of the log's last QSO.
 std::string proposedArchiveName(const std::vector<std::string_view>& logLines);
 
-// The current operator's part of the log: their lines in the sorted order of
-// the log list, as views into `logLines`' text, and the distinct headquarters
-// slots in order of discovery.
-struct OperatorView {
-    std::vector<std::string_view> lines;
-    std::vector<std::string> workedSlots;
-};
-OperatorView operatorView(const std::vector<std::string_view>& logLines, std::string_view op);
-
-// The current operator's lines only, sorted (the start-up load).
+// The current operator's lines only, in the sorted order of the log list.
 std::vector<std::string_view> operatorLines(const std::vector<std::string_view>& logLines, std::string_view op);
-
-// Adds the line's band/mode slot when it is a QSO with the headquarters
-// station not counted yet; true when a slot was added.
-bool addHeadquartersSlot(std::vector<std::string>& worked, std::string_view line);
-
-// The banner shows for exactly the twelve HF slots.
-bool allHeadquartersSlotsWorked(const std::vector<std::string>& worked);
 
 }  // namespace qz

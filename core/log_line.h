@@ -12,7 +12,6 @@
 
 namespace qz {
 
-inline constexpr std::string_view kHeadquartersCall = "QZ5KV";
 inline constexpr std::size_t kLineLength = 86;
 
 // The fields in the order in which they stand in the line. Columns are

@@ -1,6 +1,7 @@
 #include "operator_book.h"
 
 #include "files.h"
+#include "station_files.h"
 #include "text.h"
 
 #include <algorithm>
@@ -9,7 +10,7 @@
 
 namespace qz {
 
-std::filesystem::path operatorFilePath(const std::filesystem::path& folder) { return folder / "QZ5KV_stationbook.ini"; }
+std::filesystem::path operatorFilePath(const std::filesystem::path& folder) { return folder / kOperatorFileName; }
 
 std::string callsignOf(std::string_view record)
 {

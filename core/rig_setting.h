@@ -5,6 +5,8 @@
 // either place stops the following. A malformed setting never stops the
 // program: it is passed over, and the reason is kept to be shown.
 
+#include "station_files.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -14,7 +16,6 @@
 
 namespace qz {
 
-inline constexpr std::string_view kRigSettingFile = "QZ5KV_stationbook_rig.txt";
 inline constexpr std::string_view kRigOption = "--rig";
 inline constexpr std::string_view kRigctldHost = "localhost";
 inline constexpr std::uint16_t kRigctldPort = 4532;

@@ -1,6 +1,7 @@
 #include "station_lock.h"
 
 #include "errors.h"
+#include "station_files.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -16,10 +17,7 @@
 
 namespace qz {
 
-std::filesystem::path StationLock::lockPath(const std::filesystem::path& folder)
-{
-    return folder / "QZ5KV_stationbook.lock";
-}
+std::filesystem::path StationLock::lockPath(const std::filesystem::path& folder) { return folder / kLockFileName; }
 
 std::unique_ptr<StationLock> StationLock::acquire(const std::filesystem::path& folder)
 {

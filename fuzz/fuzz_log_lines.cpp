@@ -4,6 +4,7 @@
 
 #include "files.h"
 #include "fuzz_check.h"
+#include "headquarters.h"
 #include "log_file.h"
 #include "log_line.h"
 #include "text.h"
@@ -58,28 +59,27 @@ void checkReaders(std::string_view line)
 
 void checkView(const std::vector<std::string_view>& lines, const std::string& op)
 {
-    const qz::OperatorView view = qz::operatorView(lines, op);
+    const std::vector<std::string_view> view = qz::operatorLines(lines, op);
     const auto mine = static_cast<std::size_t>(
         std::count_if(lines.begin(), lines.end(), [&](std::string_view l) { return qz::operatorOf(l) == op; }));
-    require(view.lines.size() == mine, "the view holds every line of the operator");
-    require(std::all_of(view.lines.begin(), view.lines.end(), [&](std::string_view l) { return qz::belongsTo(l, op); }),
+    require(view.size() == mine, "the view holds every line of the operator");
+    require(std::all_of(view.begin(), view.end(), [&](std::string_view l) { return qz::belongsTo(l, op); }),
             "the view holds only lines of the operator");
-    require(std::is_sorted(view.lines.begin(), view.lines.end(), qz::LessNoCase{}), "the view is sorted");
-    require(qz::operatorLines(lines, op) == view.lines, "start-up load and view reload agree");
+    require(std::is_sorted(view.begin(), view.end(), qz::LessNoCase{}), "the view is sorted");
 
     std::size_t headquartersLines = 0;
-    for (const auto& line : view.lines)
+    for (const auto& line : view)
         if (qz::callOf(line) == qz::kHeadquartersCall)
             ++headquartersLines;
-    require(view.workedSlots.size() <= headquartersLines, "no slot without a headquarters QSO");
-    for (std::size_t i = 0; i < view.workedSlots.size(); ++i)
-        for (std::size_t j = i + 1; j < view.workedSlots.size(); ++j)
-            require(!qz::equalNoCase(view.workedSlots[i], view.workedSlots[j]), "each slot is counted once");
-
-    std::vector<std::string> worked = view.workedSlots;
-    for (const auto& line : view.lines)
-        require(!qz::addHeadquartersSlot(worked, line), "a line of the view adds no slot twice");
-    require(worked == view.workedSlots, "adding known slots changes nothing");
+    qz::HeadquartersSlots slots(lines, op);
+    const std::vector<std::string> worked = slots.keys();
+    require(worked.size() <= headquartersLines, "no slot without a headquarters QSO");
+    for (std::size_t i = 0; i < worked.size(); ++i)
+        for (std::size_t j = i + 1; j < worked.size(); ++j)
+            require(!qz::equalNoCase(worked[i], worked[j]), "each slot is counted once");
+    for (const auto& line : view)
+        require(!slots.add(line), "a line of the view adds no slot twice");
+    require(slots.keys() == worked, "adding known slots changes nothing");
 }
 
 }  // namespace

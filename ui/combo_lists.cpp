@@ -1,7 +1,8 @@
 #include "combo_lists.h"
 
 #include "codec.h"
-#include "text.h"
+
+#include <algorithm>
 
 namespace qz::ui {
 
@@ -13,37 +14,25 @@ int selectedIndex(const QComboBox* combo)
     return index;
 }
 
-int insertSortedNoCase(QComboBox* combo, const QString& text)
+namespace {
+
+template <typename Row>
+const Row* selectedRow(const QComboBox* list, const std::vector<Row>& table)
 {
-    // The list is always in sorted order, so the place after the text's equals
-    // is found by halving: a settings file of thousands of operators would
-    // otherwise take minutes to list.
-    const std::string key = toCp1250(text);
-    int position = 0;
-    for (int end = combo->count(); position < end;) {
-        const int middle = position + (end - position) / 2;
-        if (compareNoCase(toCp1250(combo->itemText(middle)), key) <= 0)
-            position = middle + 1;
-        else
-            end = middle;
-    }
-    const bool noneSelected = combo->currentIndex() < 0;
-    combo->insertItem(position, text);
-    // Qt selects the first entry put into an empty list; the program never
-    // selects by adding.
-    if (noneSelected)
-        combo->setCurrentIndex(-1);
-    return position;
+    const int index = selectedIndex(list);
+    if (index < 0)
+        return nullptr;
+    const std::string entry = toCp1250(list->itemText(index));
+    const auto row =
+        std::find_if(table.begin(), table.end(), [&](const Row& r) { return !r.entry.empty() && r.entry == entry; });
+    return row == table.end() ? nullptr : &*row;
 }
 
-int findNoCase(const QComboBox* combo, const QString& text)
-{
-    const std::string key = toCp1250(text);
-    for (int i = 0; i < combo->count(); ++i)
-        if (equalNoCase(toCp1250(combo->itemText(i)), key))
-            return i;
-    return -1;
-}
+}  // namespace
+
+const Band* selectedBand(const QComboBox* bandList) { return selectedRow(bandList, bandTable()); }
+
+const Mode* selectedMode(const QComboBox* modeList) { return selectedRow(modeList, modeTable()); }
 
 void DropDownComboBox::showPopup()
 {

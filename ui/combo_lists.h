@@ -1,7 +1,9 @@
 #pragma once
 // Helpers for the drop-down lists: which entry is really selected (typed text
-// selects none), sorted insertion without regard to case, and a list that
-// reports when its drop-down opens.
+// selects none), the band or mode it stands for, and a list that reports when
+// its drop-down opens.
+
+#include "log_line.h"
 
 #include <QComboBox>
 
@@ -11,12 +13,10 @@ namespace qz::ui {
 // not its selected entry (or nothing is selected).
 int selectedIndex(const QComboBox* combo);
 
-// Inserts at the sorted place (letters compared without regard to case, after
-// equal entries); returns the position.
-int insertSortedNoCase(QComboBox* combo, const QString& text);
-
-// First entry equal to `text` without regard to case, or -1.
-int findNoCase(const QComboBox* combo, const QString& text);
+// The band or mode table row of the list's selected entry; none while the
+// list holds typed text that is not one of its entries.
+const Band* selectedBand(const QComboBox* bandList);
+const Mode* selectedMode(const QComboBox* modeList);
 
 class DropDownComboBox : public QComboBox {
     Q_OBJECT

@@ -1,28 +1,21 @@
 #include "contest_overview.h"
 
 #include "codec.h"
-#include "combo_lists.h"
 #include "control_setup.h"
 #include "failure_box.h"
 #include "headquarters_grid.h"
-#include "log_file.h"
-#include "log_line.h"
-#include "log_snapshot.h"
+#include "logbook.h"
 #include "operator_book.h"
+#include "overview_texts.h"
 #include "rate_chart.h"
-#include "text.h"
-#include "unit1.h"
-#include "worked_before_marker.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDateTime>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
@@ -32,7 +25,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <future>
 
 namespace qz::ui {
 namespace {
@@ -53,59 +45,12 @@ QGroupBox* group(const QString& title, QWidget* content, QWidget* parent)
 
 QString bandName(std::size_t band) { return fromAscii(bandTable()[band].entry); }
 
-QString describeFile(const DataFileReport& report, const std::vector<std::filesystem::path>& folders)
-{
-    const QString name = QString::fromStdString(report.name);
-    QStringList parts;
-    if (report.used) {
-        QString line = QStringLiteral("%1: %2").arg(name, fromPath(*report.used));
-        if (report.skipped > 0)
-            line += QStringLiteral(" (pominięto %1 nieczytelnych wpisów)").arg(report.skipped);
-        parts << line;
-    } else {
-        QStringList searched;
-        for (const auto& folder : folders)
-            searched << fromPath(folder);
-        parts << QStringLiteral("Brak pliku %1 (szukano w: %2)").arg(name, searched.join(QStringLiteral(", ")));
-    }
-    for (const DataFileFault& fault : report.faults) {
-        const QString path = fromPath(fault.path);
-        switch (fault.fault) {
-        case DataFault::Unreadable:
-            parts << QStringLiteral("nie można odczytać %1: %2").arg(path, QString::fromStdString(fault.detail));
-            break;
-        case DataFault::TooLarge: parts << QStringLiteral("plik %1 jest za duży, pominięty").arg(path); break;
-        case DataFault::NothingUsable: parts << QStringLiteral("plik %1 jest uszkodzony, pominięty").arg(path); break;
-        }
-    }
-    return parts.join(QStringLiteral("; "));
-}
-
-// The callsigns of both lists that contain the letters, the exact one first,
-// the rest in sorted order, each once.
-std::vector<std::string> partialMatches(const std::string& typed, const CallList* published, const CallList& logged)
-{
-    std::vector<std::string> fromLog = logged.containing(typed, kMostPartials);
-    std::vector<std::string> fromList =
-        published ? published->containing(typed, kMostPartials) : std::vector<std::string>();
-    std::vector<std::string> merged;
-    std::set_union(fromList.begin(), fromList.end(), fromLog.begin(), fromLog.end(), std::back_inserter(merged));
-    const auto exact = std::find(merged.begin(), merged.end(), typed);
-    if (exact == merged.end() && (logged.contains(typed) || (published && published->contains(typed))))
-        merged.insert(merged.begin(), typed);
-    else if (exact != merged.end())
-        std::rotate(merged.begin(), exact, exact + 1);
-    if (merged.size() > kMostPartials)
-        merged.resize(kMostPartials);
-    return merged;
-}
-
 }  // namespace
 
-ContestOverview::ContestOverview(StationContext context, TForm1& form1, std::function<bool()> editorIsEditing,
-                                 QWidget* parent)
-    : QWidget(parent), context_(std::move(context)), form1_(form1), editorIsEditing_(std::move(editorIsEditing)),
-      dataFolders_(contestDataFolders(context_.folder))
+ContestOverview::ContestOverview(StationContext context, Logbook& logbook, QWidget& mainWindow,
+                                 std::function<bool()> editorIsEditing, QWidget* parent)
+    : QWidget(parent), context_(std::move(context)), logbook_(logbook), mainWindow_(mainWindow),
+      editorIsEditing_(std::move(editorIsEditing)), dataFolders_(contestDataFolders(context_.folder))
 {
     setObjectName(QStringLiteral("ContestOverview"));
     setWindowTitle(QStringLiteral("Przegląd zawodów"));
@@ -116,7 +61,7 @@ ContestOverview::ContestOverview(StationContext context, TForm1& form1, std::fun
     QFont font = this->font();
     font.setPointSize(8);
     setFont(font);
-    connectToMainWindow();
+    followLogbook();
 }
 
 void ContestOverview::createControls()
@@ -203,24 +148,33 @@ void ContestOverview::createControls()
             [this] { guarded(context_.platform, [this] { WriteScoreClick(); }); });
 }
 
-void ContestOverview::connectToMainWindow()
+void ContestOverview::followLogbook()
 {
-    const WorkedBeforeMarker& marker = form1_.workedBeforeMarker();
-    connect(&marker, &WorkedBeforeMarker::changed, this, [this] {
-        if (!isVisible())
-            return;
-        showPartials();
-        showNewMultiplier();
-    });
-    connect(form1_.Edit6, &QLineEdit::textChanged, this, [this] {
+    connect(&logbook_, &Logbook::counted, this, [this] {
         if (isVisible())
-            showNewMultiplier();
+            showAll();
     });
-    connect(&form1_, &TForm1::operatorLinesRead, this, &ContestOverview::viewReloaded);
-    connect(&form1_, &TForm1::qsoStored, this, &ContestOverview::qsoStored);
-    connect(&form1_, &TForm1::qsoDeleted, this, &ContestOverview::qsoDeleted);
-    connect(form1_.ComboBox3, &QComboBox::currentIndexChanged, this, &ContestOverview::followOperator);
+    connect(&logbook_, &Logbook::stored, this, [this] {
+        if (isVisible())
+            qsoStored();
+    });
     connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this, &ContestOverview::toggle);
+}
+
+void ContestOverview::showTyped(const TypedQso& typed)
+{
+    typed_ = typed;
+    if (!isVisible())
+        return;
+    showPartials();
+    showNewMultiplier();
+}
+
+void ContestOverview::hideEvent(QHideEvent* event)
+{
+    // Closed, the overview costs the logbook nothing.
+    logbook_.stopCountingContest();
+    QWidget::hideEvent(event);
 }
 
 void ContestOverview::toggle()
@@ -232,7 +186,7 @@ void ContestOverview::toggle()
     const bool wasActive = isActiveWindow();
     hide();
     if (wasActive)
-        form1_.activateWindow();
+        mainWindow_.activateWindow();
 }
 
 void ContestOverview::setDataFolders(std::vector<std::filesystem::path> folders)
@@ -241,26 +195,24 @@ void ContestOverview::setDataFolders(std::vector<std::filesystem::path> folders)
     dataStamp_.reset();
 }
 
-std::optional<std::pair<ContestData, std::string>> ContestOverview::changedDataFiles() const
+std::optional<std::pair<std::shared_ptr<const ContestData>, std::string>> ContestOverview::changedDataFiles() const
 {
     std::string stamp = contestDataStamp(dataFolders_);
     if (stamp == dataStamp_)
         return std::nullopt;
-    return std::pair(loadContestData(dataFolders_), std::move(stamp));
+    return std::pair(std::make_shared<const ContestData>(loadContestData(dataFolders_)), std::move(stamp));
 }
 
 void ContestOverview::open()
 {
     if (!PartialCalls)
         createControls();
-    // The log is read on the second core while the data files are; nothing
-    // counted before changes until both are read.
-    auto log = std::async(std::launch::async, [folder = context_.folder] { return LogFile(folder).snapshot(); });
+    // Nothing counted before changes until the data files and the log are read.
     auto changed = changedDataFiles();
-    keepLog(log.get());
+    const ContestData& toCount = changed ? *changed->first : *data_;
+    logbook_.countContest(toCount.countries ? &*toCount.countries : nullptr);
     if (changed)
         std::tie(data_, dataStamp_) = std::move(*changed);
-    rebuild();
     QWidget* const focused = QApplication::focusWidget();
     placeBesideMainWindow();
     show();
@@ -274,8 +226,8 @@ void ContestOverview::open()
 
 void ContestOverview::placeBesideMainWindow()
 {
-    const QRect main = form1_.frameGeometry();
-    const QScreen* screen = form1_.screen();
+    const QRect main = mainWindow_.frameGeometry();
+    const QScreen* screen = mainWindow_.screen();
     if (!screen) {
         move(main.right() + kGapToMainWindow, main.top());
         return;
@@ -294,49 +246,9 @@ void ContestOverview::placeBesideMainWindow()
     move(left, top);
 }
 
-void ContestOverview::rebuild()
+void ContestOverview::qsoStored()
 {
-    // The score is counted on the second core while the callsigns are gathered.
-    auto tally = std::async(std::launch::async, [this, op = form1_.currentOperator()] {
-        return ContestTally(lines_, data_.countries ? &*data_.countries : nullptr, op);
-    });
-    std::vector<std::string> calls;
-    calls.reserve(lines_.size());
-    for (const std::string_view line : lines_)
-        calls.push_back(callOf(line));
-    logCalls_ = CallList(std::vector<std::string_view>(calls.begin(), calls.end()));
-    tally_ = tally.get();
-}
-
-void ContestOverview::keepLog(std::shared_ptr<const LogSnapshot> log)
-{
-    snapshot_ = std::move(log);
-    stored_.clear();
-    lines_ = snapshot_->lines();
-}
-
-void ContestOverview::viewReloaded()
-{
-    // The main window read only its operator's lines; a correction may have
-    // changed any line, so the whole log is read again.
-    if (!isVisible())
-        return;
-    guarded(context_.platform, [this] {
-        keepLog(LogFile(context_.folder).snapshot());
-        rebuild();
-        showAll();
-    });
-}
-
-void ContestOverview::qsoStored(const std::string& line)
-{
-    if (!isVisible())
-        return;
-    stored_.push_back(line);
-    lines_.push_back(stored_.back());
-    tally_.add(line);
-    logCalls_.insert(callOf(line));
-    HeadquartersSlots->showSlots(tally_.headquartersSlots());
+    HeadquartersSlots->showSlots(logbook_.tally().headquartersSlots());
     showScore();
     showRate();
     showPartials();
@@ -344,32 +256,11 @@ void ContestOverview::qsoStored(const std::string& line)
     chartTimer_->start();
 }
 
-void ContestOverview::qsoDeleted(const std::string& line)
-{
-    if (!isVisible())
-        return;
-    std::erase(lines_, std::string_view(line));
-    rebuild();
-    showAll();
-}
-
-void ContestOverview::followOperator()
-{
-    // A new operator normally comes with a view reload that brings the log
-    // along; the log kept here serves when the list was changed without one.
-    QTimer::singleShot(0, this, [this] {
-        if (!isVisible() || tally_.op() == form1_.currentOperator())
-            return;
-        rebuild();
-        showAll();
-    });
-}
-
 void ContestOverview::showAll()
 {
-    OperatorName->setText(QStringLiteral("Operator: %1").arg(fromCp1250(tally_.op())));
+    OperatorName->setText(QStringLiteral("Operator: %1").arg(fromCp1250(logbook_.tally().op())));
     showDataFiles();
-    HeadquartersSlots->showSlots(tally_.headquartersSlots());
+    HeadquartersSlots->showSlots(logbook_.tally().headquartersSlots());
     showPartials();
     showNewMultiplier();
     showScore();
@@ -379,23 +270,22 @@ void ContestOverview::showAll()
 
 void ContestOverview::showDataFiles()
 {
-    DataFiles->setText(describeFile(data_.countryFile, dataFolders_) + QLatin1Char('\n') +
-                       describeFile(data_.callList, dataFolders_));
+    DataFiles->setText(describeFile(data_->countryFile, dataFolders_) + QLatin1Char('\n') +
+                       describeFile(data_->callList, dataFolders_));
 }
 
 void ContestOverview::showPartials()
 {
-    const WorkedBeforeMarker& marker = form1_.workedBeforeMarker();
-    const std::string typed = marker.typedCall();
-    const auto band = selectedBandKey(form1_);
-    const auto mode = selectedModeLetters(form1_);
-    const bool sameOperator = marker.index().op() == tally_.op();
+    const WorkedBefore& worked = logbook_.workedBefore();
+    const std::string& typed = typed_.call;
+    const bool sameOperator = worked.op() == logbook_.tally().op();
     PartialCalls->clear();
     if (typed.empty())
         return;
-    for (const std::string& call : partialMatches(typed, data_.calls ? &*data_.calls : nullptr, logCalls_)) {
-        const bool dupe =
-            sameOperator && band && mode && marker.index().verdict(call, *band, *mode) == WorkedVerdict::Dupe;
+    for (const std::string& call :
+         partialMatches(typed, data_->calls ? &*data_->calls : nullptr, logbook_.loggedCalls(), kMostPartials)) {
+        const bool dupe = sameOperator && typed_.band && typed_.mode &&
+                          worked.verdict(call, typed_.band->key, typed_.mode->letters) == WorkedVerdict::Dupe;
         auto* item = new QListWidgetItem(fromCp1250(call) + (dupe ? QStringLiteral("  powtórka") : QString()));
         if (dupe)
             item->setForeground(kDupeText);
@@ -405,9 +295,8 @@ void ContestOverview::showPartials()
 
 void ContestOverview::showNewMultiplier()
 {
-    const auto bandKey = selectedBandKey(form1_);
-    const std::size_t band = bandKey ? contestBandOf(*bandKey).value_or(kContestBands) : kContestBands;
-    const Exchange exchange = readExchange(storedReceivedExchangeOf(toCp1250(form1_.Edit6->text())));
+    const std::size_t band = typed_.band ? contestBandOf(typed_.band->key).value_or(kContestBands) : kContestBands;
+    const Exchange exchange = readExchange(typed_.receivedExchange);
     if (band >= kContestBands || exchange.kind == ExchangeKind::Unreadable) {
         NewMultiplier->clear();
         return;
@@ -415,9 +304,9 @@ void ContestOverview::showNewMultiplier()
     const QString what = exchange.kind == ExchangeKind::Zone
                              ? QStringLiteral("strefa %1").arg(exchange.zone)
                              : QStringLiteral("HQ %1").arg(fromCp1250(exchange.abbreviation));
-    if (form1_.workedBeforeMarker().verdict() == WorkedVerdict::Dupe)
+    if (typed_.verdict == WorkedVerdict::Dupe)
         NewMultiplier->setText(QStringLiteral("Powtórka: %1 nie będzie mnożnikiem").arg(what));
-    else if (tally_.score().isNewMultiplier(band, exchange))
+    else if (logbook_.tally().score().isNewMultiplier(band, exchange))
         NewMultiplier->setText(QStringLiteral("Nowy mnożnik na %1: %2").arg(bandName(band), what));
     else
         NewMultiplier->setText(QStringLiteral("%1 jest już mnożnikiem na %2").arg(what, bandName(band)));
@@ -425,7 +314,8 @@ void ContestOverview::showNewMultiplier()
 
 void ContestOverview::showScore()
 {
-    const ScoreSummary& summary = tally_.score().summary();
+    const ContestTally& tally = logbook_.tally();
+    const ScoreSummary& summary = tally.score().summary();
     const auto showRow = [this](int row, const BandScore& s) {
         const std::array<qint64, 5> values{s.qsos, s.dupes, s.points, s.zones, s.headquarters};
         for (std::size_t column = 0; column < values.size(); ++column)
@@ -442,10 +332,10 @@ void ContestOverview::showScore()
     QStringList notes;
     if (summary.unscored > 0) {
         QString why;
-        if (!data_.countries)
+        if (!data_->countries)
             why = QStringLiteral("brak pliku cty.dat");
-        else if (!data_.countries->locate(tally_.op()))
-            why = QStringLiteral("znaku %1 nie ma w cty.dat").arg(fromCp1250(tally_.op()));
+        else if (!data_->countries->locate(tally.op()))
+            why = QStringLiteral("znaku %1 nie ma w cty.dat").arg(fromCp1250(tally.op()));
         else
             why = QStringLiteral("nieznany kontynent korespondenta");
         notes << QStringLiteral("%1 QSO bez punktów (%2)").arg(summary.unscored).arg(why);
@@ -473,16 +363,18 @@ void ContestOverview::showRate()
             .arg(lastHour)
             .arg(until);
     };
-    Rate->setText(describe(fromCp1250(tally_.op()), tally_.operatorRate()) + QLatin1Char('\n') +
-                  describe(QStringLiteral("Stacja"), tally_.stationRate()));
+    const ContestTally& tally = logbook_.tally();
+    Rate->setText(describe(fromCp1250(tally.op()), tally.operatorRate()) + QLatin1Char('\n') +
+                  describe(QStringLiteral("Stacja"), tally.stationRate()));
 }
 
 void ContestOverview::showChart()
 {
-    const QsoRate& station = tally_.stationRate();
+    const ContestTally& tally = logbook_.tally();
+    const QsoRate& station = tally.stationRate();
     const auto first = station.firstMinute();
     const auto last = station.latestMinute();
-    RateChart1->showHours(tally_.operatorRate().perHour(), first ? std::optional(hourOfMinute(*first)) : std::nullopt,
+    RateChart1->showHours(tally.operatorRate().perHour(), first ? std::optional(hourOfMinute(*first)) : std::nullopt,
                           last ? std::optional(hourOfMinute(*last)) : std::nullopt);
 }
 
@@ -493,14 +385,15 @@ void ContestOverview::WriteScoreClick()
                                                     "Zapisz w nim zmiany, a potem wpisz wynik do nagłówka."));
         return;
     }
-    const std::string op = tally_.op();
+    const ContestTally& tally = logbook_.tally();
+    const std::string op = tally.op();
     if (op.empty()) {
         showError(context_.platform, QStringLiteral("Należy wybrać operatora!"));
         return;
     }
-    const std::string points = std::to_string(tally_.score().summary().score);
+    const std::string points = std::to_string(tally.score().summary().score);
     const QString who = fromCp1250(op);
-    switch (writeClaimedScore(context_.folder, op, points)) {
+    switch (logbook_.writeClaimedScore(op, points)) {
     case ClaimedScoreResult::Written: break;
     case ClaimedScoreResult::NoFile:
     case ClaimedScoreResult::NoRecord:

@@ -4,17 +4,16 @@
 // the letters typed so far (super check partial), the headquarters slots, the
 // rate and its chart per hour, and the IARU HF score per band, with a button
 // that writes the score into the operator's Cabrillo header. It is kept up to
-// date while it is shown and reads the log afresh whenever it is opened; the
-// field's data files are read at every opening too, so newer copies put into
-// the station folder count at once.
+// date while it is shown: the logbook counts the contest from the whole log
+// for it, read afresh whenever it is opened; the field's data files are read
+// at every opening too, so newer copies put into the station folder count at
+// once.
 
-#include "call_list.h"
 #include "contest_data.h"
-#include "contest_tally.h"
 #include "station_context.h"
+#include "typed_qso.h"
 
 #include <QWidget>
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -29,23 +28,20 @@ class QPushButton;
 class QTableWidget;
 class QTimer;
 
-namespace qz {
-class LogSnapshot;
-}
-
 namespace qz::ui {
 
 class HeadquartersGrid;
+class Logbook;
 class RateChart;
-class TForm1;
 
 class ContestOverview : public QWidget {
     Q_OBJECT
 public:
     // `editorIsEditing` tells whether the operator editor holds typing not yet
     // saved, which a written score must not overtake.
-    ContestOverview(StationContext context, TForm1& form1, std::function<bool()> editorIsEditing,
-                    QWidget* parent = nullptr);
+    // It opens beside `mainWindow` and hands the keyboard back to it.
+    ContestOverview(StationContext context, Logbook& logbook, QWidget& mainWindow,
+                    std::function<bool()> editorIsEditing, QWidget* parent = nullptr);
 
     // Where the data files are looked for (tests point it at their own folder).
     void setDataFolders(std::vector<std::filesystem::path> folders);
@@ -58,6 +54,8 @@ public:
 
     // "Wpisz wynik do nagłówka".
     void WriteScoreClick();
+    // The QSO being typed in the main window.
+    void showTyped(const qz::ui::TypedQso& typed);
 
     // The controls, made at the first opening so that the program starts as
     // quickly as without the overview.
@@ -78,20 +76,16 @@ public:
     QLabel* Rate = nullptr;
     RateChart* RateChart1 = nullptr;
 
+protected:
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void createControls();
-    void connectToMainWindow();
+    void followLogbook();
     void placeBesideMainWindow();
     // The data files and their stamp, unless they are the ones read last time.
-    std::optional<std::pair<ContestData, std::string>> changedDataFiles() const;
-    // Counts the log anew for the current operator.
-    void rebuild();
-    void viewReloaded();
-    // Takes a freshly read log as the one counted.
-    void keepLog(std::shared_ptr<const LogSnapshot> log);
-    void qsoStored(const std::string& line);
-    void qsoDeleted(const std::string& line);
-    void followOperator();
+    std::optional<std::pair<std::shared_ptr<const ContestData>, std::string>> changedDataFiles() const;
+    void qsoStored();
 
     void showAll();
     void showDataFiles();
@@ -102,18 +96,14 @@ private:
     void showChart();
 
     StationContext context_;
-    TForm1& form1_;
+    Logbook& logbook_;
+    QWidget& mainWindow_;
     std::function<bool()> editorIsEditing_;
     std::vector<std::filesystem::path> dataFolders_;
-    ContestData data_;
+    // Shared, so that the country file the logbook counts with never moves.
+    std::shared_ptr<const ContestData> data_ = std::make_shared<const ContestData>();
     std::optional<std::string> dataStamp_;  // of the files in data_; nothing before the first reading
-    // The whole log in its order: the lines of the log as last read, then those
-    // stored since (a deque never moves them), less those deleted since.
-    std::shared_ptr<const LogSnapshot> snapshot_;
-    std::deque<std::string> stored_;
-    std::vector<std::string_view> lines_;
-    ContestTally tally_;
-    CallList logCalls_;  // every callsign in the log
+    TypedQso typed_;
     // Draws the chart once the handler that changed the log has finished.
     QTimer* chartTimer_ = nullptr;
 };

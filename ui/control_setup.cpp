@@ -4,7 +4,7 @@
 
 namespace qz::ui {
 
-void setTabChain(std::initializer_list<QWidget*> controls)
+void setTabChain(std::span<QWidget* const> controls)
 {
     QWidget* previous = nullptr;
     for (QWidget* control : controls) {

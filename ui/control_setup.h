@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <initializer_list>
+#include <span>
 
 class QWidget;
 
@@ -18,6 +19,10 @@ Control* named(Control* control, const char* name)
 }
 
 // Tab moves from each control to the next one listed.
-void setTabChain(std::initializer_list<QWidget*> controls);
+void setTabChain(std::span<QWidget* const> controls);
+inline void setTabChain(std::initializer_list<QWidget*> controls)
+{
+    setTabChain(std::span<QWidget* const>(controls.begin(), controls.size()));
+}
 
 }  // namespace qz::ui

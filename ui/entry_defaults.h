@@ -3,14 +3,14 @@
 // callsign and exchange are also kept from one QSO to the next.
 
 #include "codec.h"
-#include "log_line.h"
+#include "headquarters.h"
 
 #include <QString>
 
 namespace qz::ui {
 
 inline const QString kHeadquartersCallText = fromAscii(kHeadquartersCall);
-inline const QString kHeadquartersExchange = QStringLiteral("KRU");
+inline const QString kHeadquartersExchangeText = fromAscii(kHeadquartersExchange);
 // The headquarters station's ITU zone.
 inline const QString kDefaultSentExchange = QStringLiteral("28");
 

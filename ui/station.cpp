@@ -17,34 +17,33 @@ void bringToFront(QWidget& window)
 }  // namespace
 
 Station::Station(const StationContext& context)
-    : form1(context), form2(context), form3(context), form4(context,
-                                                            [this](PickKind kind, int position, const QString& entry) {
-                                                                // Unguarded: a failed change reaches the dialog's own
-                                                                // error box and keeps it open.
-                                                                form1.applyPick(kind, position, entry);
-                                                            }),
-      overview(context, form1, [this] { return form2.isEditing(); })
+    : logbook(context.folder), form1(context, logbook), form2(context, logbook), form3(context),
+      form4(context,
+            [this](PickKind kind, int position, const QString& entry) {
+                // Unguarded: a failed change reaches the dialog's own error
+                // box and keeps it open.
+                form1.applyPick(kind, position, entry);
+            }),
+      overview(context, logbook, form1, [this] { return form2.isEditing(); }), context_(context)
 {
-    Platform& platform = form1.context().platform;
+    Platform& platform = context.platform;
     const Guard toMain(platform, &form1);
     const Guard toEditor(platform, &form2);
+    const Guard toLogbook(platform, &logbook);
 
     QObject::connect(&form1, &TForm1::operatorEditorRequested, &form2, toEditor(&TForm2::open));
     QObject::connect(&form1, &TForm1::cabrilloExported, &form2, toEditor(&TForm2::showExportedOperator));
-    QObject::connect(&form1, &TForm1::newLogStarted, &form2, toEditor(&TForm2::resetForNewLog));
+    QObject::connect(&logbook, &Logbook::newLogStarted, &form2, &TForm2::resetForNewLog);
     QObject::connect(&form1, &TForm1::adifExportRequested, &form3,
                      [this] { form3.open(form2.contestName(), form1.frameGeometry().center()); });
     QObject::connect(&form1, &TForm1::pickRequested, &form4, &TForm4::open);
-
-    QObject::connect(&form2, &TForm2::operatorAdded, &form1, toMain(&TForm1::addOperator));
-    QObject::connect(&form2, &TForm2::operatorRemoved, &form1, toMain(&TForm1::removeOperator));
-    QObject::connect(&form2, &TForm2::operatorsReloaded, &form1, toMain(&TForm1::setOperators));
     QObject::connect(&form2, &TForm2::closed, &form1, [this] { bringToFront(form1); });
 
-    QObject::connect(&form3, &TForm3::exported, &form1, toMain(&TForm1::ComboBox3Change));
+    QObject::connect(&form3, &TForm3::exported, &logbook, toLogbook(&Logbook::reload));
     QObject::connect(&form3, &TForm3::returned, &form1, &QWidget::show);
 
     QObject::connect(&form1, &TForm1::overviewRequested, &overview, &ContestOverview::toggle);
+    QObject::connect(&form1, &TForm1::typedQsoChanged, &overview, &ContestOverview::showTyped);
     QObject::connect(&overview, &ContestOverview::claimedScoreWritten, &form2, toEditor(&TForm2::showExportedOperator));
 
     keepAltKeysFromTyping(&form1);
@@ -52,7 +51,7 @@ Station::Station(const StationContext& context)
 
 bool Station::lockFolder()
 {
-    const StationContext& context = form1.context();
+    const StationContext& context = context_;
     try {
         lock_ = StationLock::acquire(context.folder);
     } catch (...) {

@@ -1,10 +1,12 @@
 #pragma once
-// The four windows of the program, created in their fixed order, and the
-// wiring between them: the windows ask and tell each other only through the
-// signals and plain data connected here. The program and the window tests
-// build the same station.
+// The station's logbook and the four windows of the program, created in
+// their fixed order, and the wiring between them: the windows follow the
+// logbook, and ask and tell each other only through the signals and plain
+// data connected here. The program and the window tests build the same
+// station.
 
 #include "contest_overview.h"
+#include "logbook.h"
 #include "station_context.h"
 #include "station_lock.h"
 #include "unit1.h"
@@ -31,6 +33,8 @@ public:
     // Runs the main window's start-up and shows it.
     void start();
 
+    // First, so that it outlives every window that observes it.
+    Logbook logbook;
     TForm1 form1;
     TForm2 form2;
     TForm3 form3;
@@ -38,6 +42,7 @@ public:
     ContestOverview overview;
 
 private:
+    StationContext context_;
     std::unique_ptr<StationLock> lock_;
 };
 

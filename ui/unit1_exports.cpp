@@ -4,6 +4,7 @@
 
 #include "contest_export.h"
 #include "export_report.h"
+#include "logbook.h"
 
 namespace qz::ui {
 
@@ -13,7 +14,7 @@ void TForm1::Button2Click()
     if (reportStoppedExport(context_.platform, result) || result.files.empty())
         return;
     emit cabrilloExported(result.lastOperator);
-    ComboBox3Change();
+    logbook_.reload();
     showInformation(context_.platform, QStringLiteral("Pliki Cabrillo zostały zapisane!"));
 }
 

@@ -3,7 +3,9 @@
 #include "unit1.h"
 
 #include "codec.h"
-#include "log_file.h"
+#include "failure_box.h"
+#include "logbook.h"
+#include "unit1_entry_panel.h"
 
 namespace qz::ui {
 namespace {
@@ -14,7 +16,7 @@ const QString kAllFilesFilter = QStringLiteral("Wszystkie pliki (*)");
 
 void TForm1::Button8Click()
 {
-    const LogFile log(context_.folder);
+    const LogFile& log = logbook_.file();
     const QString proposal = fromPath(context_.folder / log.proposedArchiveName());
     std::filesystem::path archive;
     for (;;) {
@@ -43,15 +45,9 @@ void TForm1::Button8Click()
     }
 
     // The archive is complete and on the disk before anything is reset.
-    log.archiveTo(archive);
-
-    setEntryDefaults(kSsbPosition);
-    ListBox1->clear();
-    focusField(Edit4);
-    emit newLogStarted();
-
-    log.startAfresh();
-    emit operatorLinesRead({});
+    logbook_.archiveTo(archive);
+    entry_->resetForNewLog();
+    logbook_.startNewLog();
 }
 
 }  // namespace qz::ui

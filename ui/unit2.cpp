@@ -5,6 +5,7 @@
 #include "failure_box.h"
 #include "field_keys.h"
 #include "hint_timing.h"
+#include "logbook.h"
 #include "text.h"
 #include "upper_case.h"
 
@@ -63,7 +64,8 @@ void setBackground(QLineEdit* field, const QColor& colour)
 
 }  // namespace
 
-TForm2::TForm2(StationContext context, QWidget* parent) : QWidget(parent), context_(std::move(context))
+TForm2::TForm2(StationContext context, Logbook& logbook, QWidget* parent)
+    : QWidget(parent), context_(std::move(context)), logbook_(logbook)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Nagłówek pliku Cabrillo"));
@@ -145,6 +147,7 @@ void TForm2::connectHandlers()
     connect(Button4, &QPushButton::clicked, this, guard(&TForm2::Button4Click));
     connect(Button5, &QPushButton::clicked, this, guard(&TForm2::Button5Click));
     attachFieldKeys(Edit7, {{}, guard(&TForm2::Edit7KeyPress), {}});
+    connect(&logbook_, &Logbook::operatorsChanged, this, &TForm2::showCallsigns);
 }
 
 QLineEdit* TForm2::field(std::size_t index) const
@@ -192,7 +195,7 @@ void TForm2::showExportedOperator(const std::string& callsign)
 {
     if (isEditing())
         return;
-    loadRecords();
+    logbook_.reloadOperators();
     const int row = findCallsign(callsign);
     selectRow(row);
     if (row < 0)
@@ -203,27 +206,16 @@ void TForm2::showExportedOperator(const std::string& callsign)
 
 void TForm2::showCallsigns()
 {
+    const OperatorList& operators = logbook_.operators();
     const QSignalBlocker quiet(ListBox1);
     ListBox1->clear();
-    for (std::size_t row = 0; row < ListBox2.size(); ++row)
-        ListBox1->addItem(fromCp1250(ListBox2.callsign(row)));
-}
-
-bool TForm2::loadRecords()
-{
-    ListBox2 = OperatorList();
-    showCallsigns();
-    auto records = readOperatorRecords(context_.folder);
-    if (!records)
-        return false;
-    ListBox2 = OperatorList(std::move(*records));
-    showCallsigns();
-    return true;
+    for (std::size_t row = 0; row < operators.size(); ++row)
+        ListBox1->addItem(fromCp1250(operators.callsign(row)));
 }
 
 int TForm2::findCallsign(const std::string& callsign) const
 {
-    const auto row = ListBox2.find(callsign);
+    const auto row = logbook_.operators().find(callsign);
     return row ? static_cast<int>(*row) : -1;
 }
 
@@ -248,23 +240,25 @@ void TForm2::FormCreate()
 
 void TForm2::open()
 {
-    loadRecords();
+    logbook_.reloadOperators();
     Button3->hide();
     resetToNewRecord();
-    selectRow(ListBox2.empty() ? -1 : 0);
+    const bool none = logbook_.operators().empty();
+    selectRow(none ? -1 : 0);
     ListBox1Click();
     show();
     raise();
     activateWindow();
-    if (ListBox2.empty())
+    if (none)
         Button2Click();
 }
 
 void TForm2::ListBox1Click()
 {
     const int row = selectedRow();
-    if (row >= 0 && static_cast<std::size_t>(row) < ListBox2.size()) {
-        setFields(splitRecord(ListBox2.records()[static_cast<std::size_t>(row)]));
+    const OperatorList& operators = logbook_.operators();
+    if (row >= 0 && static_cast<std::size_t>(row) < operators.size()) {
+        setFields(splitRecord(operators.records()[static_cast<std::size_t>(row)]));
         return;
     }
     for (QLineEdit* cleared : {Edit2, Edit3, Edit4, Edit5, Edit6, Edit9, Edit11})
@@ -300,15 +294,7 @@ void TForm2::Button3Click()
                          QStringLiteral("Pole „%1” nie może zawierać przecinka!").arg(kFieldCaptions.at(*withComma)));
 
     const std::string& callsign = record[kCallsign];
-    OperatorList changed = ListBox2;
-    const auto existing = changed.find(callsign);
-    if (existing)
-        changed.erase(*existing);
-    changed.insert(joinRecord(record));
-    commit(changed);
-    if (!existing)
-        emit operatorAdded(callsign);
-
+    commit([&] { logbook_.saveOperator(joinRecord(record)); });
     setEditing(false);
     selectRow(findCallsign(callsign));
 }
@@ -323,39 +309,20 @@ void TForm2::Button4Click()
                                      BoxButtons::YesNo) != BoxAnswer::Yes)
         return;
 
-    const std::string callsign = ListBox2.callsign(static_cast<std::size_t>(row));
-    OperatorList changed = ListBox2;
-    changed.erase(static_cast<std::size_t>(row));
-    commit(changed);
-
-    emit operatorRemoved(callsign);
+    commit([&] { logbook_.deleteOperator(row); });
     resetToNewRecord();
 }
 
-void TForm2::commit(const OperatorList& records)
-{
-    try {
-        writeOperatorRecords(context_.folder, records.records());
-    } catch (...) {
-        reloadAfterFailedWrite();
-        throw;
-    }
-    ListBox2 = records;
-    showCallsigns();
-}
-
-void TForm2::reloadAfterFailedWrite()
+void TForm2::commit(const std::function<void()>& change)
 {
     const int row = selectedRow();
-    const std::string selected = row >= 0 ? ListBox2.callsign(static_cast<std::size_t>(row)) : std::string();
-    loadRecords();
-    selectRow(row >= 0 ? findCallsign(selected) : -1);
-
-    std::vector<std::string> callsigns;
-    callsigns.reserve(ListBox2.size());
-    for (std::size_t i = 0; i < ListBox2.size(); ++i)
-        callsigns.push_back(ListBox2.callsign(i));
-    emit operatorsReloaded(callsigns);
+    const std::string selected = row >= 0 ? toCp1250(ListBox1->item(row)->text()) : std::string();
+    try {
+        change();
+    } catch (...) {
+        selectRow(row >= 0 ? findCallsign(selected) : -1);
+        throw;
+    }
 }
 
 void TForm2::Button1Click() { hide(); }

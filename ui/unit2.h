@@ -1,15 +1,15 @@
 #pragma once
-// The operator editor "Nagłówek pliku Cabrillo": the list of operators from the
-// operator settings file and the eleven fields of one operator record. Every
-// save and every deletion rewrites the whole file and tells the main window,
-// through its signals, how the operator list changed.
+// The operator editor "Nagłówek pliku Cabrillo": the logbook's list of
+// operators and the eleven fields of one operator record. Every save and
+// every deletion goes through the logbook, which rewrites the whole file and
+// tells every window that shows the list.
 
 #include "operator_book.h"
 #include "station_context.h"
 
 #include <QWidget>
+#include <functional>
 #include <string>
-#include <vector>
 
 class QCloseEvent;
 class QLabel;
@@ -19,10 +19,12 @@ class QPushButton;
 
 namespace qz::ui {
 
+class Logbook;
+
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm2(StationContext context, QWidget* parent = nullptr);
+    TForm2(StationContext context, Logbook& logbook, QWidget* parent = nullptr);
 
     // The record fields, field 1 (callsign) in Edit1 up to field 11 (remarks) in Edit11.
     QLineEdit* Edit1 = nullptr;
@@ -36,16 +38,12 @@ public:
     QLineEdit* Edit9 = nullptr;
     QLineEdit* Edit10 = nullptr;
     QLineEdit* Edit11 = nullptr;
-    // The callsigns, entry i belonging to record i of `operators()`.
+    // The callsigns, entry i belonging to record i of the logbook's operators.
     QListWidget* ListBox1 = nullptr;
 
     // Reloads the lists from the settings file and shows the window (the main
     // window's "Zarządzanie operatorami").
     void open();
-    // Empties the lists and reads the settings file into them; false when
-    // there is no file (the lists stay empty).
-    bool loadRecords();
-    const OperatorList& operators() const { return ListBox2; }
     // The first entry of the callsign list equal to `callsign` without regard
     // to case, or -1.
     int findCallsign(const std::string& callsign) const;
@@ -83,12 +81,6 @@ public:
     void FormCloseQuery();
 
 signals:
-    // The operator list changed: a new operator was saved, one was deleted,
-    // or a failed write made the editor read the settings file back (then
-    // with every callsign). Callsigns are the settings file's bytes.
-    void operatorAdded(const std::string& callsign);
-    void operatorRemoved(const std::string& callsign);
-    void operatorsReloaded(const std::vector<std::string>& callsigns);
     // The close box: the main window is wanted in front.
     void closed();
 
@@ -103,16 +95,13 @@ private:
     void setEditing(bool editing);
     // Shows the callsigns of the record list.
     void showCallsigns();
-    // Writes `records` to the settings file and then makes them the record
-    // list. A failed write leaves the file as it was; the lists are then read
-    // back from the file, and the main window told, before the error goes on
-    // to the error box.
-    void commit(const OperatorList& records);
-    void reloadAfterFailedWrite();
+    // Runs a change of the operator list. A failed write leaves the file as it
+    // was and the logbook reads it back; the selected callsign is selected
+    // again before the error goes on to the error box.
+    void commit(const std::function<void()>& change);
 
     StationContext context_;
-    // The record list; never shown.
-    OperatorList ListBox2;
+    Logbook& logbook_;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;

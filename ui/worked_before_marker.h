@@ -3,24 +3,27 @@
 // callsign field turns red when the current operator has already worked that
 // station on the selected band and mode (a dupe), and yellow when only on
 // other bands or modes; its tooltip (which a screen reader also reads) says
-// when and where. It follows the band, mode and operator lists, whoever
-// changes them, and every change of the log.
+// when and where. It follows the band and mode lists, whoever changes them,
+// and the logbook's index of the operator's QSOs.
 
 #include "worked_before.h"
 
 #include <QObject>
 #include <QPalette>
-#include <optional>
 #include <string>
+#include <vector>
+
+class QComboBox;
+class QLineEdit;
+
+namespace qz {
+struct Band;
+struct Mode;
+}  // namespace qz
 
 namespace qz::ui {
 
-class TForm1;
-
-// The band key and mode letters of the main window's selected entries;
-// nothing when the list holds typed text.
-std::optional<std::string> selectedBandKey(const TForm1& form);
-std::optional<std::string> selectedModeLetters(const TForm1& form);
+class Logbook;
 
 // "20M CW" for a band key and mode letters of the log.
 QString slotName(std::string_view bandKey, std::string_view modeLetters);
@@ -28,10 +31,9 @@ QString slotName(std::string_view bandKey, std::string_view modeLetters);
 class WorkedBeforeMarker : public QObject {
     Q_OBJECT
 public:
-    explicit WorkedBeforeMarker(TForm1& form);
+    WorkedBeforeMarker(QLineEdit* callField, const QComboBox* bandList, const QComboBox* modeList,
+                       const Logbook& logbook, QObject* parent);
 
-    // The current operator's QSOs.
-    const WorkedBefore& index() const { return index_; }
     // The callsign typed in the field, as it would be stored.
     std::string typedCall() const;
     WorkedVerdict verdict() const { return verdict_; }
@@ -42,15 +44,14 @@ signals:
     void changed();
 
 private:
-    void rebuild(const std::vector<std::string_view>& operatorLines);
-    void followOperator();
     void refresh();
     // The QSOs of a dupe's own band and mode (the selected ones) are listed first.
-    QString tooltipFor(const std::string& call, std::vector<WorkedQso> qsos, const std::optional<std::string>& band,
-                       const std::optional<std::string>& mode) const;
+    QString tooltipFor(const std::string& call, std::vector<WorkedQso> qsos, const Band* band, const Mode* mode) const;
 
-    TForm1& form_;
-    WorkedBefore index_;
+    QLineEdit* callField_;
+    const QComboBox* bandList_;
+    const QComboBox* modeList_;
+    const Logbook& logbook_;
     WorkedVerdict verdict_ = WorkedVerdict::New;
     QPalette plain_;
 };

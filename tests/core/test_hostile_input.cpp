@@ -8,6 +8,7 @@
 #include "errors.h"
 #include "file_faults.h"
 #include "files.h"
+#include "headquarters.h"
 #include "log_corrections.h"
 #include "log_file.h"
 #include "log_line.h"
@@ -93,14 +94,13 @@ TEST(HostileLog, OperatorViewListsOnlyTheOperatorsOwnLinesUnchanged)
 {
     const std::vector<std::string> lines = damagedLog();
     const std::vector<std::string_view> views(lines.begin(), lines.end());
-    const OperatorView view = operatorView(views, "QZ1ABC");
     std::vector<std::string_view> own{lines[0], lines[1], lines[3]};
     sortNoCase(own);
-    EXPECT_TRUE(view.lines == own);
-    EXPECT_EQ(view.workedSlots, std::vector<std::string>{slotKeyOf(lines[3])});
-    EXPECT_EQ(operatorView(views, "QZ2XYZ").lines, std::vector<std::string_view>{lines[2]});
+    EXPECT_TRUE(operatorLines(views, "QZ1ABC") == own);
+    EXPECT_EQ(HeadquartersSlots(views, "QZ1ABC").keys(), std::vector<std::string>{slotKeyOf(lines[3])});
+    EXPECT_EQ(operatorLines(views, "QZ2XYZ"), std::vector<std::string_view>{lines[2]});
     // Lines with no operator column belong to nobody but the empty operator.
-    EXPECT_EQ(operatorView(views, "").lines.size(), 3u);
+    EXPECT_EQ(operatorLines(views, "").size(), 3u);
 }
 
 TEST(HostileLog, AppendKeepsEveryOldByteAndStartsTheQsoOnALineOfItsOwn)

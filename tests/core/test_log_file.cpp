@@ -1,6 +1,7 @@
 #include "errors.h"
 #include "file_faults.h"
 #include "files.h"
+#include "headquarters.h"
 #include "log_file.h"
 #include "log_line.h"
 #include "temp_folder.h"
@@ -112,40 +113,41 @@ TEST(OperatorViewTest, ShowsOnlyTheOperatorsLinesSorted)
 {
     const std::vector<std::string> log{qso("QZ1ABC", "SP1A", "20M", "CW", "13:00"), qso("QZ2XYZ", "SP2B", "20M", "CW"),
                                        qso("QZ1ABC", "SP3C", "40M", "SSB", "12:00"), "", "short"};
-    const OperatorView view = operatorView(viewsOf(log), "QZ1ABC");
-    ASSERT_EQ(view.lines.size(), 2u);
-    EXPECT_EQ(view.lines[0], log[2]);
-    EXPECT_EQ(view.lines[1], log[0]);
-    EXPECT_EQ(view.lines[0].data(), log[2].data()) << "the view shows the log's own bytes, not a copy";
+    const std::vector<std::string_view> view = operatorLines(viewsOf(log), "QZ1ABC");
+    ASSERT_EQ(view.size(), 2u);
+    EXPECT_EQ(view[0], log[2]);
+    EXPECT_EQ(view[1], log[0]);
+    EXPECT_EQ(view[0].data(), log[2].data()) << "the view shows the log's own bytes, not a copy";
     EXPECT_EQ(operatorLines(viewsOf(log), "QZ2XYZ"), std::vector<std::string_view>{log[1]});
     EXPECT_EQ(operatorLines(viewsOf(log), ""), (std::vector<std::string_view>{"", "short"}));
 }
 
-TEST(HeadquartersSlots, CountDistinctBandModePairs)
+TEST(HeadquartersSlotsTest, CountDistinctBandModePairsOfTheOperator)
 {
-    std::vector<std::string> slots;
-    EXPECT_TRUE(addHeadquartersSlot(slots, qso("QZ1ABC", "QZ5KV", "20M", "CW")));
-    EXPECT_FALSE(addHeadquartersSlot(slots, qso("QZ1ABC", "QZ5KV", "20M", "CW", "13:00")));
-    EXPECT_TRUE(addHeadquartersSlot(slots, qso("QZ1ABC", "QZ5KV", "20M", "SSB")));
-    EXPECT_FALSE(addHeadquartersSlot(slots, qso("QZ1ABC", "SP1A", "40M", "SSB")));
-    EXPECT_EQ(slots, (std::vector<std::string>{" 14000 CW ", " 14000 PH "}));
+    const std::vector<std::string> log{qso("QZ1ABC", "QZ5KV", "20M", "CW"), qso("QZ2XYZ", "QZ5KV", "40M", "CW")};
+    HeadquartersSlots slots(viewsOf(log), "QZ1ABC");
+    EXPECT_FALSE(slots.add(qso("QZ1ABC", "QZ5KV", "20M", "CW", "13:00")));
+    EXPECT_TRUE(slots.add(qso("QZ1ABC", "QZ5KV", "20M", "SSB")));
+    EXPECT_FALSE(slots.add(qso("QZ1ABC", "SP1A", "40M", "SSB")));
+    EXPECT_EQ(slots.keys(), (std::vector<std::string>{" 14000 CW ", " 14000 PH "}));
 }
 
-TEST(HeadquartersSlots, BannerNeedsExactlyTwelve)
+TEST(HeadquartersSlotsTest, BannerNeedsExactlyTwelve)
 {
     std::vector<std::string> log;
     for (const char* band : {"160M", "80M", "40M", "20M", "15M", "10M"})
         for (const char* mode : {"SSB", "CW"})
             log.push_back(qso("QZ1ABC", "QZ5KV", band, mode));
-    EXPECT_TRUE(allHeadquartersSlotsWorked(operatorView(viewsOf(log), "QZ1ABC").workedSlots));
+    EXPECT_TRUE(HeadquartersSlots(viewsOf(log), "QZ1ABC").allWorked());
     log.pop_back();
-    EXPECT_FALSE(allHeadquartersSlotsWorked(operatorView(viewsOf(log), "QZ1ABC").workedSlots));
+    EXPECT_FALSE(HeadquartersSlots(viewsOf(log), "QZ1ABC").allWorked());
     log.push_back(qso("QZ1ABC", "QZ5KV", "10M", "CW"));
     std::string twoMetre = log.back();
     twoMetre.replace(16, 6, "144000");
     log.push_back(twoMetre);
-    EXPECT_EQ(operatorView(viewsOf(log), "QZ1ABC").workedSlots.size(), 13u);
-    EXPECT_FALSE(allHeadquartersSlotsWorked(operatorView(viewsOf(log), "QZ1ABC").workedSlots));
+    const HeadquartersSlots thirteen(viewsOf(log), "QZ1ABC");
+    EXPECT_EQ(thirteen.keys().size(), 13u);
+    EXPECT_FALSE(thirteen.allWorked());
 }
 
 }  // namespace

@@ -419,7 +419,7 @@ TEST(CrashSafety, ARunAfterKillsWorksBesideWhatTheyLeftBehind)
     const std::vector<std::string> lines = log.readLines();
     EXPECT_EQ(std::count(lines.begin(), lines.end(), line), 1);
     EXPECT_EQ(lines.size(), harness.expected().log.size() + 1);
-    EXPECT_EQ(operatorView({lines.begin(), lines.end()}, "QZ1AA").lines.size(),
+    EXPECT_EQ(operatorLines({lines.begin(), lines.end()}, "QZ1AA").size(),
               static_cast<std::size_t>(std::count_if(lines.begin(), lines.end(),
                                                      [](const std::string& l) { return operatorOf(l) == "QZ1AA"; })));
     log.rewrite(line, [](const std::string&) { return std::nullopt; });

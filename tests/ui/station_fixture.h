@@ -3,6 +3,7 @@
 // stands still until the test moves it, and the four windows.
 
 #include "fake_platform.h"
+#include "main_controls.h"
 #include "station.h"
 #include "temp_folder.h"
 
@@ -25,6 +26,11 @@ protected:
     ui::TForm2& form2() { return station_->form2; }
     ui::TForm3& form3() { return station_->form3; }
     ui::TForm4& form4() { return station_->form4; }
+    MainControls mainWindow() { return MainControls(station_->form1); }
+    ui::Logbook& logbook() { return station_->logbook; }
+    std::string currentOperator() const { return station_->logbook.currentOperator(); }
+    // The headquarters slots counted for the banner.
+    std::vector<std::string> headquartersSlots() const { return station_->logbook.headquartersSlots().keys(); }
 
     // A control of a window by its name; fails the test when there is none.
     template <typename Control>

@@ -89,20 +89,20 @@ TEST_F(Accessibility, ControlsAreNamedAfterTheirLabels)
         QWidget* control;
         const char* name;
     } rows[] = {
-        {form1().ComboBox3, "Aktualny operator:"},
-        {form1().Edit2, "Data (rrrr-mm-dd)"},
-        {form1().ComboBox1, "Pasmo"},
-        {form1().ComboBox2, "Emisja"},
-        {form1().Edit3, "Czas UTC (gg:mm)"},
-        {form1().UpDown1->upArrow(), "Czas o minutę później"},
-        {form1().UpDown1->downArrow(), "Czas o minutę wcześniej"},
-        {form1().Edit4, "Znak"},
-        {form1().Edit6, "Numer odebrany"},
-        {form1().Edit7, "Rprt odebrany"},
-        {form1().Edit5, "Rprt nadany"},
-        {form1().Edit8, "Nadawana grupa kontrolna"},
-        {form1().ListBox1, "Plik wyjściowy:"},
-        {form1().Button4, "Dodaj QSO do logu"},
+        {mainWindow().ComboBox3, "Aktualny operator:"},
+        {mainWindow().Edit2, "Data (rrrr-mm-dd)"},
+        {mainWindow().ComboBox1, "Pasmo"},
+        {mainWindow().ComboBox2, "Emisja"},
+        {mainWindow().Edit3, "Czas UTC (gg:mm)"},
+        {mainWindow().UpDown1->upArrow(), "Czas o minutę później"},
+        {mainWindow().UpDown1->downArrow(), "Czas o minutę wcześniej"},
+        {mainWindow().Edit4, "Znak"},
+        {mainWindow().Edit6, "Numer odebrany"},
+        {mainWindow().Edit7, "Rprt odebrany"},
+        {mainWindow().Edit5, "Rprt nadany"},
+        {mainWindow().Edit8, "Nadawana grupa kontrolna"},
+        {mainWindow().ListBox1, "Plik wyjściowy:"},
+        {mainWindow().Button4, "Dodaj QSO do logu"},
         {form2().ListBox1, "Operatorzy"},
         {form2().Edit1, "Znak operatora"},
         {form2().Edit5, "Adres, 2. wiersz"},
@@ -120,8 +120,8 @@ TEST_F(Accessibility, ControlsAreNamedAfterTheirLabels)
 TEST_F(Accessibility, EmptyOperatorListIsNamedAfterItsLabel)
 {
     start();
-    ASSERT_EQ(form1().ComboBox3->count(), 0);
-    EXPECT_EQ(accessibleName(form1().ComboBox3), "Aktualny operator:");
+    ASSERT_EQ(mainWindow().ComboBox3->count(), 0);
+    EXPECT_EQ(accessibleName(mainWindow().ComboBox3), "Aktualny operator:");
 }
 
 }  // namespace

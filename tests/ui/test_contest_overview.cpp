@@ -10,6 +10,7 @@
 #include "station_fixture.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -54,28 +55,28 @@ protected:
         folder.write("cty.dat", kSmallCountryFile);
         folder.write("MASTER.SCP", "# test list\r\nSP9ABC\r\nSP9XYZ\r\nDL9SP9\r\nOK1ABC\r\nP9\r\n");
         start();
-        form1().Timer1->stop();
+        mainWindow().Timer1->stop();
         station_->overview.setDataFolders({folder.path()});
     }
     ui::ContestOverview& overview() { return station_->overview; }
-    QString workedBefore() const { return station_->form1.Edit4->property("workedBefore").toString(); }
+    QString workedBefore() { return mainWindow().Edit4->property("workedBefore").toString(); }
     void typeCall(const QString& call)
     {
-        form1().Edit4->clear();
-        typeInto(form1().Edit4, call);
+        mainWindow().Edit4->clear();
+        typeInto(mainWindow().Edit4, call);
     }
     void pressF2()
     {
         QApplication::setActiveWindow(&form1());
-        form1().Edit4->setFocus();
-        QTest::keyClick(form1().Edit4, Qt::Key_F2);
+        mainWindow().Edit4->setFocus();
+        QTest::keyClick(mainWindow().Edit4, Qt::Key_F2);
     }
 };
 
 TEST_F(ContestOverviewTest, CallsignFieldWarnsOfDupesAndFollowsBandModeAndOperator)
 {
     startStation({contestQso("QZ1ABC", "SP9XYZ", "80M", "SSB", "28", "11:50")});
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     // QZ5KV, which the field starts with, was worked on 20M only.
     EXPECT_EQ(workedBefore(), "otherSlot");
     typeCall(QStringLiteral("OK1ZZZ"));
@@ -122,29 +123,29 @@ TEST_F(ContestOverviewTest, CallsignFieldWarnsOfDupesAndFollowsBandModeAndOperat
 TEST_F(ContestOverviewTest, WarningFollowsStoresCorrectionsDeletionsAndANewLog)
 {
     startStation();
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     typeCall(QStringLiteral("OK1ABC"));
     EXPECT_EQ(workedBefore(), "");
     w.Edit6->setText(QStringLiteral("15"));
-    w.Button4Click();
+    mainWindow().Button4->click();
     typeCall(QStringLiteral("OK1ABC"));
     EXPECT_EQ(workedBefore(), "dupe");
 
     // The stored QSO is the selected one: its call corrected to OK9ZZZ.
     platform.entries = {QStringLiteral("OK9ZZZ")};
-    w.Zmieznakkorespondenta1Click();
+    form1().findChild<QAction*>(QStringLiteral("Zmieznakkorespondenta1"))->trigger();
     EXPECT_EQ(workedBefore(), "");
     typeCall(QStringLiteral("OK9ZZZ"));
     EXPECT_EQ(workedBefore(), "dupe");
 
     platform.answers = {ui::BoxAnswer::Yes};
-    w.Usu1Click();
+    form1().findChild<QAction*>(QStringLiteral("Usu1"))->trigger();
     EXPECT_EQ(workedBefore(), "");
 
     typeCall(QStringLiteral("SP9XYZ"));
     EXPECT_EQ(workedBefore(), "dupe");
     platform.savePaths = {ui::fromPath(folder / "archive.zrv")};
-    w.Button8Click();
+    w.Button8->click();
     EXPECT_EQ(workedBefore(), "");
     EXPECT_EQ(folder.read("IARU_log.zrv"), "");
 }
@@ -152,7 +153,7 @@ TEST_F(ContestOverviewTest, WarningFollowsStoresCorrectionsDeletionsAndANewLog)
 TEST_F(ContestOverviewTest, F2OpensAndClosesTheOverviewWithoutTakingTheKeyboard)
 {
     startStation();
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     typeCall(QStringLiteral("SP9"));
     pressF2();
     ASSERT_TRUE(overview().isVisible());
@@ -189,7 +190,7 @@ bool slotShownWorked(ui::ContestOverview& overview, const char* slot)
 TEST_F(ContestOverviewTest, ScoreSlotsRateAndNewMultipliersKeepUpWithTheLog)
 {
     startStation();
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     overview().open();
     ui::ContestOverview& o = overview();
     EXPECT_EQ(o.OperatorName->text(), "Operator: QZ1ABC");
@@ -212,7 +213,7 @@ TEST_F(ContestOverviewTest, ScoreSlotsRateAndNewMultipliersKeepUpWithTheLog)
     EXPECT_EQ(o.NewMultiplier->text().toStdString(), "HQ KRU jest już mnożnikiem na 20M");
     w.Edit6->setText(QStringLiteral("4 5"));
     EXPECT_EQ(o.NewMultiplier->text().toStdString(), "Nowy mnożnik na 20M: strefa 45");
-    w.Button4Click();
+    mainWindow().Button4->click();
     EXPECT_EQ(scoreRow(o.Score, 3), (QStringList{"2", "0", "6", "1", "1"}));
     EXPECT_TRUE(o.ScoreTotal->text().endsWith("wynik 21")) << o.ScoreTotal->text().toStdString();
     EXPECT_TRUE(o.Rate->text().contains("QZ1ABC: 1 QSO w 10 min")) << o.Rate->text().toStdString();
@@ -264,8 +265,8 @@ TEST_F(ContestOverviewTest, MissingAndDamagedDataFilesAreNamedAndTheRestIsShown)
     EXPECT_EQ(listed(o.PartialCalls), (QStringList{"SP9XYZ  powtórka"}));
     EXPECT_TRUE(o.ScoreTotal->text().endsWith("wynik 4")) << o.ScoreTotal->text().toStdString();
     typeCall(QStringLiteral("JA1AAA"));
-    form1().Edit6->setText(QStringLiteral("45"));
-    form1().Button4Click();
+    mainWindow().Edit6->setText(QStringLiteral("45"));
+    mainWindow().Button4->click();
     EXPECT_TRUE(o.ScoreNotes->text().contains("1 QSO bez punktów (brak pliku cty.dat)"))
         << o.ScoreNotes->text().toStdString();
 

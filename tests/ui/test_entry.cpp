@@ -24,15 +24,15 @@ protected:
     {
         folder.write("QZ5KV_stationbook.ini", "QZ1ABC,Jan,,Street 1,,,0,CHECKLOG,,IARU-HF,\r\n");
         start();
-        form1().Timer1->stop();  // the fields keep what the test puts there
+        mainWindow().Timer1->stop();  // the fields keep what the test puts there
     }
     std::string log() const { return folder.read("IARU_log.zrv"); }
-    void store() { QTest::mouseClick(form1().Button4, Qt::LeftButton); }
+    void store() { QTest::mouseClick(mainWindow().Button4, Qt::LeftButton); }
 };
 
 TEST_F(StoringQso, CallsignEnterExchangeEnterStoresOneLine)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     w.Edit4->clear();
     w.Edit6->clear();
     typeInto(w.Edit4, "sp1abc");
@@ -56,42 +56,45 @@ TEST_F(StoringQso, CallsignEnterExchangeEnterStoresOneLine)
 
 TEST_F(StoringQso, RefusalsStoreNothing)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     const struct {
         const char* name;
-        void (*prepare)(ui::TForm1&);
+        void (*prepare)(const MainControls&);
         QString message;
     } cases[] = {
         {"no operator",
-         [](ui::TForm1& f) {
+         [](const MainControls& f) {
              f.ComboBox3->setCurrentIndex(-1);
+             emit f.ComboBox3->activated(-1);
              f.Edit4->clear();
          },
          "Należy wybrać operatora, który przeprowadził to QSO!"},
-        {"no callsign", [](ui::TForm1& f) { f.Edit4->clear(); }, "Brak znaku stacji!"},
-        {"typed band", [](ui::TForm1& f) { f.ComboBox1->setEditText("2M"); },
+        {"no callsign", [](const MainControls& f) { f.Edit4->clear(); }, "Brak znaku stacji!"},
+        {"typed band", [](const MainControls& f) { f.ComboBox1->setEditText("2M"); },
          "Nieznane pasmo „2M”!\nWybierz pasmo z listy."},
-        {"typed mode", [](ui::TForm1& f) { f.ComboBox2->setEditText("FM"); },
+        {"typed mode", [](const MainControls& f) { f.ComboBox2->setEditText("FM"); },
          "Nieznana emisja „FM”!\nWybierz emisję z listy."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         w.ComboBox3->setCurrentIndex(0);
+        emit w.ComboBox3->activated(0);
         w.ComboBox1->setCurrentIndex(0);
         w.ComboBox2->setCurrentIndex(1);
         w.Edit4->setText("QZ5KV");
         c.prepare(w);
         platform.boxes.clear();
+        const int listed = w.ListBox1->count();
         store();
         EXPECT_EQ(platform.boxes, Boxes{errorBox(c.message)});
         EXPECT_EQ(log(), "");
-        EXPECT_EQ(w.ListBox1->count(), 0);
+        EXPECT_EQ(w.ListBox1->count(), listed);
     }
 }
 
 TEST_F(StoringQso, ASingleSpaceCallsignPasses)
 {
-    form1().Edit4->setText(" ");
+    mainWindow().Edit4->setText(" ");
     store();
     EXPECT_TRUE(platform.boxes.empty());
     EXPECT_EQ(storedField(log(), Field::Call), std::string(14, ' '));
@@ -99,7 +102,7 @@ TEST_F(StoringQso, ASingleSpaceCallsignPasses)
 
 TEST_F(StoringQso, HeadquartersDefaultsAreKeptEachByItself)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     const struct {
         const char* call;
         const char* exchange;
@@ -124,15 +127,15 @@ TEST_F(StoringQso, HeadquartersDefaultsAreKeptEachByItself)
 
 TEST_F(StoringQso, SentExchangeIsTrimmedAndWrittenBack)
 {
-    form1().Edit8->setText("  jo91  ");
+    mainWindow().Edit8->setText("  jo91  ");
     store();
-    EXPECT_EQ(form1().Edit8->text(), "jo91");
+    EXPECT_EQ(mainWindow().Edit8->text(), "jo91");
     EXPECT_EQ(storedField(log(), Field::SentExchange), "JO91   ");
 }
 
 TEST_F(StoringQso, AutoIncrementCountsUpWithoutLeadingZeros)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     const std::pair<const char*, const char*> steps[] = {{"28", "29"}, {"009", "10"}, {"099", "100"}};
     for (const auto& [before, after] : steps) {
         SCOPED_TRACE(before);
@@ -150,7 +153,7 @@ TEST_F(StoringQso, AutoIncrementCountsUpWithoutLeadingZeros)
 
 TEST_F(StoringQso, AutoIncrementWarnings)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     w.Edit8->setText("JO91");
     QTest::mouseClick(w.CheckBox1, Qt::LeftButton);
     ASSERT_EQ(platform.boxes.size(), 1u);
@@ -179,12 +182,12 @@ TEST_F(StoringQso, AutoIncrementWarnings)
 
 TEST_F(StoringQso, AutoIncrementOfTextStoresTheQsoThenReportsTheConversion)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     w.Edit8->clear();
     QTest::mouseClick(w.CheckBox1, Qt::LeftButton);
     ASSERT_TRUE(w.CheckBox1->isChecked());
     w.Edit4->setText("SP1A");
-    w.stopClock();
+    w.Timer1->stop();
     store();
     EXPECT_EQ(platform.boxes, Boxes{failureBox("'' is not a valid integer value")});
     EXPECT_EQ(files::splitLines(log()).size(), 1u);
@@ -194,7 +197,7 @@ TEST_F(StoringQso, AutoIncrementOfTextStoresTheQsoThenReportsTheConversion)
 
 TEST_F(StoringQso, AFailedAppendLeavesNothingThatLooksStored)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     w.Edit4->setText("SP1A");
     w.Edit6->setText("15");
     {
@@ -213,7 +216,7 @@ TEST_F(StoringQso, AFailedAppendLeavesNothingThatLooksStored)
 
 TEST_F(StoringQso, TwelveHeadquartersSlotsShowTheBanner)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     for (int band = 0; band < 6; ++band)
         for (int mode = 0; mode < 2; ++mode) {
             EXPECT_FALSE(w.Label12->isVisible());
@@ -222,7 +225,7 @@ TEST_F(StoringQso, TwelveHeadquartersSlotsShowTheBanner)
             store();
             store();  // a duplicate counts once
         }
-    EXPECT_EQ(w.ListBox3.size(), 12u);
+    EXPECT_EQ(headquartersSlots().size(), 12u);
     EXPECT_TRUE(w.Label12->isVisible());
     EXPECT_EQ(w.ListBox1->count(), 24);
 }
@@ -231,7 +234,7 @@ TEST_F(StoringQso, TwelveHeadquartersSlotsShowTheBanner)
 // (a view reload that failed hid it) did not show it again on the next store.
 TEST_F(StoringQso, EveryStoreWithTwelveSlotsShowsTheBanner)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     for (int band = 0; band < 6; ++band)
         for (int mode = 0; mode < 2; ++mode) {
             w.ComboBox1->setCurrentIndex(band);
@@ -242,7 +245,7 @@ TEST_F(StoringQso, EveryStoreWithTwelveSlotsShowsTheBanner)
     std::filesystem::rename(folder / "IARU_log.zrv", folder / "away.zrv");
     emit w.ComboBox3->activated(0);
     ASSERT_FALSE(w.Label12->isVisible());
-    ASSERT_EQ(w.ListBox3.size(), 12u);
+    ASSERT_EQ(headquartersSlots().size(), 12u);
     std::filesystem::rename(folder / "away.zrv", folder / "IARU_log.zrv");
     w.Edit4->setText("SP1AAA");
     store();
@@ -251,7 +254,7 @@ TEST_F(StoringQso, EveryStoreWithTwelveSlotsShowsTheBanner)
 
 TEST_F(StoringQso, ASerialBeyondAWholeNumberIsAConversionError)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     w.Edit8->setText("2147483647");
     QTest::mouseClick(w.CheckBox1, Qt::LeftButton);
     ASSERT_TRUE(w.CheckBox1->isChecked());
@@ -283,7 +286,7 @@ protected:
     // `free` has made room: the log is never more than the whole QSO.
     void storeOnAFullDiskThenAgain(const std::function<void()>& fill, const std::function<void()>& free)
     {
-        ui::TForm1& w = form1();
+        const MainControls w = mainWindow();
         w.Edit4->clear();
         w.Edit6->clear();
         typeInto(w.Edit4, "sp1aaa");
@@ -352,7 +355,7 @@ TEST_F(FocusPath, KeptDefaultsAreSelectedSoTypingReplacesThem)
 {
     folder.write("QZ5KV_stationbook.ini", "QZ1ABC,Jan\r\n");
     start();
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     w.Timer1->stop();
     EXPECT_TRUE(eventually([&] { return w.Edit4->hasFocus(); }));
     // Start-up: the callsign default is selected, so the first call replaces it.

@@ -43,8 +43,8 @@ protected:
     void expectOnlyCurrentOperatorListed()
     {
         const std::vector<std::string> own{log[1], log[3]};
-        EXPECT_EQ(form1().currentOperator(), "QZ1ABC");
-        EXPECT_EQ(form1().ListBox1->lines(), own);
+        EXPECT_EQ(currentOperator(), "QZ1ABC");
+        EXPECT_EQ(mainWindow().ListBox1->lines(), own);
     }
 
     std::vector<std::string> log;

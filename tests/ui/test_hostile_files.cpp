@@ -43,14 +43,14 @@ protected:
         folder.write("QZ5KV_stationbook.ini", settings);
         folder.write("IARU_log.zrv", log);
         start();
-        form1().Timer1->stop();
+        mainWindow().Timer1->stop();
     }
     // Stores a QSO with this call; gives the last line of the log.
     std::string storeQso(const QString& call)
     {
-        form1().Edit4->clear();
-        typeInto(form1().Edit4, call);
-        QTest::mouseClick(form1().Button4, Qt::LeftButton);
+        mainWindow().Edit4->clear();
+        typeInto(mainWindow().Edit4, call);
+        QTest::mouseClick(mainWindow().Button4, Qt::LeftButton);
         return files::readLines(folder / "IARU_log.zrv").back();
     }
 };
@@ -71,12 +71,12 @@ TEST_F(HostileFiles, StartsOnDamagedFilesAndStoresWithoutChangingAnOldByte)
     startWith(settings, before);
 
     EXPECT_TRUE(platform.boxes.empty()) << platform.texts().join('\n').toStdString();
-    EXPECT_EQ(form1().ComboBox3->count(), 5002);
-    EXPECT_EQ(form1().ComboBox3->currentText(), "QZ1ABC");
-    EXPECT_TRUE(form1().ListBox1->lines() == (std::vector<std::string>{giant, lines[0], withNul}));
+    EXPECT_EQ(mainWindow().ComboBox3->count(), 5002);
+    EXPECT_EQ(mainWindow().ComboBox3->currentText(), "QZ1ABC");
+    EXPECT_TRUE(mainWindow().ListBox1->lines() == (std::vector<std::string>{giant, lines[0], withNul}));
     form1().grab();  // the 2 MB line is painted too
 
-    QTest::mouseClick(form1().Button1, Qt::LeftButton);  // the operator editor lists every record
+    QTest::mouseClick(mainWindow().Button1, Qt::LeftButton);  // the operator editor lists every record
     EXPECT_TRUE(eventually([&] { return form2().isVisible(); }));
     EXPECT_EQ(control<QListWidget>(form2(), "ListBox1")->count(), 5002);
     EXPECT_TRUE(platform.boxes.empty()) << platform.texts().join('\n').toStdString();
@@ -86,7 +86,7 @@ TEST_F(HostileFiles, StartsOnDamagedFilesAndStoresWithoutChangingAnOldByte)
     EXPECT_EQ(callOf(stored), "SP9NEW");
     EXPECT_TRUE(folder.read("IARU_log.zrv") == before + "\r\n" + stored + "\r\n");
     EXPECT_TRUE(folder.read("IARU_log.zr~") == files::joinLines(lines));
-    EXPECT_EQ(form1().ListBox1->count(), 4);
+    EXPECT_EQ(mainWindow().ListBox1->count(), 4);
 }
 
 // Text goes through the window's characters and back: an undefined byte that
@@ -97,7 +97,7 @@ TEST_F(HostileFiles, AnOperatorWithAnUndefinedByteKeepsItsQsosAndItsCallsign)
     const std::string op = "QZ2" + kUndefined.substr(0, 1);
     const std::string old = qso(op, "SP1AAA", "10:00");
     startWith(op + ",Anna,,,,,0,CHECKLOG,,IARU-HF,\r\n", old + "\r\n");
-    EXPECT_EQ(form1().ListBox1->lines(), std::vector<std::string>{old});
+    EXPECT_EQ(mainWindow().ListBox1->lines(), std::vector<std::string>{old});
     EXPECT_EQ(operatorOf(storeQso("SP9NEW")), op);
 }
 
@@ -105,8 +105,8 @@ TEST_F(HostileFiles, ACancelledCorrectionOfACallWithUndefinedBytesChangesNothing
 {
     const std::string odd = replacedColumns(qso("QZ1ABC", "SP" + kUndefined, "10:00"), 74, "K" + kUndefined);
     startWith("QZ1ABC,Jan,,,,,0,CHECKLOG,,IARU-HF,\r\n", odd + "\r\n");
-    ASSERT_EQ(form1().ListBox1->count(), 1);
-    form1().ListBox1->selectRow(0);
+    ASSERT_EQ(mainWindow().ListBox1->count(), 1);
+    mainWindow().ListBox1->selectRow(0);
     for (const char* command : {"Zmieznakkorespondenta1", "Zmieodebranynumerseryjny1"}) {
         SCOPED_TRACE(command);
         auto* action = form1().findChild<QAction*>(QString::fromLatin1(command));
@@ -123,31 +123,10 @@ TEST_F(HostileFiles, ALineOfMegabytesIsShownCutButKeptWhole)
 {
     const std::string giant = qso("QZ1ABC", "SP1AAA", "10:00") + std::string(std::size_t{2} * 1024 * 1024, 'z');
     startWith("QZ1ABC,Jan,,,,,0,CHECKLOG,,IARU-HF,\r\n", giant + "\r\n");
-    ASSERT_EQ(form1().ListBox1->lines(), std::vector<std::string>{giant});
-    const QString shown = form1().ListBox1->model()->index(0, 0).data().toString();
+    ASSERT_EQ(mainWindow().ListBox1->lines(), std::vector<std::string>{giant});
+    const QString shown = mainWindow().ListBox1->model()->index(0, 0).data().toString();
     EXPECT_LE(shown.size(), 1000);
     EXPECT_TRUE(shown.startsWith(QString::fromLatin1(giant.substr(0, 86))));
-}
-
-// The operator list compared every new callsign with every entry before it,
-// so thousands of operators took minutes to list. Halving must still put each
-// callsign after its equals (letter case ignored).
-TEST(ComboListsRegression, InsertionFindsThePlaceAfterTheEqualsByHalving)
-{
-    ui::DropDownComboBox combo;
-    const struct {
-        const char* text;
-        int position;
-    } steps[] = {{"b", 0}, {"A", 0}, {"a", 1}, {"C", 3}, {"B", 3}, {"", 0}, {"c", 6}, {"AA", 3}};
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.text);
-        EXPECT_EQ(ui::insertSortedNoCase(&combo, QString::fromLatin1(step.text)), step.position);
-    }
-    QStringList order;
-    for (int i = 0; i < combo.count(); ++i)
-        order << combo.itemText(i);
-    EXPECT_EQ(order, QStringList({"", "A", "a", "AA", "b", "B", "C", "c"}));
-    EXPECT_EQ(combo.currentIndex(), -1);
 }
 
 }  // namespace

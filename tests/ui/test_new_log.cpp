@@ -19,10 +19,10 @@ protected:
         folder.write("QZ5KV_stationbook.ini", "QZ1ABC,Jan,,Street 1,,,0,CHECKLOG,,IARU-HF,\r\n");
         folder.write("IARU_log.zrv", kQso + "\r\n");
         start();
-        form1().Timer1->stop();
-        emit form1().ComboBox3->activated(0);
+        mainWindow().Timer1->stop();
+        emit mainWindow().ComboBox3->activated(0);
     }
-    void newLog() { QTest::mouseClick(form1().Button8, Qt::LeftButton); }
+    void newLog() { QTest::mouseClick(mainWindow().Button8, Qt::LeftButton); }
 
     const std::string kQso = "2026-07-11 1234  14000 CW     QZ1ABC        599 28     QZ5KV         599 KRU          ";
 };
@@ -34,13 +34,13 @@ TEST_F(NewLog, CancelChangesNothing)
     EXPECT_EQ(platform.saveFilters[0], "Wszystkie pliki (*)");
     EXPECT_EQ(platform.saveProposals[0], path("IARU_log_2026-07-11.zrv"));
     EXPECT_EQ(folder.read("IARU_log.zrv"), kQso + "\r\n");
-    EXPECT_EQ(form1().ListBox1->count(), 1);
-    EXPECT_EQ(form1().ComboBox2->currentText(), "CW");
+    EXPECT_EQ(mainWindow().ListBox1->count(), 1);
+    EXPECT_EQ(mainWindow().ComboBox2->currentText(), "CW");
 }
 
 TEST_F(NewLog, ArchivesResetsAndEmptiesTheLog)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     w.Edit8->setText("115");
     w.CheckBox1->setChecked(true);
     w.ComboBox1->setCurrentIndex(3);
@@ -116,7 +116,7 @@ TEST_F(NewLog, AFailedCopyStopsWithEverythingAsItWas)
 {
     std::filesystem::create_directory(folder / "folder.zrv");
     platform.savePaths = {path("missing/archive.zrv")};
-    form1().Edit8->setText("115");
+    mainWindow().Edit8->setText("115");
     newLog();
     ASSERT_EQ(platform.boxes.size(), 1u);
     // The failure may name the archive's scratch file beside it.
@@ -124,8 +124,8 @@ TEST_F(NewLog, AFailedCopyStopsWithEverythingAsItWas)
     EXPECT_EQ(platform.boxes[0], failureBox(text));
     EXPECT_TRUE(text.startsWith("File not found\n" + path("missing/archive.zrv"))) << text.toStdString();
     EXPECT_EQ(folder.read("IARU_log.zrv"), kQso + "\r\n");
-    EXPECT_EQ(form1().Edit8->text(), "115");
-    EXPECT_EQ(form1().ListBox1->count(), 1);
+    EXPECT_EQ(mainWindow().Edit8->text(), "115");
+    EXPECT_EQ(mainWindow().ListBox1->count(), 1);
 }
 
 // The archive name was proposed from the log before the dialog opened, so a

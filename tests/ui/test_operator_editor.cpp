@@ -63,8 +63,8 @@ protected:
     QStringList operatorList()
     {
         QStringList texts;
-        for (int i = 0; i < form1().ComboBox3->count(); ++i)
-            texts << form1().ComboBox3->itemText(i);
+        for (int i = 0; i < mainWindow().ComboBox3->count(); ++i)
+            texts << mainWindow().ComboBox3->itemText(i);
         return texts;
     }
 
@@ -278,7 +278,7 @@ TEST_F(OperatorEditor, CloseBoxHidesTheEditorAndBringsBackTheMainWindow)
 TEST_F(OperatorEditor, DroppingDownAnEmptyOperatorListOpensTheEditor)
 {
     start();
-    QTest::mouseClick(form1().ComboBox3, Qt::LeftButton);
+    QTest::mouseClick(mainWindow().ComboBox3, Qt::LeftButton);
     EXPECT_TRUE(editor().isVisible());
     EXPECT_TRUE(editor().isEditing());
 }
@@ -286,9 +286,9 @@ TEST_F(OperatorEditor, DroppingDownAnEmptyOperatorListOpensTheEditor)
 TEST_F(OperatorEditor, DroppingDownAFilledOperatorListLeavesTheEditorClosed)
 {
     startWith("QZ1ABC,Jan,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n");
-    form1().ComboBox3->showPopup();
+    mainWindow().ComboBox3->showPopup();
     EXPECT_FALSE(editor().isVisible());
-    form1().ComboBox3->hidePopup();
+    mainWindow().ComboBox3->hidePopup();
 }
 
 // --- Saving --------------------------------------------------------------------
@@ -364,7 +364,7 @@ TEST_F(OperatorEditor, ACommaInRemarksIsRefusedToo)
 TEST_F(OperatorEditor, ANewOperatorGoesBetweenItsNeighboursEverywhere)
 {
     startWith("qz1a,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\nQZ3C,Cezary,,Ul 3,,,0,CHECKLOG,,IARU-HF,\r\n");
-    ASSERT_EQ(form1().currentOperator(), "QZ1A");
+    ASSERT_EQ(currentOperator(), "QZ1A");
     openEditor();
     click("Button2");
     fillRequired("qz2b", "Bogdan", "Ul 2");
@@ -375,7 +375,7 @@ TEST_F(OperatorEditor, ANewOperatorGoesBetweenItsNeighboursEverywhere)
     EXPECT_EQ(callsigns(), (QStringList{"QZ1A", "QZ2B", "QZ3C"}));
     EXPECT_EQ(editor().selectedRow(), 1);
     EXPECT_EQ(operatorList(), (QStringList{"QZ1A", "QZ2B", "QZ3C"}));
-    EXPECT_EQ(form1().currentOperator(), "QZ1A");
+    EXPECT_EQ(currentOperator(), "QZ1A");
 }
 
 TEST_F(OperatorEditor, SavingAnExistingOperatorReplacesOnlyItsLine)
@@ -440,7 +440,7 @@ TEST_F(OperatorEditor, DeletingTheLastOperatorLeavesAZeroLengthFile)
     EXPECT_EQ(folder.read(kIni), "");
     EXPECT_TRUE(callsigns().isEmpty());
     EXPECT_TRUE(operatorList().isEmpty());
-    EXPECT_EQ(form1().currentOperator(), "");
+    EXPECT_EQ(currentOperator(), "");
     EXPECT_EQ(editor().fields(), newRecordFields());
     EXPECT_FALSE(editor().isEditing());
 }
@@ -453,11 +453,11 @@ TEST_F(OperatorEditor, DeletingTheCurrentOperatorLeavesNoneCurrent)
     clickEntry(1);
     click("Button4");
     EXPECT_EQ(operatorList(), QStringList{"QZ1A"});
-    EXPECT_EQ(form1().currentOperator(), "QZ1A");
+    EXPECT_EQ(currentOperator(), "QZ1A");
     clickEntry(0);
     click("Button4");
     EXPECT_TRUE(operatorList().isEmpty());
-    EXPECT_EQ(form1().currentOperator(), "");
+    EXPECT_EQ(currentOperator(), "");
 }
 
 // --- File failures -------------------------------------------------------------
@@ -484,7 +484,7 @@ TEST_F(OperatorEditor, AFailedSaveLeavesTheFileAndShowsWhatIsOnDisk)
     EXPECT_EQ(folder.read(kIni), changed);
     EXPECT_EQ(callsigns(), (QStringList{"QZ1A", "QZ3C"}));
     EXPECT_EQ(operatorList(), (QStringList{"QZ1A", "QZ3C"}));
-    EXPECT_EQ(form1().currentOperator(), "QZ1A");
+    EXPECT_EQ(currentOperator(), "QZ1A");
     EXPECT_TRUE(editor().isEditing());
 
     click("Button3");
@@ -509,7 +509,7 @@ TEST_F(OperatorEditor, AFailedDeletionKeepsTheOperator)
     EXPECT_EQ(callsigns(), (QStringList{"QZ1A", "QZ2B"}));
     EXPECT_EQ(editor().selectedRow(), 0);
     EXPECT_EQ(operatorList(), (QStringList{"QZ1A", "QZ2B"}));
-    EXPECT_EQ(form1().currentOperator(), "QZ1A");
+    EXPECT_EQ(currentOperator(), "QZ1A");
 }
 
 // --- Helpers used by the other windows -----------------------------------------
@@ -528,7 +528,7 @@ TEST_F(OperatorEditor, LookupByCallsignIgnoresCaseAndFillsOnRequest)
 {
     startWith("qz1a,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\nQZ2B,Bogdan,,Ul 2,,,0,CHECKLOG,,IARU-HF,\r\n");
     ui::TForm2& w = editor();
-    ASSERT_TRUE(w.loadRecords());
+    logbook().reloadOperators();
     const int row = w.findCallsign("qz2b");
     ASSERT_EQ(row, 1);
     w.selectRow(row);
@@ -537,7 +537,7 @@ TEST_F(OperatorEditor, LookupByCallsignIgnoresCaseAndFillsOnRequest)
     EXPECT_EQ(w.Edit2->text(), "Bogdan");
     EXPECT_EQ(w.findCallsign("QZ9"), -1);
     std::filesystem::remove(folder / kIni);
-    EXPECT_FALSE(w.loadRecords());
+    logbook().reloadOperators();
     EXPECT_TRUE(callsigns().isEmpty());
 }
 

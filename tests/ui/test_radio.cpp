@@ -6,6 +6,7 @@
 #include "log_line.h"
 #include "rig_follower.h"
 #include "station_fixture.h"
+#include "unit1_entry_panel.h"
 
 #include <QComboBox>
 #include <QProcess>
@@ -99,13 +100,13 @@ protected:
     // have been answered since: time enough for the lists to have moved.
     ::testing::AssertionResult heardAndSettled(const char* state)
     {
-        if (!eventually([&] { return form1().ComboBox1->toolTip().startsWith(QLatin1String(state)); }))
-            return ::testing::AssertionFailure() << "the hint is " << text(form1().ComboBox1->toolTip());
+        if (!eventually([&] { return mainWindow().ComboBox1->toolTip().startsWith(QLatin1String(state)); }))
+            return ::testing::AssertionFailure() << "the hint is " << text(mainWindow().ComboBox1->toolTip());
         return morePolls(2);
     }
     ::testing::AssertionResult listsShow(const QString& band, const QString& mode)
     {
-        ui::TForm1& w = form1();
+        const MainControls w = mainWindow();
         if (eventually([&] { return w.ComboBox1->currentText() == band && w.ComboBox2->currentText() == mode; }))
             return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure()
@@ -124,7 +125,7 @@ protected:
             GTEST_SKIP() << "rigctld or rigctl is missing: install libhamlib-utils (scripts/install-deps.sh)";
         folder.write("QZ5KV_stationbook.ini", "QZ1ABC,A\r\n");
         start();
-        form1().Timer1->stop();
+        mainWindow().Timer1->stop();
         ASSERT_TRUE(rig.start());
     }
     DummyRig rig;
@@ -132,9 +133,9 @@ protected:
 
 TEST_F(RadioDaemonTest, ListsAndReportsFollowTheRadioAndTheStoreWritesThem)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     ASSERT_TRUE(rig.set({"F", "14025000", "M", "USB", "2400"}));
-    ui::TForm1::focusField(w.Edit6);
+    ui::focusField(w.Edit6);
     follow(rig.rigAddress());
     ASSERT_TRUE(listsShow("20M", "SSB"));
     EXPECT_EQ(w.Edit5->text(), "59");
@@ -161,7 +162,7 @@ TEST_F(RadioDaemonTest, ListsAndReportsFollowTheRadioAndTheStoreWritesThem)
 
 TEST_F(RadioDaemonTest, AHandPickStandsUntilTheRadioMoves)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     ASSERT_TRUE(rig.set({"F", "7010000", "M", "CW", "500"}));
     follow(rig.rigAddress());
     ASSERT_TRUE(listsShow("40M", "CW"));
@@ -193,7 +194,7 @@ TEST_F(RadioDaemonTest, AHandPickStandsUntilTheRadioMoves)
 
 TEST_F(RadioDaemonTest, WaitsWhileTheOperatorUsesAList)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     ASSERT_TRUE(rig.set({"F", "14025000", "M", "CW", "500"}));
     follow(rig.rigAddress());
     ASSERT_TRUE(listsShow("20M", "CW"));
@@ -213,14 +214,14 @@ TEST_F(RadioDaemonTest, WaitsWhileTheOperatorUsesAList)
     ASSERT_TRUE(rig.set({"M", "USB", "2400"}));
     ASSERT_TRUE(heardAndSettled("Radio: 3,525 MHz USB"));
     EXPECT_EQ(w.ComboBox2->currentText(), "x");
-    ui::TForm1::focusField(w.Edit4);
+    ui::focusField(w.Edit4);
     ASSERT_TRUE(listsShow("80M", "SSB"));
     EXPECT_EQ(w.Edit7->text(), "59");
 }
 
 TEST_F(RadioDaemonTest, FollowsAgainWhenRigctldComesBack)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     ASSERT_TRUE(rig.set({"F", "14025000", "M", "CW", "500"}));
     follow(rig.rigAddress());
     ASSERT_TRUE(listsShow("20M", "CW"));
@@ -251,13 +252,13 @@ protected:
     void SetUp() override
     {
         start();
-        form1().Timer1->stop();
+        mainWindow().Timer1->stop();
     }
 };
 
 TEST_P(RadioMisbehaviour, NeitherStopsTheWindowNorMovesTheLists)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     FakeRigctld server(GetParam().answer);
     follow(server.address());
     const std::string expected = std::string("Radio: ") + GetParam().state +
@@ -300,7 +301,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(RadioTest, ASlowRigctldIsWaitedForAndNeverAskedTwiceAtOnce)
 {
     start();
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     int asked = 0;
     int mostOutstanding = 0;
     FakeRigctld server([&](QTcpSocket& client, const QByteArray& request) {
@@ -327,7 +328,7 @@ TEST_F(RadioTest, OffAndMalformedSettingsShowInTheHintWithoutABox)
     start();
     folder.write(std::string(kRigSettingFile), "off\r\n");
     form1().followRadio(chooseRig(std::string("localhost:99999"), folder.path()), kQuick);
-    EXPECT_EQ(text(form1().ComboBox1->toolTip()),
+    EXPECT_EQ(text(mainWindow().ComboBox1->toolTip()),
               "Radio: nie jest śledzone (off w QZ5KV_stationbook_rig.txt)\n"
               "Pominięto ustawienie radia --rig „localhost:99999”: port musi być liczbą od 1 do 65535; "
               "oczekiwano HOST:PORT albo off.");

@@ -15,27 +15,27 @@ protected:
     {
         folder.write("QZ5KV_stationbook.ini", "QZ1ABC,A\r\n");
         start();
-        form1().Timer1->stop();
+        mainWindow().Timer1->stop();
     }
     // Types into the field and moves the focus on, which runs its check.
     void enter(QLineEdit* field, const QString& text)
     {
         field->setFocus();
         field->setText(text);
-        form1().Edit4->setFocus();
+        mainWindow().Edit4->setFocus();
     }
     void page(Qt::Key key, const QString& time, const QString& date)
     {
-        form1().Edit3->setText(time);
-        form1().Edit2->setText(date);
-        form1().Edit4->setFocus();
-        QTest::keyClick(form1().Edit4, key);
+        mainWindow().Edit3->setText(time);
+        mainWindow().Edit2->setText(date);
+        mainWindow().Edit4->setFocus();
+        QTest::keyClick(mainWindow().Edit4, key);
     }
 };
 
 TEST_F(TimeEntry, TimeCheckOnLeavingTheField)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     enter(w.Edit3, " 12:30 ");
     EXPECT_EQ(w.Edit3->text(), "12:30");
     EXPECT_EQ(w.UpDown1->position(), 30);
@@ -57,7 +57,7 @@ TEST_F(TimeEntry, TimeCheckOnLeavingTheField)
 
 TEST_F(TimeEntry, DateCheckOnLeavingTheField)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     const std::pair<QString, QString> cases[] = {
         {"2026-07-1x", "Niewłaściwe dane w polu daty!"},
         {"2026-7-11", "Błędny format daty!"},
@@ -99,15 +99,15 @@ TEST_F(TimeEntry, PagingStepsAcrossHoursMidnightAndMonthEnds)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.time) + " " + c.date);
         page(c.key, c.time, c.date);
-        EXPECT_EQ(form1().Edit3->text(), c.timeAfter);
-        EXPECT_EQ(form1().Edit2->text(), c.dateAfter);
+        EXPECT_EQ(mainWindow().Edit3->text(), c.timeAfter);
+        EXPECT_EQ(mainWindow().Edit2->text(), c.dateAfter);
     }
     EXPECT_TRUE(platform.boxes.empty());
 }
 
 TEST_F(TimeEntry, ArrowsStepFromTheSpinnersPosition)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     page(Qt::Key_PageDown, "14:30", "2026-07-11");
     EXPECT_EQ(w.Edit3->text(), "14:29");
     QTest::mouseClick(w.UpDown1->upArrow(), Qt::LeftButton);
@@ -123,7 +123,7 @@ TEST_F(TimeEntry, ArrowsStepFromTheSpinnersPosition)
 
 TEST_F(TimeEntry, ArrowsDoNotTouchTheClock)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     w.Timer1->start();
     w.Edit3->setText("14:30");
     w.Edit4->setFocus();
@@ -134,7 +134,7 @@ TEST_F(TimeEntry, ArrowsDoNotTouchTheClock)
 
 TEST_F(TimeEntry, AFieldThatIsNoNumberIsReportedAndKept)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     page(Qt::Key_PageUp, "ab:cd", "2026-07-11");
     EXPECT_EQ(platform.boxes, Boxes{failureBox("'cd' is not a valid integer value")});
     EXPECT_EQ(w.Edit3->text(), "ab:cd");
@@ -144,7 +144,7 @@ TEST_F(TimeEntry, AFieldThatIsNoNumberIsReportedAndKept)
 
 TEST_F(TimeEntry, StoringAQsoRestartsTheClock)
 {
-    ui::TForm1& w = form1();
+    const MainControls w = mainWindow();
     page(Qt::Key_PageUp, "12:30", "2026-07-11");
     EXPECT_TRUE(w.Button6->isVisible());
     QTest::mouseClick(w.Button4, Qt::LeftButton);

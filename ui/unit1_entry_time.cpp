@@ -1,6 +1,6 @@
 // Checking and stepping the QSO date and time by hand.
 
-#include "unit1.h"
+#include "unit1_entry_panel.h"
 
 #include "codec.h"
 #include "time_entry.h"
@@ -19,13 +19,13 @@ bool acceptEntry(Platform& platform, QLineEdit* field, const CheckedEntry& entry
     if (entry.result == EntryCheck::Ok)
         return true;
     showError(platform, entry.result == EntryCheck::WrongLength ? wrongLength : notDigits);
-    TForm1::focusField(field);
+    focusField(field);
     return false;
 }
 
 }  // namespace
 
-void TForm1::Edit3Exit()
+void EntryPanel::Edit3Exit()
 {
     const CheckedEntry entry = checkTime(toCp1250(Edit3->text()));
     if (acceptEntry(context_.platform, Edit3, entry, QStringLiteral("Błędny format czasu!"),
@@ -33,13 +33,13 @@ void TForm1::Edit3Exit()
         UpDown1->setPosition(minutesOf(entry.text));
 }
 
-void TForm1::Edit2Exit()
+void EntryPanel::Edit2Exit()
 {
     acceptEntry(context_.platform, Edit2, checkDate(toCp1250(Edit2->text())), QStringLiteral("Błędny format daty!"),
                 QStringLiteral("Niewłaściwe dane w polu daty!"));
 }
 
-void TForm1::UpDown1Click(UpDown::Button)
+void EntryPanel::UpDown1Click(UpDown::Button)
 {
     // The field's own check reloads the spinner when the cursor leaves it.
     if (Edit3->hasFocus())
@@ -47,7 +47,7 @@ void TForm1::UpDown1Click(UpDown::Button)
     applyMinuteStep(hoursOf(toCp1250(Edit3->text())));
 }
 
-void TForm1::PageStepTime()
+void EntryPanel::PageStepTime()
 {
     if (!PageUpKey && !PageDownKey)
         return;
@@ -59,7 +59,7 @@ void TForm1::PageStepTime()
     applyMinuteStep(hours);
 }
 
-void TForm1::applyMinuteStep(int hours)
+void EntryPanel::applyMinuteStep(int hours)
 {
     const SteppedTime stepped = settleMinuteStep(hours, UpDown1->position(), toCp1250(Edit2->text()));
     UpDown1->setPosition(stepped.position);

@@ -29,8 +29,10 @@ TEST(LogList, OwnsWhatItShowsAndLetsGoOfAReplacedSnapshot)
     const std::weak_ptr<const LogSnapshot> watched = snapshot;
     std::vector<std::string_view> sorted = snapshot->lines();
     sortNoCase(sorted);
+    LogLineModel model;
     LogListBox list;
-    list.setLines(std::move(snapshot), std::move(sorted));
+    list.show(model);
+    model.setLines(std::move(snapshot), std::move(sorted));
     folder.write("IARU_log.zrv", "");
     EXPECT_FALSE(watched.expired());
 
@@ -38,17 +40,17 @@ TEST(LogList, OwnsWhatItShowsAndLetsGoOfAReplacedSnapshot)
     for (int i = 0; i < 2000; ++i) {
         const std::string line = "B" + std::to_string(i);
         expected.insert(expected.begin() + static_cast<std::ptrdiff_t>(sortedPosition(expected, line)), line);
-        EXPECT_EQ(list.insertSorted(line), static_cast<int>(sortedPosition(expected, line)) - 1);
+        EXPECT_EQ(model.insertSorted(line), static_cast<int>(sortedPosition(expected, line)) - 1);
     }
     ASSERT_EQ(expected[2], "B0");
-    list.removeRow(2);
+    model.removeRow(2);
     expected.erase(expected.begin() + 2);
     EXPECT_EQ(list.lines(), expected);
     EXPECT_EQ(shownTexts(list), expected);
-    list.selectRow(list.findExact("b \xB3"));
+    list.selectRow(model.findExact("b \xB3"));
     EXPECT_EQ(list.selectedLine(), "b \xB3");
 
-    list.clear();
+    model.clear();
     EXPECT_TRUE(watched.expired());
     EXPECT_EQ(list.count(), 0);
 }

@@ -1,13 +1,14 @@
 // Storing a QSO and the auto-increment of the sent exchange.
 
-#include "unit1.h"
+#include "unit1_entry_panel.h"
 
 #include "codec.h"
 #include "combo_lists.h"
 #include "entry_defaults.h"
 #include "errors.h"
-#include "log_file.h"
+#include "failure_box.h"
 #include "log_line.h"
+#include "logbook.h"
 #include "text.h"
 
 #include <QCheckBox>
@@ -26,25 +27,11 @@ qsizetype firstNonDigit(const QString& text)
     return -1;
 }
 
-// The band or mode column of the list's selected entry. Typed text that is not
-// one of the entries would leave its columns blank in the log, so it is refused.
-template <typename Lookup>
-std::optional<std::string> columnOfList(const QComboBox* list, Lookup lookup)
-{
-    const int index = selectedIndex(list);
-    if (index < 0)
-        return std::nullopt;
-    const auto column = lookup(toCp1250(list->itemText(index)));
-    if (!column)
-        return std::nullopt;
-    return std::string(*column);
-}
-
 }  // namespace
 
-void TForm1::Button4Click()
+void EntryPanel::Button4Click()
 {
-    if (ComboBox3->currentIndex() < 0) {
+    if (logbook_.currentIndex() < 0) {
         showError(context_.platform, QStringLiteral("Należy wybrać operatora, który przeprowadził to QSO!"));
         return;
     }
@@ -52,13 +39,15 @@ void TForm1::Button4Click()
         showError(context_.platform, QStringLiteral("Brak znaku stacji!"));
         return;
     }
-    const auto band = columnOfList(ComboBox1, bandColumnFor);
+    // Typed text that is not one of the entries would leave its columns blank
+    // in the log, so it is refused.
+    const Band* band = selectedBand(ComboBox1);
     if (!band) {
         showError(context_.platform,
                   QStringLiteral("Nieznane pasmo „%1”!\nWybierz pasmo z listy.").arg(ComboBox1->currentText()));
         return;
     }
-    const auto mode = columnOfList(ComboBox2, modeColumnFor);
+    const Mode* mode = selectedMode(ComboBox2);
     if (!mode) {
         showError(context_.platform,
                   QStringLiteral("Nieznana emisja „%1”!\nWybierz emisję z listy.").arg(ComboBox2->currentText()));
@@ -67,34 +56,28 @@ void TForm1::Button4Click()
 
     const std::string sentExchange = trimmed(toCp1250(Edit8->text()));
     Edit8->setText(fromCp1250(sentExchange));
-    const std::string line = composeLine({toCp1250(Edit2->text()), toCp1250(Edit3->text()), *band, *mode,
-                                          currentOperator(), toCp1250(Edit5->text()), sentExchange,
-                                          toCp1250(Edit4->text()), toCp1250(Edit7->text()), toCp1250(Edit6->text())});
+    logbook_.store(composeLine({.date = toCp1250(Edit2->text()),
+                                .time = toCp1250(Edit3->text()),
+                                .bandColumn = std::string(band->column),
+                                .modeColumn = std::string(mode->column),
+                                .op = logbook_.currentOperator(),
+                                .rstSent = toCp1250(Edit5->text()),
+                                .exchangeSent = sentExchange,
+                                .call = toCp1250(Edit4->text()),
+                                .rstReceived = toCp1250(Edit7->text()),
+                                .exchangeReceived = toCp1250(Edit6->text())}));
 
-    const int row = ListBox1->insertSorted(line);
-    ListBox1->selectRow(ListBox1->findNoCase(line));
-    try {
-        LogFile(context_.folder).append(line);
-    } catch (...) {
-        // A QSO that is not in the file must not look stored.
-        ListBox1->removeRow(row);
-        throw;
-    }
-    emit qsoStored(line);
-
-    addHeadquartersSlot(ListBox3, line);
-    updateBanner();
     if (CheckBox1->isChecked())
         Edit8->setText(fromCp1250(nextNumber(toCp1250(Edit8->text()))));
     if (Edit4->text() != kHeadquartersCallText)
         Edit4->clear();
-    if (Edit6->text() != kHeadquartersExchange)
+    if (Edit6->text() != kHeadquartersExchangeText)
         Edit6->clear();
     focusField(Edit4);
     startClock();
 }
 
-void TForm1::CheckBox1Click()
+void EntryPanel::CheckBox1Click()
 {
     if (!CheckBox1->isChecked() ||
         !warnAboutNonDigitExchange(
@@ -108,7 +91,7 @@ void TForm1::CheckBox1Click()
     focusField(Edit8);
 }
 
-void TForm1::Edit8Change()
+void EntryPanel::Edit8Change()
 {
     if (CheckBox1->isChecked() &&
         warnAboutNonDigitExchange(QStringLiteral(
@@ -118,7 +101,7 @@ void TForm1::Edit8Change()
         focusField(Edit8);
 }
 
-bool TForm1::warnAboutNonDigitExchange(const QString& warning)
+bool EntryPanel::warnAboutNonDigitExchange(const QString& warning)
 {
     if (firstNonDigit(Edit8->text()) < 0)
         return false;

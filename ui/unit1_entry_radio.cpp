@@ -1,6 +1,6 @@
 // The band and mode lists follow the radio heard through rigctld.
 
-#include "unit1.h"
+#include "unit1_entry_panel.h"
 
 #include "codec.h"
 #include "failure_box.h"
@@ -50,7 +50,7 @@ QString ignoredText(const std::vector<IgnoredRigSetting>& ignored)
 
 }  // namespace
 
-void TForm1::followRadio(const RigChoice& choice, const RigTiming& timing)
+void EntryPanel::followRadio(const RigChoice& choice, const RigTiming& timing)
 {
     const QString notes = ignoredText(choice.ignored);
     const auto showState = [this, notes](const QString& state) {
@@ -65,12 +65,12 @@ void TForm1::followRadio(const RigChoice& choice, const RigTiming& timing)
     auto* radio = new RigFollower(*choice.address, timing, this);
     radio->setObjectName(QStringLiteral("RigFollower1"));
     connect(radio, &RigFollower::stateChanged, this, showState);
-    connect(radio, &RigFollower::tuned, this, Guard(context_.platform, this)(&TForm1::RadioTuned));
+    connect(radio, &RigFollower::tuned, this, Guard(context_.platform, this)(&EntryPanel::RadioTuned));
     showState(radio->state());
     radio->start();
 }
 
-void TForm1::RadioTuned(const QString& band, const QString& mode)
+void EntryPanel::RadioTuned(const QString& band, const QString& mode)
 {
     bandFollow_->follow(band);
     // The reports follow a mode from the radio exactly as a pick from the list.

@@ -1,10 +1,11 @@
 // Keyboard shortcuts of the callsign and exchange fields, and the report filters.
 
-#include "unit1.h"
+#include "unit1_entry_panel.h"
 
 #include "codec.h"
 #include "combo_lists.h"
 #include "field_keys.h"
+#include "logbook.h"
 #include "text.h"
 
 #include <QComboBox>
@@ -23,7 +24,7 @@ bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 
 
 }  // namespace
 
-void TForm1::Edit4KeyDown(int key, Qt::KeyboardModifiers shift)
+void EntryPanel::Edit4KeyDown(int key, Qt::KeyboardModifiers shift)
 {
     if (isExactlyAlt(shift) && key == kVkB) {
         const int band = selectedIndex(ComboBox1);
@@ -35,19 +36,18 @@ void TForm1::Edit4KeyDown(int key, Qt::KeyboardModifiers shift)
         ComboBox2Change();
     }
     if (isExactlyAlt(shift) && key == kVkC) {
-        const int op = ComboBox3->currentIndex();
-        if (ComboBox3->count() > 0)
-            ComboBox3->setCurrentIndex(op < ComboBox3->count() - 1 ? op + 1 : 0);
-        ComboBox3Change();
+        const int op = logbook_.currentIndex();
+        const int count = ComboBox3->count();
+        logbook_.selectOperator(count == 0 ? -1 : op < count - 1 ? op + 1 : 0);
     }
     PageUpKey = key == kVkPageUp;
     PageDownKey = key == kVkPageDown;
     PageStepTime();
 }
 
-void TForm1::Edit6KeyDown(int key, Qt::KeyboardModifiers shift) { Edit4KeyDown(key, shift); }
+void EntryPanel::Edit6KeyDown(int key, Qt::KeyboardModifiers shift) { Edit4KeyDown(key, shift); }
 
-void TForm1::Edit4KeyPress(char& key)
+void EntryPanel::Edit4KeyPress(char& key)
 {
     if (key != kEnter)
         return;
@@ -55,7 +55,7 @@ void TForm1::Edit4KeyPress(char& key)
     focusField(Edit6);
 }
 
-void TForm1::Edit6KeyPress(char& key)
+void EntryPanel::Edit6KeyPress(char& key)
 {
     if (key != kEnter)
         return;
@@ -63,7 +63,7 @@ void TForm1::Edit6KeyPress(char& key)
     Button4->click();
 }
 
-void TForm1::Edit5KeyPress(char& key)
+void EntryPanel::Edit5KeyPress(char& key)
 {
     if (!isAsciiLetter(key))
         return;
@@ -71,8 +71,8 @@ void TForm1::Edit5KeyPress(char& key)
     context_.platform.beep();
 }
 
-void TForm1::Edit7KeyPress(char& key) { Edit5KeyPress(key); }
+void EntryPanel::Edit7KeyPress(char& key) { Edit5KeyPress(key); }
 
-void TForm1::Edit6Exit() { Edit6->setText(fromCp1250(asciiUpper(toCp1250(Edit6->text())))); }
+void EntryPanel::Edit6Exit() { Edit6->setText(fromCp1250(asciiUpper(toCp1250(Edit6->text())))); }
 
 }  // namespace qz::ui

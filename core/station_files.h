@@ -1,0 +1,19 @@
+#pragma once
+// The names of the files in the station folder, as the README's table of
+// files lists them. The folder itself is always passed in.
+
+#include <string_view>
+
+namespace qz {
+
+inline constexpr std::string_view kLogFileName = "IARU_log.zrv";
+inline constexpr std::string_view kLogBackupName = "IARU_log.zr~";
+// The new copy of the log while a rewrite makes it.
+inline constexpr std::string_view kLogScratchName = "temporary.zrv";
+inline constexpr std::string_view kOperatorFileName = "QZ5KV_stationbook.ini";
+inline constexpr std::string_view kLockFileName = "QZ5KV_stationbook.lock";
+inline constexpr std::string_view kRigSettingFile = "QZ5KV_stationbook_rig.txt";
+inline constexpr std::string_view kCountryFileName = "cty.dat";
+inline constexpr std::string_view kCallListFileName = "MASTER.SCP";
+
+}  // namespace qz

@@ -1,0 +1,121 @@
+// The logbook without any window: what it holds after each change, what it
+// tells its observers, and that a failed write changes nothing it holds.
+
+#include "call_list.h"
+#include "contest_fixtures.h"
+#include "logbook.h"
+#include "temp_folder.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace qz::ui {
+namespace {
+
+using test::contestQso;
+
+constexpr const char* kOperators = "QZ1ABC,A\r\nQZ2XYZ,B\r\n";
+
+std::vector<std::string> viewOf(const Logbook& logbook)
+{
+    const auto& lines = logbook.view().lines();
+    return {lines.begin(), lines.end()};
+}
+
+TEST(Logbook, StoreCorrectAndDeleteKeepEverythingItHoldsInStepWithTheFile)
+{
+    test::TempFolder folder;
+    const std::string mine = contestQso("QZ1ABC", "SP1A", "20M", "CW", "15");
+    const std::string hq = contestQso("QZ1ABC", "QZ5KV", "20M", "CW", "KRU", "12:05");
+    const std::string theirs = contestQso("QZ2XYZ", "SP1A", "20M", "CW", "15");
+    folder.write("QZ5KV_stationbook.ini", kOperators);
+    folder.write("IARU_log.zrv", mine + "\r\n" + theirs + "\r\n");
+    Logbook logbook(folder.path());
+    logbook.load();
+    EXPECT_EQ(logbook.currentOperator(), "QZ1ABC");
+    EXPECT_EQ(viewOf(logbook), std::vector<std::string>{mine});
+
+    QSignalSpy stored(&logbook, &Logbook::stored);
+    EXPECT_EQ(logbook.store(hq), 1);
+    EXPECT_EQ(stored.count(), 1);
+    EXPECT_EQ(folder.read("IARU_log.zrv"), mine + "\r\n" + theirs + "\r\n" + hq + "\r\n");
+    EXPECT_EQ(logbook.headquartersSlots().keys().size(), 1u);
+    EXPECT_EQ(logbook.workedBefore().verdict("QZ5KV", " 1", "CW"), WorkedVerdict::OtherSlot);
+
+    // A correction reloads the view; the other operator's line is left alone.
+    const auto changed =
+        logbook.correct(mine, [](const std::string& line) { return withField(line, Field::Call, "SP9Z"); });
+    ASSERT_TRUE(changed);
+    EXPECT_EQ(viewOf(logbook), (std::vector<std::string>{*changed, hq}));
+    EXPECT_TRUE(logbook.workedBefore().qsos("SP1A").empty());
+
+    QSignalSpy deleted(&logbook, &Logbook::deleted);
+    logbook.remove(hq, 1);
+    EXPECT_EQ(deleted.count(), 1);
+    EXPECT_EQ(viewOf(logbook), std::vector<std::string>{*changed});
+    EXPECT_EQ(folder.read("IARU_log.zrv"), *changed + "\r\n" + theirs + "\r\n");
+    EXPECT_TRUE(logbook.workedBefore().qsos("QZ5KV").empty());
+}
+
+TEST(Logbook, AFailedStoreLeavesTheViewAndTheIndexAsTheFileIs)
+{
+    test::TempFolder folder;
+    folder.write("QZ5KV_stationbook.ini", kOperators);
+    Logbook logbook(folder.path());
+    logbook.load();
+    std::filesystem::remove(folder / "IARU_log.zrv");
+    std::filesystem::create_directory(folder / "IARU_log.zrv");
+    EXPECT_THROW(logbook.store(contestQso("QZ1ABC", "SP1A", "20M", "CW", "15")), std::exception);
+    EXPECT_EQ(logbook.view().count(), 0);
+    EXPECT_TRUE(logbook.workedBefore().qsos("SP1A").empty());
+}
+
+TEST(Logbook, WhileTheContestIsCountedItFollowsEveryChangeOfTheWholeLog)
+{
+    test::TempFolder folder;
+    folder.write("QZ5KV_stationbook.ini", kOperators);
+    folder.write("IARU_log.zrv", contestQso("QZ2XYZ", "DL1A", "20M", "CW", "28") + "\r\n");
+    Logbook logbook(folder.path());
+    logbook.load();
+    logbook.countContest(nullptr);
+    EXPECT_EQ(logbook.tally().stationRate().inLast(60), 1);
+    EXPECT_TRUE(logbook.loggedCalls().contains("DL1A"));
+
+    logbook.store(contestQso("QZ1ABC", "OK1A", "20M", "CW", "28", "12:01"));
+    EXPECT_EQ(logbook.tally().stationRate().inLast(60), 2);
+    EXPECT_EQ(logbook.tally().score().summary().total.qsos, 1);
+    EXPECT_TRUE(logbook.loggedCalls().contains("OK1A"));
+
+    // Another operator is counted from the lines already held.
+    QSignalSpy counted(&logbook, &Logbook::counted);
+    logbook.selectOperator(1);
+    EXPECT_EQ(counted.count(), 1);
+    EXPECT_EQ(logbook.tally().op(), "QZ2XYZ");
+    EXPECT_EQ(logbook.tally().score().summary().total.qsos, 1);
+}
+
+TEST(Logbook, DeletingOneOfTwoEqualCallsignsTakesThatEntryAndKeepsTheCurrentOne)
+{
+    test::TempFolder folder;
+    folder.write("QZ5KV_stationbook.ini", "QZ1ABC,first\r\nQZ1ABC,second\r\nQZ2XYZ,B\r\n");
+    Logbook logbook(folder.path());
+    logbook.load();
+    logbook.selectOperator(1);
+    logbook.deleteOperator(0);
+    EXPECT_EQ(logbook.currentIndex(), 0);
+    EXPECT_EQ(logbook.operators().records(), (std::vector<std::string>{"QZ1ABC,second", "QZ2XYZ,B"}));
+
+    QSignalSpy changed(&logbook, &Logbook::operatorChanged);
+    logbook.deleteOperator(0);
+    EXPECT_EQ(logbook.currentIndex(), -1);
+    EXPECT_EQ(changed.count(), 1);
+
+    // A new record sorts in before the current operator, which stays current.
+    logbook.selectOperator(0);
+    EXPECT_EQ(logbook.saveOperator("QZ0AA,new"), 0);
+    EXPECT_EQ(logbook.currentOperator(), "QZ2XYZ");
+    EXPECT_EQ(folder.read("QZ5KV_stationbook.ini"), "QZ0AA,new\r\nQZ2XYZ,B\r\n");
+}
+
+}  // namespace
+}  // namespace qz::ui

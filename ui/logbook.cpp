@@ -1,0 +1,263 @@
+#include "logbook.h"
+
+#include "call_list.h"
+#include "log_line.h"
+#include "log_snapshot.h"
+
+#include <algorithm>
+
+namespace qz::ui {
+
+// The whole log in its order while the contest is counted: the lines as last
+// read, then those stored since (a deque never moves them), less those
+// deleted since; and what is counted from them.
+struct Logbook::WholeLog {
+    std::shared_ptr<const LogSnapshot> snapshot;
+    std::deque<std::string> stored;
+    std::vector<std::string_view> lines;
+    ContestTally tally;
+    CallList calls;
+
+    void take(std::shared_ptr<const LogSnapshot> read)
+    {
+        snapshot = std::move(read);
+        stored.clear();
+        lines = snapshot ? snapshot->lines() : std::vector<std::string_view>();
+    }
+};
+
+Logbook::Logbook(std::filesystem::path folder, QObject* parent)
+    : QObject(parent), file_(folder), folder_(std::move(folder)), view_(this)
+{
+}
+
+Logbook::~Logbook() = default;
+
+void Logbook::load()
+{
+    if (auto records = readOperatorRecords(folder_))
+        operators_ = OperatorList(std::move(*records));
+    current_ = operators_.empty() ? -1 : 0;
+    emit operatorsChanged();
+    emit operatorChanged();
+    if (file_.createIfMissing()) {
+        workedBefore_ = WorkedBefore({}, currentOperator());
+        emit reloaded();
+        return;
+    }
+    readView();
+    // The banner's slots are counted from the first view reload on.
+    headquartersSlots_ = HeadquartersSlots();
+    emit reloaded();
+}
+
+std::string Logbook::currentOperator() const
+{
+    return current_ < 0 ? std::string() : operators_.callsign(static_cast<std::size_t>(current_));
+}
+
+void Logbook::selectOperator(int index)
+{
+    if (index >= static_cast<int>(operators_.size()))
+        index = -1;
+    const bool changed = index != current_;
+    current_ = index;
+    if (changed)
+        emit operatorChanged();
+    reload();
+}
+
+void Logbook::reload()
+{
+    emit aboutToReload();
+    readView();
+    emit reloaded();
+}
+
+void Logbook::readView()
+{
+    const std::string op = currentOperator();
+    if (!wholeLog_) {
+        auto own = file_.snapshotOf(op);
+        workedBefore_ = WorkedBefore(own->lines(), op);
+        headquartersSlots_ = HeadquartersSlots(own->lines(), op);
+        std::vector<std::string_view> sorted = operatorLines(own->lines(), op);
+        view_.setLines(std::move(own), std::move(sorted));
+        return;
+    }
+    auto whole = file_.snapshot();
+    const std::vector<std::string_view>& all = whole->lines();
+    workedBefore_ = WorkedBefore(all, op);
+    headquartersSlots_ = HeadquartersSlots(all, op);
+    view_.setLines(whole, operatorLines(all, op));
+    wholeLog_->take(std::move(whole));
+    recountContest();
+}
+
+int Logbook::store(const std::string& line)
+{
+    file_.append(line);
+    const int row = view_.insertSorted(line);
+    workedBefore_.add(line);
+    if (belongsTo(line, currentOperator()))
+        headquartersSlots_.add(line);
+    if (wholeLog_) {
+        wholeLog_->stored.push_back(line);
+        wholeLog_->lines.push_back(wholeLog_->stored.back());
+        wholeLog_->tally.add(line);
+        wholeLog_->calls.insert(callOf(line));
+    }
+    emit stored(line);
+    return row;
+}
+
+std::optional<std::string> Logbook::correct(const std::string& selected,
+                                            const std::function<std::string(const std::string&)>& change)
+{
+    const std::optional<std::string> changed =
+        file_.rewrite(selected, [&](const std::string& line) { return std::optional(change(line)); });
+    reload();
+    return changed;
+}
+
+void Logbook::remove(const std::string& line, int row)
+{
+    file_.rewrite(line, [](const std::string&) { return std::optional<std::string>(); });
+    view_.removeRow(row);
+    workedBefore_.removeEvery(line);
+    if (wholeLog_) {
+        std::erase(wholeLog_->lines, std::string_view(line));
+        recountContest();
+    }
+    emit deleted(line);
+}
+
+void Logbook::archiveTo(const std::filesystem::path& archive) const { file_.archiveTo(archive); }
+
+void Logbook::startNewLog()
+{
+    view_.clear();
+    workedBefore_ = WorkedBefore({}, currentOperator());
+    if (wholeLog_) {
+        wholeLog_->take(nullptr);
+        recountContest();
+    }
+    emit newLogStarted();
+    file_.startAfresh();
+    emit reloaded();
+}
+
+void Logbook::countContest(const CountryFile* countries)
+{
+    // The view, its selection and the slots stay as they are: only the
+    // counting starts, from the whole log.
+    auto whole = std::make_unique<WholeLog>();
+    whole->take(file_.snapshot());
+    countries_ = countries;
+    wholeLog_ = std::move(whole);
+    recountContest();
+}
+
+void Logbook::stopCountingContest() { wholeLog_.reset(); }
+
+const ContestTally& Logbook::tally() const { return wholeLog_->tally; }
+
+const CallList& Logbook::loggedCalls() const { return wholeLog_->calls; }
+
+void Logbook::recountContest()
+{
+    WholeLog& whole = *wholeLog_;
+    whole.tally = ContestTally(whole.lines, countries_, currentOperator());
+    std::vector<std::string> calls;
+    calls.reserve(whole.lines.size());
+    for (const std::string_view line : whole.lines)
+        calls.push_back(callOf(line));
+    whole.calls = CallList(std::vector<std::string_view>(calls.begin(), calls.end()));
+    emit counted();
+}
+
+int Logbook::saveOperator(std::string record)
+{
+    OperatorList changed = operators_;
+    int current = current_;
+    bool savedIsCurrent = false;
+    if (const auto existing = changed.find(callsignOf(record))) {
+        const auto erased = static_cast<int>(*existing);
+        changed.erase(*existing);
+        savedIsCurrent = current == erased;
+        current = current > erased ? current - 1 : current;
+    }
+    const auto row = static_cast<int>(changed.insert(std::move(record)));
+    writeOperators(changed);
+    operators_ = std::move(changed);
+    current_ = savedIsCurrent ? row : current >= row ? current + 1 : current;
+    emit operatorsChanged();
+    return row;
+}
+
+void Logbook::deleteOperator(int row)
+{
+    OperatorList changed = operators_;
+    changed.erase(static_cast<std::size_t>(row));
+    writeOperators(changed);
+    operators_ = std::move(changed);
+    const bool wasCurrent = current_ == row;
+    current_ = current_ > row ? current_ - 1 : current_;
+    emit operatorsChanged();
+    if (wasCurrent)
+        forgetCurrentOperator();
+}
+
+ClaimedScoreResult Logbook::writeClaimedScore(const std::string& op, const std::string& points)
+{
+    const ClaimedScoreResult result = qz::writeClaimedScore(folder_, op, points);
+    if (result == ClaimedScoreResult::Written)
+        reloadOperators();
+    return result;
+}
+
+void Logbook::reloadOperators()
+{
+    auto records = readOperatorRecords(folder_);
+    keepOperators(records ? OperatorList(std::move(*records)) : OperatorList(),
+                  current_ < 0 ? std::nullopt : std::optional(currentOperator()));
+}
+
+void Logbook::writeOperators(const OperatorList& records)
+{
+    try {
+        writeOperatorRecords(folder_, records.records());
+    } catch (...) {
+        // The lists show what the file holds, then the error goes on to its box.
+        reloadOperators();
+        throw;
+    }
+}
+
+void Logbook::keepOperators(OperatorList records, const std::optional<std::string>& currentCallsign)
+{
+    operators_ = std::move(records);
+    const int before = current_;
+    current_ = -1;
+    for (std::size_t row = 0; currentCallsign && row < operators_.size(); ++row)
+        if (operators_.callsign(row) == *currentCallsign) {
+            current_ = static_cast<int>(row);
+            break;
+        }
+    emit operatorsChanged();
+    if (before >= 0 && current_ < 0)
+        forgetCurrentOperator();
+}
+
+void Logbook::forgetCurrentOperator()
+{
+    // The list keeps showing the QSOs it showed until the next view reload;
+    // nothing is counted for nobody.
+    current_ = -1;
+    workedBefore_ = WorkedBefore({}, std::string());
+    if (wholeLog_)
+        recountContest();
+    emit operatorChanged();
+}
+
+}  // namespace qz::ui

@@ -1,0 +1,135 @@
+#pragma once
+// The station's logbook: the one owner of the log, the operator list and
+// everything counted from them. Windows never read or write the files
+// themselves and keep no copy of either list: they call the logbook and
+// follow its signals, so a QSO stored here, or one day arriving from another
+// computer, reaches every window the same way.
+//
+// Every change writes its file first and changes the logbook only once the
+// file holds it; a failure is thrown to the caller's error box and leaves the
+// logbook as the file is.
+
+#include "contest_tally.h"
+#include "headquarters.h"
+#include "log_file.h"
+#include "log_line_model.h"
+#include "operator_book.h"
+#include "worked_before.h"
+
+#include <QObject>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qz {
+class CallList;
+class CountryFile;
+}  // namespace qz
+
+namespace qz::ui {
+
+class Logbook : public QObject {
+    Q_OBJECT
+public:
+    explicit Logbook(std::filesystem::path folder, QObject* parent = nullptr);
+    ~Logbook() override;
+
+    // Start-up: reads the operator list, selects its first entry and shows
+    // its view; an empty log is made when there is none.
+    void load();
+
+    // The operators, as the settings file holds them, in the order of both
+    // operator lists; entry i of a list is record i.
+    const OperatorList& operators() const { return operators_; }
+    // The operator who is logging (-1 and empty: none).
+    int currentIndex() const { return current_; }
+    std::string currentOperator() const;
+    // Makes entry `index` current (-1: none) and reloads the view.
+    void selectOperator(int index);
+    // Reads the settings file again; the current operator stays current when
+    // it is still listed.
+    void reloadOperators();
+    // Writes the claimed score into the operator's record and reads the
+    // operator list again when it did.
+    ClaimedScoreResult writeClaimedScore(const std::string& op, const std::string& points);
+    // Saves a record in place of the one with its callsign (or as a new one);
+    // returns its row.
+    int saveOperator(std::string record);
+    // Deletes entry `row`; when it was current, no operator is.
+    void deleteOperator(int row);
+
+    // The current operator's lines in the log list's order.
+    LogLineModel& view() { return view_; }
+    const LogLineModel& view() const { return view_; }
+    const WorkedBefore& workedBefore() const { return workedBefore_; }
+    const HeadquartersSlots& headquartersSlots() const { return headquartersSlots_; }
+
+    // Reads the current operator's part of the log again.
+    void reload();
+    // Appends a QSO and syncs it; returns its row in the view.
+    int store(const std::string& line);
+    // Rewrites the log with `change` applied to every line equal to
+    // `selected`, then reloads the view; returns the last changed line.
+    std::optional<std::string> correct(const std::string& selected,
+                                       const std::function<std::string(const std::string&)>& change);
+    // Deletes every line equal to `line` from the log; of the view only row
+    // `row` goes, identical copies stay listed until the next reload.
+    void remove(const std::string& line, int row);
+    // Copies the log to `archive`, complete and on the disk.
+    void archiveTo(const std::filesystem::path& archive) const;
+    // Empties the log; the view and everything counted are emptied first.
+    void startNewLog();
+    const LogFile& file() const { return file_; }
+
+    // Reads the whole log and counts the contest from it; from then on every
+    // view reload reads the whole log in the same pass, until the counting
+    // stops (the contest overview counts while it is shown). `countries` may
+    // be null and stays valid until the next call.
+    void countContest(const CountryFile* countries);
+    void stopCountingContest();
+    bool countsContest() const { return wholeLog_ != nullptr; }
+    // Valid while the contest is counted.
+    const ContestTally& tally() const;
+    const CallList& loggedCalls() const;
+
+signals:
+    // A view reload begins; `reloaded` follows unless reading the log fails.
+    void aboutToReload();
+    // The view was read anew: start-up, another operator, a correction, an export.
+    void reloaded();
+    void stored(const std::string& line);
+    // Every line equal to `line` was deleted from the log.
+    void deleted(const std::string& line);
+    void operatorChanged();
+    // The operator list changed; the current operator may have changed with it.
+    void operatorsChanged();
+    // The log was archived and emptied.
+    void newLogStarted();
+    // The contest was counted anew (a reload, a deletion, another operator,
+    // a new log) while it is counted; a stored QSO is only added to it.
+    void counted();
+
+private:
+    struct WholeLog;
+    void readView();
+    void keepOperators(OperatorList records, const std::optional<std::string>& currentCallsign);
+    void writeOperators(const OperatorList& records);
+    void recountContest();
+    void forgetCurrentOperator();
+
+    LogFile file_;
+    std::filesystem::path folder_;
+    OperatorList operators_;
+    int current_ = -1;
+    LogLineModel view_;
+    WorkedBefore workedBefore_;
+    HeadquartersSlots headquartersSlots_;
+    const CountryFile* countries_ = nullptr;
+    std::unique_ptr<WholeLog> wholeLog_;
+};
+
+}  // namespace qz::ui

@@ -1,0 +1,150 @@
+#pragma once
+// The upper part of the main window: the operator list, the row of entry
+// fields with the clock, the reports and the sent exchange, and the large add
+// button. It stores QSOs through the logbook and follows the logbook's
+// operator list; its handlers are spread over the unit1_entry*.cpp files by
+// topic.
+
+#include "pick_kind.h"
+#include "rig_follower.h"
+#include "station_context.h"
+#include "typed_qso.h"
+#include "updown.h"
+
+#include <QStringList>
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+namespace qz::ui {
+
+class DropDownComboBox;
+class FollowingList;
+class Logbook;
+class WorkedBeforeMarker;
+
+// The entries of one of the lists and the selected one (-1: none).
+struct PickList {
+    QStringList entries;
+    int selected = -1;
+};
+
+class EntryPanel : public QWidget {
+    Q_OBJECT
+public:
+    EntryPanel(StationContext context, Logbook& logbook, QWidget* parent);
+    ~EntryPanel() override;
+
+    // The fields as a contest starts them, the clock running.
+    void FormCreate();
+    // After a new log: the fields at their defaults in SSB, the cursor in "Znak".
+    void resetForNewLog();
+    // Puts the keyboard focus into the callsign field, its text selected.
+    void focusCallsign();
+    // The band, mode or operator list for the pick dialog.
+    PickList pickList(PickKind kind) const;
+    // Following the radio (unit1_entry_radio.cpp). Called once after
+    // start-up; the band list's hint tells the radio's state from then on.
+    void followRadio(const RigChoice& choice, const RigTiming& timing = {});
+
+    // "Włączenie zegara" of the button row.
+    void startClock();
+    // The fields in the window's Tab order.
+    std::vector<QWidget*> tabChain() const;
+
+signals:
+    // "Zarządzanie operatorami", or the drop-down of an empty operator list.
+    void operatorEditorRequested();
+    void typedQsoChanged(const qz::ui::TypedQso& typed);
+    // The clock was stopped (the time is set by hand) or runs again.
+    void clockRunning(bool running);
+
+private:
+    // The modes' positions in the mode list.
+    static constexpr int kSsbPosition = 0;
+    static constexpr int kCwPosition = 1;
+
+    void createControls();
+    void layOut();
+    void connectHandlers();
+    void followLogbook();
+    void showOperators();
+    void announceTypedQso();
+
+    // Clock and operator list (unit1_entry_panel.cpp).
+    void Timer1Timer();
+    void ComboBox2Change();
+    void ComboBox3Change();
+    void ComboBox3DropDown();
+    void Button1Click();
+    void stopClock();
+    void setReportDefaults(const QString& report, int limit);
+    void setEntryDefaults(int mode);
+
+    // Storing a QSO (unit1_entry_store.cpp).
+    void Button4Click();
+    void CheckBox1Click();
+    void Edit8Change();
+    // Shows `warning` when the sent exchange holds anything but digits; true when it did.
+    bool warnAboutNonDigitExchange(const QString& warning);
+
+    // Time and date entry (unit1_entry_time.cpp).
+    void Edit2Exit();
+    void Edit3Exit();
+    void UpDown1Click(UpDown::Button button);
+    void PageStepTime();
+    void applyMinuteStep(int hours);
+
+    // Keyboard shortcuts and filters (unit1_entry_keys.cpp).
+    void Edit4KeyDown(int key, Qt::KeyboardModifiers shift);
+    void Edit6KeyDown(int key, Qt::KeyboardModifiers shift);
+    void Edit4KeyPress(char& key);
+    void Edit6KeyPress(char& key);
+    void Edit5KeyPress(char& key);
+    void Edit7KeyPress(char& key);
+    void Edit6Exit();
+
+    // The radio's band and mode list entries, reported after every poll.
+    void RadioTuned(const QString& band, const QString& mode);
+
+    StationContext context_;
+    Logbook& logbook_;
+
+    DropDownComboBox* ComboBox3 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QComboBox* ComboBox2 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    UpDown* UpDown1 = nullptr;
+    QLineEdit* Edit4 = nullptr;
+    QLineEdit* Edit6 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QLineEdit* Edit7 = nullptr;
+    QLineEdit* Edit5 = nullptr;
+    QGroupBox* Panel1 = nullptr;
+    QLineEdit* Edit8 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    // Set by every key-down in the callsign and received-exchange fields.
+    bool PageUpKey = false;
+    bool PageDownKey = false;
+
+    WorkedBeforeMarker* workedBefore_ = nullptr;
+    FollowingList* bandFollow_ = nullptr;
+    FollowingList* modeFollow_ = nullptr;
+};
+
+// Puts the keyboard focus into the field with its text selected, as a field
+// does when the focus arrives, so the next keys replace a kept default.
+void focusField(QLineEdit* field);
+
+}  // namespace qz::ui
