@@ -77,31 +77,7 @@ void ContestOverview::createControls()
     PartialCalls->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     HeadquartersSlots = named(new HeadquartersGrid(this), "HeadquartersSlots");
 
-    const QStringList columns{QStringLiteral("QSO"), QStringLiteral("Powt."), QStringLiteral("Punkty"),
-                              QStringLiteral("Strefy"), QStringLiteral("HQ")};
-    Score =
-        named(new QTableWidget(static_cast<int>(kContestBands) + 1, static_cast<int>(columns.size()), this), "Score");
-    Score->setHorizontalHeaderLabels(columns);
-    QStringList rows;
-    for (std::size_t band = 0; band < kContestBands; ++band)
-        rows << bandName(band);
-    rows << QStringLiteral("Razem");
-    Score->setVerticalHeaderLabels(rows);
-    Score->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Score->setFocusPolicy(Qt::NoFocus);
-    Score->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    for (int row = 0; row < Score->rowCount(); ++row)
-        for (int column = 0; column < Score->columnCount(); ++column) {
-            auto* item = new QTableWidgetItem;
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            Score->setItem(row, column, item);
-        }
-    // Compact rows, all of them always in sight.
-    Score->verticalHeader()->setDefaultSectionSize(Score->fontMetrics().height() + 6);
-    Score->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    Score->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Score->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Score->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    Score = createScoreTable();
     ScoreTotal = named(new QLabel(this), "ScoreTotal");
     ScoreTotal->setFont(bold);
     ScoreNotes = named(new QLabel(this), "ScoreNotes");
@@ -115,6 +91,48 @@ void ContestOverview::createControls()
     DataFiles = named(new QLabel(this), "DataFiles");
     DataFiles->setWordWrap(true);
 
+    layOut();
+
+    chartTimer_ = new QTimer(this);
+    chartTimer_->setSingleShot(true);
+    chartTimer_->setInterval(0);
+    connect(chartTimer_, &QTimer::timeout, this, &ContestOverview::showChart);
+    connect(WriteScore, &QPushButton::clicked, this,
+            [this] { guarded(context_.platform, [this] { WriteScoreClick(); }); });
+}
+
+QTableWidget* ContestOverview::createScoreTable()
+{
+    const QStringList columns{QStringLiteral("QSO"), QStringLiteral("Powt."), QStringLiteral("Punkty"),
+                              QStringLiteral("Strefy"), QStringLiteral("HQ")};
+    auto* table =
+        named(new QTableWidget(static_cast<int>(kContestBands) + 1, static_cast<int>(columns.size()), this), "Score");
+    table->setHorizontalHeaderLabels(columns);
+    QStringList rows;
+    for (std::size_t band = 0; band < kContestBands; ++band)
+        rows << bandName(band);
+    rows << QStringLiteral("Razem");
+    table->setVerticalHeaderLabels(rows);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    for (int row = 0; row < table->rowCount(); ++row)
+        for (int column = 0; column < table->columnCount(); ++column) {
+            auto* item = new QTableWidgetItem;
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table->setItem(row, column, item);
+        }
+    // Compact rows, all of them always in sight.
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    return table;
+}
+
+void ContestOverview::layOut()
+{
     auto* left = new QVBoxLayout;
     left->addWidget(group(QStringLiteral("Znaki zawierające wpisane litery"), PartialCalls, this), 1);
     left->addWidget(group(QStringLiteral("QZ5KV na pasmach i emisjach"), HeadquartersSlots, this));
@@ -139,13 +157,6 @@ void ContestOverview::createControls()
     window->addLayout(columnsLayout, 1);
     window->addWidget(DataFiles);
     resize(600, 700);
-
-    chartTimer_ = new QTimer(this);
-    chartTimer_->setSingleShot(true);
-    chartTimer_->setInterval(0);
-    connect(chartTimer_, &QTimer::timeout, this, &ContestOverview::showChart);
-    connect(WriteScore, &QPushButton::clicked, this,
-            [this] { guarded(context_.platform, [this] { WriteScoreClick(); }); });
 }
 
 void ContestOverview::followLogbook()

@@ -81,6 +81,8 @@ protected:
 
 private:
     void createControls();
+    QTableWidget* createScoreTable();
+    void layOut();
     void followLogbook();
     void placeBesideMainWindow();
     // The data files and their stamp, unless they are the ones read last time.
