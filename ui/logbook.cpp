@@ -3,8 +3,11 @@
 #include "call_list.h"
 #include "log_line.h"
 #include "log_snapshot.h"
+#include "text.h"
 
 #include <algorithm>
+#include <future>
+#include <iterator>
 
 namespace qz::ui {
 
@@ -87,9 +90,14 @@ void Logbook::readView()
     }
     auto whole = file_.snapshot();
     const std::vector<std::string_view>& all = whole->lines();
-    workedBefore_ = WorkedBefore(all, op);
-    headquartersSlots_ = HeadquartersSlots(all, op);
-    view_.setLines(whole, operatorLines(all, op));
+    // One pass over the whole log picks the operator's lines for the rest.
+    std::vector<std::string_view> own;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(own),
+                 [&](std::string_view line) { return belongsTo(line, op); });
+    workedBefore_ = WorkedBefore(own, op);
+    headquartersSlots_ = HeadquartersSlots(own, op);
+    sortNoCase(own);
+    view_.setLines(whole, std::move(own));
     wholeLog_->take(std::move(whole));
     recountContest();
 }
@@ -97,9 +105,11 @@ void Logbook::readView()
 int Logbook::store(const std::string& line)
 {
     file_.append(line);
-    const int row = view_.insertSorted(line);
+    // Only the current operator's QSOs are listed and counted for the banner.
+    const bool own = belongsTo(line, currentOperator());
+    const int row = own ? view_.insertSorted(line) : -1;
     workedBefore_.add(line);
-    if (belongsTo(line, currentOperator()))
+    if (own)
         headquartersSlots_.add(line);
     if (wholeLog_) {
         wholeLog_->stored.push_back(line);
@@ -114,7 +124,7 @@ int Logbook::store(const std::string& line)
 std::optional<std::string> Logbook::correct(const std::string& selected,
                                             const std::function<std::string(const std::string&)>& change)
 {
-    const std::optional<std::string> changed =
+    std::optional<std::string> changed =
         file_.rewrite(selected, [&](const std::string& line) { return std::optional(change(line)); });
     reload();
     return changed;
@@ -167,12 +177,16 @@ const CallList& Logbook::loggedCalls() const { return wholeLog_->calls; }
 void Logbook::recountContest()
 {
     WholeLog& whole = *wholeLog_;
-    whole.tally = ContestTally(whole.lines, countries_, currentOperator());
+    // The score is counted on the second core while the callsigns are gathered.
+    auto tally = std::async(std::launch::async, [&whole, countries = countries_, op = currentOperator()] {
+        return ContestTally(whole.lines, countries, op);
+    });
     std::vector<std::string> calls;
     calls.reserve(whole.lines.size());
     for (const std::string_view line : whole.lines)
         calls.push_back(callOf(line));
     whole.calls = CallList(std::vector<std::string_view>(calls.begin(), calls.end()));
+    whole.tally = tally.get();
     emit counted();
 }
 

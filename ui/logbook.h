@@ -70,7 +70,8 @@ public:
 
     // Reads the current operator's part of the log again.
     void reload();
-    // Appends a QSO and syncs it; returns its row in the view.
+    // Appends a QSO and syncs it; returns its row in the view (-1: another
+    // operator's QSO, which the view does not list).
     int store(const std::string& line);
     // Rewrites the log with `change` applied to every line equal to
     // `selected`, then reloads the view; returns the last changed line.
