@@ -48,9 +48,8 @@ void Logbook::load()
         emit reloaded();
         return;
     }
-    readView();
     // The banner's slots are counted from the first view reload on.
-    headquartersSlots_ = HeadquartersSlots();
+    readView(CountSlots::No);
     emit reloaded();
 }
 
@@ -73,17 +72,17 @@ void Logbook::selectOperator(int index)
 void Logbook::reload()
 {
     emit aboutToReload();
-    readView();
+    readView(CountSlots::Yes);
     emit reloaded();
 }
 
-void Logbook::readView()
+void Logbook::readView(CountSlots counting)
 {
     const std::string op = currentOperator();
     if (!wholeLog_) {
         auto own = file_.snapshotOf(op);
         workedBefore_ = WorkedBefore(own->lines(), op);
-        headquartersSlots_ = HeadquartersSlots(own->lines(), op);
+        headquartersSlots_ = counting == CountSlots::Yes ? HeadquartersSlots(own->lines(), op) : HeadquartersSlots();
         std::vector<std::string_view> sorted = operatorLines(own->lines(), op);
         view_.setLines(std::move(own), std::move(sorted));
         return;
@@ -95,7 +94,7 @@ void Logbook::readView()
     std::copy_if(all.begin(), all.end(), std::back_inserter(own),
                  [&](std::string_view line) { return belongsTo(line, op); });
     workedBefore_ = WorkedBefore(own, op);
-    headquartersSlots_ = HeadquartersSlots(own, op);
+    headquartersSlots_ = counting == CountSlots::Yes ? HeadquartersSlots(own, op) : HeadquartersSlots();
     sortNoCase(own);
     view_.setLines(whole, std::move(own));
     wholeLog_->take(std::move(whole));

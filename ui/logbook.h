@@ -116,7 +116,8 @@ signals:
 
 private:
     struct WholeLog;
-    void readView();
+    enum class CountSlots { No, Yes };
+    void readView(CountSlots counting);
     void keepOperators(OperatorList records, const std::optional<std::string>& currentCallsign);
     void writeOperators(const OperatorList& records);
     void recountContest();
