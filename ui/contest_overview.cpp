@@ -5,6 +5,7 @@
 #include "control_setup.h"
 #include "failure_box.h"
 #include "headquarters_grid.h"
+#include "log_check_window.h"
 #include "log_file.h"
 #include "log_line.h"
 #include "log_snapshot.h"
@@ -164,6 +165,8 @@ void ContestOverview::createControls()
     NewMultiplier = named(new QLabel(this), "NewMultiplier");
     WriteScore = named(new QPushButton(QStringLiteral("Wpisz wynik do nagłówka"), this), "WriteScore");
     WriteScore->setFocusPolicy(Qt::NoFocus);
+    CheckLog = named(new QPushButton(QStringLiteral("Sprawdź log"), this), "CheckLog");
+    CheckLog->setFocusPolicy(Qt::NoFocus);
     Rate = named(new QLabel(this), "Rate");
     Rate->setWordWrap(true);
     RateChart1 = named(new RateChart(this), "RateChart");
@@ -176,7 +179,7 @@ void ContestOverview::createControls()
     auto* scoreColumn = new QWidget(this);
     auto* scoreLayout = new QVBoxLayout(scoreColumn);
     scoreLayout->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* part : std::initializer_list<QWidget*>{Score, ScoreTotal, ScoreNotes, NewMultiplier, WriteScore})
+    for (QWidget* part : std::initializer_list<QWidget*>{Score, ScoreTotal, ScoreNotes, NewMultiplier, WriteScore, CheckLog})
         scoreLayout->addWidget(part);
     auto* rateColumn = new QWidget(this);
     auto* rateLayout = new QVBoxLayout(rateColumn);
@@ -201,6 +204,7 @@ void ContestOverview::createControls()
     connect(chartTimer_, &QTimer::timeout, this, &ContestOverview::showChart);
     connect(WriteScore, &QPushButton::clicked, this,
             [this] { guarded(context_.platform, [this] { WriteScoreClick(); }); });
+    connect(CheckLog, &QPushButton::clicked, this, [this] { guarded(context_.platform, [this] { CheckLogClick(); }); });
 }
 
 void ContestOverview::connectToMainWindow()
@@ -298,7 +302,7 @@ void ContestOverview::rebuild()
 {
     // The score is counted on the second core while the callsigns are gathered.
     auto tally = std::async(std::launch::async, [this, op = form1_.currentOperator()] {
-        return ContestTally(lines_, data_.countries ? &*data_.countries : nullptr, op);
+        return ContestTally(lines_, data_.countries ? &*data_.countries : nullptr, data_.headquarters, op);
     });
     std::vector<std::string> calls;
     calls.reserve(lines_.size());
@@ -379,8 +383,12 @@ void ContestOverview::showAll()
 
 void ContestOverview::showDataFiles()
 {
-    DataFiles->setText(describeFile(data_.countryFile, dataFolders_) + QLatin1Char('\n') +
-                       describeFile(data_.callList, dataFolders_));
+    QString text = describeFile(data_.countryFile, dataFolders_) + QLatin1Char('\n') +
+                   describeFile(data_.callList, dataFolders_);
+    // The additions are optional: only a file that is there is named.
+    if (data_.headquartersFile.used || !data_.headquartersFile.faults.empty())
+        text += QLatin1Char('\n') + describeFile(data_.headquartersFile, {dataFolders_.front()});
+    DataFiles->setText(text);
 }
 
 void ContestOverview::showPartials()
@@ -407,7 +415,8 @@ void ContestOverview::showNewMultiplier()
 {
     const auto bandKey = selectedBandKey(form1_);
     const std::size_t band = bandKey ? contestBandOf(*bandKey).value_or(kContestBands) : kContestBands;
-    const Exchange exchange = readExchange(storedReceivedExchangeOf(toCp1250(form1_.Edit6->text())));
+    const Exchange exchange =
+        readExchange(storedReceivedExchangeOf(toCp1250(form1_.Edit6->text())), data_.headquarters);
     if (band >= kContestBands || exchange.kind == ExchangeKind::Unreadable) {
         NewMultiplier->clear();
         return;
@@ -440,6 +449,16 @@ void ContestOverview::showScore()
                             .arg(summary.score));
 
     QStringList notes;
+    const OwnZone& own = tally_.score().ownZone();
+    if (!own.zone)
+        notes << QStringLiteral("Własna strefa nieznana (nie nadawano strefy, znaku %1 nie ma w cty.dat)")
+                     .arg(fromCp1250(tally_.op()));
+    else if (own.source == OwnZoneSource::SentExchange)
+        notes << QStringLiteral("Własna strefa %1: nadawana grupa kontrolna").arg(*own.zone);
+    else
+        notes << QStringLiteral("Własna strefa %1: z cty.dat dla %2 (nadawana grupa nie jest stałą strefą)")
+                     .arg(*own.zone)
+                     .arg(fromCp1250(tally_.op()));
     if (summary.unscored > 0) {
         QString why;
         if (!data_.countries)
@@ -451,8 +470,8 @@ void ContestOverview::showScore()
         notes << QStringLiteral("%1 QSO bez punktów (%2)").arg(summary.unscored).arg(why);
     }
     if (summary.unreadableExchanges > 0)
-        notes
-            << QStringLiteral("%1 QSO z grupą, która nie jest strefą ani skrótem HQ").arg(summary.unreadableExchanges);
+        notes << QStringLiteral("%1 QSO z grupą, która nie jest strefą ani skrótem HQ (bez punktów)")
+                     .arg(summary.unreadableExchanges);
     ScoreNotes->setText(notes.join(QStringLiteral("; ")));
 }
 
@@ -519,6 +538,13 @@ void ContestOverview::WriteScoreClick()
     showInformation(
         context_.platform,
         QStringLiteral("Wynik %1 został wpisany do nagłówka operatora %2.").arg(QString::fromStdString(points), who));
+}
+
+void ContestOverview::CheckLogClick()
+{
+    if (!checkWindow_)
+        checkWindow_ = new LogCheckWindow(context_, form1_, [this]() -> const ContestData& { return data_; }, this);
+    checkWindow_->open();
 }
 
 }  // namespace qz::ui

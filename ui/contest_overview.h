@@ -36,6 +36,7 @@ class LogSnapshot;
 namespace qz::ui {
 
 class HeadquartersGrid;
+class LogCheckWindow;
 class RateChart;
 class TForm1;
 
@@ -58,6 +59,8 @@ public:
 
     // "Wpisz wynik do nagłówka".
     void WriteScoreClick();
+    // "Sprawdź log": the check of the logs before they are sent.
+    void CheckLogClick();
 
     // The controls, made at the first opening so that the program starts as
     // quickly as without the overview.
@@ -75,6 +78,7 @@ public:
     QLabel* ScoreNotes = nullptr;
     QLabel* NewMultiplier = nullptr;
     QPushButton* WriteScore = nullptr;
+    QPushButton* CheckLog = nullptr;
     QLabel* Rate = nullptr;
     RateChart* RateChart1 = nullptr;
 
@@ -116,6 +120,7 @@ private:
     CallList logCalls_;  // every callsign in the log
     // Draws the chart once the handler that changed the log has finished.
     QTimer* chartTimer_ = nullptr;
+    LogCheckWindow* checkWindow_ = nullptr;  // made at its first opening
 };
 
 }  // namespace qz::ui
