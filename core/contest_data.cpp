@@ -63,7 +63,8 @@ ContestData loadContestData(const std::vector<std::filesystem::path>& folders)
         folders, data.callList, [](const std::string& text) { return CallList::parse(text); },
         [](const CallList& list) { return list.size() > 0; }, [](const CallList& list) { return list.skippedLines(); });
     data.headquartersFile.name = kHeadquartersFileName;
-    const std::vector<std::filesystem::path> stationFolder(folders.begin(), folders.begin() + (folders.empty() ? 0 : 1));
+    const std::vector<std::filesystem::path> stationFolder(folders.begin(),
+                                                           folders.begin() + (folders.empty() ? 0 : 1));
     auto headquarters = loadFirstUsable<HeadquartersList>(
         stationFolder, data.headquartersFile,
         [](const std::string& text) {

@@ -70,31 +70,38 @@ std::string storedReceivedExchangeOf(std::string_view typed)
 
 std::optional<int> sentZoneOf(std::string_view sent)
 {
-    const std::string compared = comparableText(sent);
-    return compared.size() <= kLongestSentZone ? zoneOf(compared) : std::nullopt;
+    // Called for every line: the digits are gathered without a copy of the text.
+    std::array<char, kLongestSentZone> digits{};
+    std::size_t count = 0;
+    for (const char c : trimmedView(sent)) {
+        if (c == ' ')
+            continue;
+        if (!isDigit(c) || count == kLongestSentZone)
+            return std::nullopt;
+        digits[count++] = c;
+    }
+    return zoneOf(std::string_view(digits.data(), count));
 }
 
 void ContestScore::countSentExchange(std::string_view sent)
 {
-    std::string compared = comparableText(sent);
-    const int count = ++sentCounts_[compared];
     ++sentTotal_;
-    if (count > mostSentCount_) {
-        mostSentCount_ = count;
-        mostSent_ = std::move(compared);
+    if (const auto zone = sentZoneOf(sent)) {
+        const int count = ++sentZones_[static_cast<std::size_t>(*zone)];
+        if (count > sentZones_[static_cast<std::size_t>(mostSentZone_)])
+            mostSentZone_ = *zone;
     }
 }
 
-void ContestScore::followOwnZone(std::string_view op)
+void ContestScore::followOwnZone(std::string_view line)
 {
     if (!located_) {
         located_ = true;
-        operatorLocation_ = countries_ ? countries_->locate(op) : std::nullopt;
+        operatorLocation_ = countries_ ? countries_->locate(operatorOf(line)) : std::nullopt;
     }
     OwnZone now;
-    const auto sent = sentZoneOf(mostSent_);
-    if (sent && mostSentCount_ * 2 > sentTotal_)
-        now = {sent, OwnZoneSource::SentExchange};
+    if (mostSentZone_ > 0 && sentZones_[static_cast<std::size_t>(mostSentZone_)] * 2 > sentTotal_)
+        now = {mostSentZone_, OwnZoneSource::SentExchange};
     else if (operatorLocation_)
         now = {operatorLocation_->ituZone, OwnZoneSource::CountryFile};
     if (now == ownZone_)
@@ -152,15 +159,15 @@ QsoVerdict ContestScore::add(std::string_view line)
     const std::string mode = modeLettersOf(line);
     if (!band || !isContestMode(mode))
         return QsoVerdict::NotScored;
-    countSentExchange(sentExchangeOf(line));
-    followOwnZone(operatorOf(line));
+    countSentExchange(fieldView(line, Field::SentExchange));
+    followOwnZone(line);
 
-    const Exchange received = readExchange(receivedExchangeOf(line), *headquarters_);
+    const Exchange received = readExchange(trimmedView(fieldView(line, Field::ReceivedExchange)), *headquarters_);
     if (received.kind == ExchangeKind::Unreadable) {
         ++summary_.unreadableExchanges;
         return QsoVerdict::Incomplete;
     }
-    const std::string call = callOf(line);
+    const std::string_view call = trimmedView(fieldView(line, Field::Call));
     // Band and mode in two characters keep the key short enough for no allocation.
     if (!worked_.insert(comparableText(call) + static_cast<char>('0' + *band) + mode[0]).second) {
         countIn(summary_, *band, [](BandScore& s) { ++s.dupes; });

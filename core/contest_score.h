@@ -45,7 +45,6 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 
 namespace qz {
@@ -127,7 +126,7 @@ private:
     using ZoneCounts = std::array<std::array<int, kRelations>, kHighestZone + 1>;
 
     void countSentExchange(std::string_view sent);
-    void followOwnZone(std::string_view op);
+    void followOwnZone(std::string_view line);
     void recountPoints();
     int pointsFor(int zone, Relation relation) const;
     Relation relationOf(std::string_view call) const;
@@ -143,9 +142,10 @@ private:
     // The operator's callsign in the country file, looked up at the first line.
     bool located_ = false;
     std::optional<Location> operatorLocation_;
-    std::unordered_map<std::string, int> sentCounts_;
-    std::string mostSent_;
-    int mostSentCount_ = 0;
+    // Only a zone can be the own zone, so only zones sent are counted by
+    // value; the other exchanges count in the total alone.
+    std::array<int, kHighestZone + 1> sentZones_{};
+    int mostSentZone_ = 0;
     int sentTotal_ = 0;
     OwnZone ownZone_;
 

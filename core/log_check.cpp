@@ -48,13 +48,16 @@ std::optional<std::chrono::year_month_day> dayOf(std::string_view date)
     return ymd.ok() ? std::optional(ymd) : std::nullopt;
 }
 
-std::int64_t minutesOf(std::chrono::sys_days day) { return std::int64_t{day.time_since_epoch().count()} * kMinutesPerDay; }
+std::int64_t minutesOf(std::chrono::sys_days day)
+{
+    return std::int64_t{day.time_since_epoch().count()} * kMinutesPerDay;
+}
 
 // The QSO's moment in minutes since 1970; nothing for a date or time that is no moment.
 std::optional<std::int64_t> momentOf(std::string_view line)
 {
-    const auto day = dayOf(dateOf(line));
-    const std::string time = timeOf(line);
+    const auto day = dayOf(fieldView(line, Field::Date));
+    const std::string_view time = fieldView(line, Field::Time);
     const int hours = numberAt(time, 0, 2);
     const int minutes = numberAt(time, 2, 2);
     if (!day || time.size() != 4 || hours < 0 || hours > 23 || minutes < 0 || minutes > 59)
@@ -128,15 +131,15 @@ OperatorCheck checkOperator(const std::vector<std::string_view>& lines, const st
         const auto moment = momentOf(line);
         if (!moment || !period || *moment < period->first || *moment >= period->end)
             found.add(FindingKind::OutsideContestPeriod, at);
-        if (const std::string call = callOf(line); !canBeCallsign(call))
-            found.add(FindingKind::NotACallsign, at, call);
+        if (const std::string_view call = trimmedView(fieldView(line, Field::Call)); !canBeCallsign(call))
+            found.add(FindingKind::NotACallsign, at, std::string(call));
         switch (score.add(line)) {
         case QsoVerdict::NotScored: found.add(FindingKind::NotAContestBandOrMode, at); break;
         case QsoVerdict::Incomplete: found.add(FindingKind::UnknownExchange, at, receivedExchangeOf(line)); break;
         case QsoVerdict::Repeat: found.add(FindingKind::Repeat, at); break;
         case QsoVerdict::Counted: break;
         }
-        std::string sent = comparableText(sentExchangeOf(line));
+        std::string sent = comparableText(trimmedView(fieldView(line, Field::SentExchange)));
         if (previousSent && *previousSent != sent)
             found.add(FindingKind::SentExchangeChanged, at, *previousSent);
         previousSent = std::move(sent);
@@ -165,8 +168,8 @@ std::optional<int> logYearOf(const std::vector<std::string_view>& lines)
     for (const std::string_view line : lines)
         if (const auto day = dayOf(dateOf(line)))
             ++years[static_cast<int>(day->year())];
-    const auto most = std::max_element(years.begin(), years.end(),
-                                       [](const auto& a, const auto& b) { return a.second < b.second; });
+    const auto most =
+        std::max_element(years.begin(), years.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
     return most == years.end() ? std::nullopt : std::optional(most->first);
 }
 
@@ -180,21 +183,21 @@ bool canBeCallsign(std::string_view call)
            std::any_of(upper.begin(), upper.end(), isDigit);
 }
 
-std::vector<OperatorCheck> checkLog(const std::vector<std::string_view>& lines,
-                                    const std::vector<std::string>& records, const CountryFile* countries,
-                                    const HeadquartersList& headquarters, const std::optional<std::string>& onlyOperator)
+std::vector<OperatorCheck> checkLog(const std::vector<std::string_view>& lines, const std::vector<std::string>& records,
+                                    const CountryFile* countries, const HeadquartersList& headquarters,
+                                    const std::optional<std::string>& onlyOperator)
 {
-    std::unordered_map<std::string, std::vector<std::size_t>> byOperator;
+    std::unordered_map<std::string_view, std::vector<std::size_t>> byOperator;
     for (std::size_t at = 0; at < lines.size(); ++at) {
-        std::string op = operatorOf(lines[at]);
+        const std::string_view op = trimmedView(fieldView(lines[at], Field::Operator));
         if (!op.empty() && (!onlyOperator || op == *onlyOperator))
-            byOperator[std::move(op)].push_back(at);
+            byOperator[op].push_back(at);
     }
     std::unordered_map<std::string, const std::string*> recordOf;
     for (const std::string& record : records)
         recordOf.try_emplace(callsignOf(record), &record);
 
-    std::vector<std::string> operators;
+    std::vector<std::string_view> operators;
     for (const auto& entry : byOperator)
         operators.push_back(entry.first);
     sortNoCase(operators);
@@ -202,11 +205,12 @@ std::vector<OperatorCheck> checkLog(const std::vector<std::string_view>& lines,
     const auto period = year ? std::optional(contestPeriodOf(*year)) : std::nullopt;
 
     std::vector<OperatorCheck> checks;
-    for (const std::string& op : operators) {
+    for (const std::string_view op : operators) {
         OperatorCheck check = checkOperator(lines, byOperator[op], period, countries, headquarters);
         check.op = op;
-        const auto record = recordOf.find(asciiUpper(op));
-        std::vector<Finding> findings = recordFindings(record == recordOf.end() ? nullptr : record->second, check.score);
+        const auto record = recordOf.find(asciiUpper(check.op));
+        std::vector<Finding> findings =
+            recordFindings(record == recordOf.end() ? nullptr : record->second, check.score);
         findings.insert(findings.end(), std::make_move_iterator(check.findings.begin()),
                         std::make_move_iterator(check.findings.end()));
         check.findings = std::move(findings);

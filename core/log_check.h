@@ -28,8 +28,8 @@ enum class FindingKind {
     // One QSO each.
     OutsideContestPeriod,
     Repeat,
-    UnknownExchange,     // detail: the received exchange
-    NotACallsign,        // detail: the callsign
+    UnknownExchange,  // detail: the received exchange
+    NotACallsign,     // detail: the callsign
     NotAContestBandOrMode,
     SentExchangeChanged,  // detail: the exchange sent in the QSO before
 };
@@ -70,9 +70,8 @@ bool canBeCallsign(std::string_view call);
 // Checks every operator who has QSOs in the log, in the order of the callsign
 // lists, or only `onlyOperator` when given. `records` are the operator file's
 // records; an operator's is the first with their callsign.
-std::vector<OperatorCheck> checkLog(const std::vector<std::string_view>& lines,
-                                    const std::vector<std::string>& records, const CountryFile* countries,
-                                    const HeadquartersList& headquarters,
+std::vector<OperatorCheck> checkLog(const std::vector<std::string_view>& lines, const std::vector<std::string>& records,
+                                    const CountryFile* countries, const HeadquartersList& headquarters,
                                     const std::optional<std::string>& onlyOperator = std::nullopt);
 
 }  // namespace qz

@@ -13,9 +13,15 @@ namespace {
 // The order of both lists: by callsign, then by the whole record. Ordering by
 // the whole record alone would put "QZ1A+,..." before "QZ1A,..." (a plus sorts
 // before the comma) while the callsign list has QZ1A first.
+std::string_view callsignPart(std::string_view record)
+{
+    const auto comma = record.find(',');
+    return comma == std::string_view::npos ? std::string_view() : record.substr(0, comma);
+}
+
 bool recordBefore(std::string_view a, std::string_view b)
 {
-    const int byCallsign = compareNoCase(a.substr(0, a.find(',')), b.substr(0, b.find(',')));
+    const int byCallsign = compareNoCase(callsignPart(a), callsignPart(b));
     return byCallsign != 0 ? byCallsign < 0 : compareNoCase(a, b) < 0;
 }
 

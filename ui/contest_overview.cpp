@@ -179,7 +179,8 @@ void ContestOverview::createControls()
     auto* scoreColumn = new QWidget(this);
     auto* scoreLayout = new QVBoxLayout(scoreColumn);
     scoreLayout->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* part : std::initializer_list<QWidget*>{Score, ScoreTotal, ScoreNotes, NewMultiplier, WriteScore, CheckLog})
+    for (QWidget* part :
+         std::initializer_list<QWidget*>{Score, ScoreTotal, ScoreNotes, NewMultiplier, WriteScore, CheckLog})
         scoreLayout->addWidget(part);
     auto* rateColumn = new QWidget(this);
     auto* rateLayout = new QVBoxLayout(rateColumn);
@@ -383,10 +384,10 @@ void ContestOverview::showAll()
 
 void ContestOverview::showDataFiles()
 {
-    QString text = describeFile(data_.countryFile, dataFolders_) + QLatin1Char('\n') +
-                   describeFile(data_.callList, dataFolders_);
+    QString text =
+        describeFile(data_.countryFile, dataFolders_) + QLatin1Char('\n') + describeFile(data_.callList, dataFolders_);
     // The additions are optional: only a file that is there is named.
-    if (data_.headquartersFile.used || !data_.headquartersFile.faults.empty())
+    if (!dataFolders_.empty() && (data_.headquartersFile.used || !data_.headquartersFile.faults.empty()))
         text += QLatin1Char('\n') + describeFile(data_.headquartersFile, {dataFolders_.front()});
     DataFiles->setText(text);
 }
@@ -543,7 +544,8 @@ void ContestOverview::WriteScoreClick()
 void ContestOverview::CheckLogClick()
 {
     if (!checkWindow_)
-        checkWindow_ = new LogCheckWindow(context_, form1_, [this]() -> const ContestData& { return data_; }, this);
+        checkWindow_ = new LogCheckWindow(
+            context_, form1_, [this]() -> const ContestData& { return data_; }, this);
     checkWindow_->open();
 }
 

@@ -28,7 +28,8 @@ QString describe(const Finding& finding, const OperatorCheck& check)
 {
     const QString detail = fromCp1250(finding.detail);
     switch (finding.kind) {
-    case FindingKind::NoRecord: return QStringLiteral("brak rekordu w pliku operatorów (nagłówek Cabrillo będzie pusty)");
+    case FindingKind::NoRecord:
+        return QStringLiteral("brak rekordu w pliku operatorów (nagłówek Cabrillo będzie pusty)");
     case FindingKind::NoName: return QStringLiteral("brak imienia i nazwiska w nagłówku");
     case FindingKind::NoEmail: return QStringLiteral("brak adresu e-mail w nagłówku");
     case FindingKind::NoCategory: return QStringLiteral("brak kategorii w nagłówku");
@@ -128,7 +129,7 @@ void LogCheckWindow::runCheck()
     QStringList summary;
     for (const OperatorCheck& check : checks) {
         const QString op = fromCp1250(check.op);
-        summary << QStringLiteral("%1: %2 uwag, wynik %3, %4")
+        summary << QStringLiteral("%1: liczba uwag %2, wynik %3, %4")
                        .arg(op)
                        .arg(check.findings.size())
                        .arg(check.score)
@@ -141,7 +142,8 @@ void LogCheckWindow::runCheck()
             item->setData(kOperatorRole, op);
             if (finding.line) {
                 const std::string_view line = lines_[*finding.line];
-                item->setText(text + QStringLiteral("\n    wiersz %1: %2").arg(*finding.line + 1).arg(fromCp1250(line)));
+                item->setText(text +
+                              QStringLiteral("\n    wiersz %1: %2").arg(*finding.line + 1).arg(fromCp1250(line)));
                 item->setData(kLineRole, static_cast<qulonglong>(*finding.line));
             }
         }

@@ -62,7 +62,7 @@ void keepOnlyDigits(QLineEdit* field, const QString& text)
     QString digits;
     qsizetype cursor = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!text[i].isDigit() || text[i].unicode() > '9')
+        if (text[i] < QLatin1Char('0') || text[i] > QLatin1Char('9'))
             continue;
         digits += text[i];
         if (i < field->cursorPosition())

@@ -16,15 +16,15 @@ TEST(ContestScore, ExchangesAreZonesFromOneToNinetyOrAbbreviationsOfTheList)
         ExchangeKind kind;
         int zone;
     } rows[] = {
-        {"28", ExchangeKind::Zone, 28},        {"08", ExchangeKind::Zone, 8},
-        {"1", ExchangeKind::Zone, 1},          {"90", ExchangeKind::Zone, 90},
-        {"000028", ExchangeKind::Zone, 28},    {"KRU", ExchangeKind::Headquarters, 0},
-        {"R1", ExchangeKind::Headquarters, 0}, {"AC", ExchangeKind::Headquarters, 0},
+        {"28", ExchangeKind::Zone, 28},         {"08", ExchangeKind::Zone, 8},
+        {"1", ExchangeKind::Zone, 1},           {"90", ExchangeKind::Zone, 90},
+        {"000028", ExchangeKind::Zone, 28},     {"KRU", ExchangeKind::Headquarters, 0},
+        {"R1", ExchangeKind::Headquarters, 0},  {"AC", ExchangeKind::Headquarters, 0},
         {"pzk", ExchangeKind::Headquarters, 0}, {"P ZK", ExchangeKind::Headquarters, 0},
-        {"91", ExchangeKind::Unreadable, 0},   {"0", ExchangeKind::Unreadable, 0},
-        {"123", ExchangeKind::Unreadable, 0},  {"", ExchangeKind::Unreadable, 0},
-        {"5-9", ExchangeKind::Unreadable, 0},  {"2B", ExchangeKind::Unreadable, 0},
-        {"QRZ", ExchangeKind::Unreadable, 0},  {"ABC", ExchangeKind::Unreadable, 0},
+        {"91", ExchangeKind::Unreadable, 0},    {"0", ExchangeKind::Unreadable, 0},
+        {"123", ExchangeKind::Unreadable, 0},   {"", ExchangeKind::Unreadable, 0},
+        {"5-9", ExchangeKind::Unreadable, 0},   {"2B", ExchangeKind::Unreadable, 0},
+        {"QRZ", ExchangeKind::Unreadable, 0},   {"ABC", ExchangeKind::Unreadable, 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
@@ -250,9 +250,8 @@ TEST(ContestScore, HandWorkedOwnZoneWithSerialNumbersAndAMistypedZone)
     EXPECT_EQ(serials.summary().score, 36);
     EXPECT_EQ(scoreOf({qso("QZ1ABC", "DL1AAA", "28", "001")}).ownZone().source, OwnZoneSource::CountryFile);
 
-    const ContestScore mistyped =
-        scoreOf({qso("QZ1ABC", "DL1AAA", "28", "28"), qso("QZ1ABC", "DL2AAA", "28", "29"),
-                 qso("QZ1ABC", "DL3AAA", "28", "28"), qso("QZ1ABC", "DL4AAA", "28", "28")});
+    const ContestScore mistyped = scoreOf({qso("QZ1ABC", "DL1AAA", "28", "28"), qso("QZ1ABC", "DL2AAA", "28", "29"),
+                                           qso("QZ1ABC", "DL3AAA", "28", "28"), qso("QZ1ABC", "DL4AAA", "28", "28")});
     EXPECT_EQ(mistyped.ownZone(), (OwnZone{28, OwnZoneSource::SentExchange}));
     EXPECT_EQ(mistyped.summary().score, 4);
 

@@ -39,15 +39,15 @@ TEST(LogCheck, NamesEachQuestionableQsoByItsLineAndWhatTheHeaderLacks)
     };
     const std::vector<std::string> log = {
         contestQso("QZ2XYZ", "DL1AAA", "40M", "SSB", "28", "12:30"),
-        qso("SP9AAA", "28", "11:59"),                                              // 1 before the start
-        qso("DL1AAA", "28", "12:00"),                                              // 2
-        withField(qso("X", "28", "12:01"), Field::Call, "dl1aaa"),                 // 3 repeat of 2
-        qso("JA1AAA", "2B", "12:02"),                                              // 4 no such abbreviation
-        qso("12345", "28", "12:03"),                                               // 5 no letter
-        withField(qso("DL2BBB", "28", "12:04"), Field::Band, "144000"),            // 6 2 m
-        qso("DL3CCC", "28", "12:05", "29"),                                        // 7 sent 29 after 28
-        qso("DL4DDD", "28", "11:59", "29", "2026-07-12"),                          // 8
-        qso("DL5EEE", "28", "12:00", "29", "2026-07-12"),                          // 9 at the end
+        qso("SP9AAA", "28", "11:59"),                                    // 1 before the start
+        qso("DL1AAA", "28", "12:00"),                                    // 2
+        withField(qso("X", "28", "12:01"), Field::Call, "dl1aaa"),       // 3 repeat of 2
+        qso("JA1AAA", "2B", "12:02"),                                    // 4 no such abbreviation
+        qso("12345", "28", "12:03"),                                     // 5 no letter
+        withField(qso("DL2BBB", "28", "12:04"), Field::Band, "144000"),  // 6 2 m
+        qso("DL3CCC", "28", "12:05", "29"),                              // 7 sent 29 after 28
+        qso("DL4DDD", "28", "11:59", "29", "2026-07-12"),                // 8
+        qso("DL5EEE", "28", "12:00", "29", "2026-07-12"),                // 9 at the end
     };
     const std::vector<std::string> records = {"QZ1ABC,Jan,,ul. 1,,,5,,,IARU-HF,"};
     const CountryFile countries = CountryFile::parse(test::kSmallCountryFile);
@@ -89,10 +89,10 @@ TEST(LogCheck, SerialNumbersAreListedAsChangesOnlyUpToTheLimit)
     std::vector<std::string> log;
     const std::size_t qsos = kMostFindingsOfAKind + 50;
     for (std::size_t n = 1; n <= qsos; ++n)
-        log.push_back(contestQso("QZ1ABC", "DL" + std::to_string(n) + "A", "20M", "CW", "28", "13:00",
-                                 std::to_string(n)));
-    const auto checks = checkLog(viewsOf(log), {"QZ1ABC,Jan,j@x,ul,,,10,A,,IARU-HF,"}, nullptr,
-                                 HeadquartersList::builtIn());
+        log.push_back(
+            contestQso("QZ1ABC", "DL" + std::to_string(n) + "A", "20M", "CW", "28", "13:00", std::to_string(n)));
+    const auto checks =
+        checkLog(viewsOf(log), {"QZ1ABC,Jan,j@x,ul,,,10,A,,IARU-HF,"}, nullptr, HeadquartersList::builtIn());
     ASSERT_EQ(checks.size(), 1u);
     // Without a country file and with no zone sent throughout, the own zone is unknown.
     EXPECT_EQ(checks[0].ownZone.source, OwnZoneSource::Unknown);
@@ -125,7 +125,9 @@ TEST(LogCheck, CallsignsNeedALetterADigitAndSingleSlashesBetweenParts)
 {
     for (const char* call : {"DL1ABC", "dl1abc", "OH2A/VK9X", "DL/OH2ABC/P", "4U1ITU"})
         EXPECT_TRUE(canBeCallsign(call)) << call;
-    for (const char* call : {"", "DLABC", "12345", "DL1 ABC", "DL1ABC/", "/DL1ABC", "DL//1ABC", "DL1-ABC", "D\xa3" "1A"})
+    for (const char* call : {"", "DLABC", "12345", "DL1 ABC", "DL1ABC/", "/DL1ABC", "DL//1ABC", "DL1-ABC",
+                             "D\xa3"
+                             "1A"})
         EXPECT_FALSE(canBeCallsign(call)) << call;
 }
 

@@ -114,8 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{"SentExchangeSpacesInsideKept", TypedField::SentExchange, "28", "1 2", EntryVerdict::Change,
                   "1 2   "},
         // As when a new QSO is stored: "p z k" is PZK, and "k r u" is the KRU already there.
-        EntryCase{"ReceivedExchangeLosesItsSpaces", TypedField::ReceivedExchange, "KRU", "p z k",
-                  EntryVerdict::Change, "PZK   "},
+        EntryCase{"ReceivedExchangeLosesItsSpaces", TypedField::ReceivedExchange, "KRU", "p z k", EntryVerdict::Change,
+                  "PZK   "},
         EntryCase{"ReceivedExchangeSameButSpaces", TypedField::ReceivedExchange, "KRU", "k r u",
                   EntryVerdict::Unchanged, ""},
         EntryCase{"ExchangeCutTo6", TypedField::SentExchange, "28", "1234567", EntryVerdict::Change, "123456"},

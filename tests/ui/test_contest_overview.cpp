@@ -333,8 +333,7 @@ TEST_F(ContestOverviewTest, CheckLogNamesQsosThatChoosingSelectsForCorrection)
         for (int row = 0; row < check->Findings->count(); ++row)
             if (check->Findings->item(row)->text().contains(part)) {
                 QListWidget* list = check->Findings;
-                QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                                  list->visualItemRect(list->item(row)).center());
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
                 return true;
             }
         return false;

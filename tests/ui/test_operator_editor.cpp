@@ -9,9 +9,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <cerrno>
 #include <ostream>
