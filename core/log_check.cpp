@@ -13,8 +13,9 @@
 namespace qz {
 namespace {
 
-constexpr std::int64_t kMinutesPerDay = 24 * 60;
-constexpr std::int64_t kContestStart = 12 * 60;  // Saturday 12:00 UTC
+constexpr std::int64_t kMinutesPerHour = 60;
+constexpr std::int64_t kMinutesPerDay = 24 * kMinutesPerHour;
+constexpr std::int64_t kContestStart = 12 * kMinutesPerHour;  // Saturday 12:00 UTC
 constexpr std::size_t kFindingKinds = static_cast<std::size_t>(FindingKind::SentExchangeChanged) + 1;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -62,13 +63,13 @@ std::optional<std::int64_t> momentOf(std::string_view line)
     const int minutes = numberAt(time, 2, 2);
     if (!day || time.size() != 4 || hours < 0 || hours > 23 || minutes < 0 || minutes > 59)
         return std::nullopt;
-    return minutesOf(std::chrono::sys_days(*day)) + hours * 60 + minutes;
+    return minutesOf(std::chrono::sys_days(*day)) + hours * kMinutesPerHour + minutes;
 }
 
 // The digits without their leading zeros; the text itself when it is not a number.
 std::string numberText(std::string_view text)
 {
-    const std::string trimmedText = trimmed(text);
+    std::string trimmedText = trimmed(text);
     if (trimmedText.empty() || !std::all_of(trimmedText.begin(), trimmedText.end(), isDigit))
         return trimmedText;
     const std::size_t first = trimmedText.find_first_not_of('0');
@@ -198,6 +199,7 @@ std::vector<OperatorCheck> checkLog(const std::vector<std::string_view>& lines, 
         recordOf.try_emplace(callsignOf(record), &record);
 
     std::vector<std::string_view> operators;
+    operators.reserve(byOperator.size());
     for (const auto& entry : byOperator)
         operators.push_back(entry.first);
     sortNoCase(operators);
