@@ -119,21 +119,22 @@ std::string composeLine(const QsoEntry& entry);
 // Readers. Each copies the read columns of its field; a copy that runs past
 // the end of a short line simply gives fewer characters.
 std::string fieldOf(std::string_view line, Field field);  // as they stand
-// The same without a copy, for passes over the whole log: a view into the line.
-std::string_view fieldView(std::string_view line, Field field);
-std::string dateOf(std::string_view line);              // as they stand
-std::string timeOf(std::string_view line);              // as they stand
-std::string bandKeyOf(std::string_view line);           // as they stand
-std::string modeLettersOf(std::string_view line);       // as they stand
-std::string operatorOf(std::string_view line);          // trimmed
-std::string callOf(std::string_view line);              // trimmed
-std::string sentReportOf(std::string_view line);        // trimmed
-std::string receivedReportOf(std::string_view line);    // trimmed
-std::string sentExchangeOf(std::string_view line);      // trimmed
-std::string receivedExchangeOf(std::string_view line);  // trimmed
+std::string dateOf(std::string_view line);                // as they stand
+std::string timeOf(std::string_view line);                // as they stand
+std::string bandKeyOf(std::string_view line);             // as they stand
+std::string modeLettersOf(std::string_view line);         // as they stand
+std::string operatorOf(std::string_view line);            // trimmed
+std::string callOf(std::string_view line);                // trimmed
+std::string sentReportOf(std::string_view line);          // trimmed
+std::string receivedReportOf(std::string_view line);      // trimmed
+std::string sentExchangeOf(std::string_view line);        // trimmed
+std::string receivedExchangeOf(std::string_view line);    // trimmed
 // The band column followed by the mode column, as they stand.
 std::string slotKeyOf(std::string_view line);
 bool belongsTo(std::string_view line, std::string_view op);
+// A field's read columns without a copy, for passes over the whole log: a
+// view into the line (shorter or empty on a short line).
+std::string_view fieldView(std::string_view line, Field field);
 
 // The line with the field's read columns overwritten by `text`, cut or padded
 // to them; a short line is padded first so that every field keeps its place.

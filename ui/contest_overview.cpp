@@ -451,8 +451,10 @@ void ContestOverview::showScore()
 
     QStringList notes;
     const OwnZone& own = tally_.score().ownZone();
-    if (!own.zone)
-        notes << QStringLiteral("Własna strefa nieznana (nie nadawano strefy, znaku %1 nie ma w cty.dat)")
+    if (!own.zone && !data_.countries)
+        notes << QStringLiteral("Własna strefa nieznana (nie nadawano stałej strefy, brak pliku cty.dat)");
+    else if (!own.zone)
+        notes << QStringLiteral("Własna strefa nieznana (nie nadawano stałej strefy, znaku %1 nie ma w cty.dat)")
                      .arg(fromCp1250(tally_.op()));
     else if (own.source == OwnZoneSource::SentExchange)
         notes << QStringLiteral("Własna strefa %1: nadawana grupa kontrolna").arg(*own.zone);
