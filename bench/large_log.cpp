@@ -42,13 +42,18 @@ std::vector<std::string> largeLogLines()
     return lines;
 }
 
-void writeLargeStation(const std::filesystem::path& folder)
+std::vector<std::string> largeLogRecords()
 {
-    files::replaceAtomically(folder / "IARU_log.zrv", files::joinLines(largeLogLines()));
     std::vector<std::string> records;
     for (const auto& op : largeLogOperators())
         records.push_back(op + ",Name " + op + ",,Street 1,,,0,CHECKLOG,,IARU-HF,");
-    files::replaceAtomically(folder / "QZ5KV_stationbook.ini", files::joinLines(records));
+    return records;
+}
+
+void writeLargeStation(const std::filesystem::path& folder)
+{
+    files::replaceAtomically(folder / "IARU_log.zrv", files::joinLines(largeLogLines()));
+    files::replaceAtomically(folder / "QZ5KV_stationbook.ini", files::joinLines(largeLogRecords()));
 }
 
 BenchFolder::BenchFolder()

@@ -18,6 +18,9 @@ std::vector<std::string> largeLogOperators();
 // Log lines in order of entry (times interleaved across operators).
 std::vector<std::string> largeLogLines();
 
+// The operator records of the five.
+std::vector<std::string> largeLogRecords();
+
 // Writes "IARU_log.zrv" and "QZ5KV_stationbook.ini" into `folder`.
 void writeLargeStation(const std::filesystem::path& folder);
 

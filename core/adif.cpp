@@ -37,10 +37,12 @@ std::string recordLine(std::string_view logLine, std::string_view comment)
 {
     std::string record;
     record.reserve(200 + comment.size());
-    // rrrr-mm-dd without its dashes.
-    const std::string date = dateOf(logLine);
+    // rrrr-mm-dd without its dashes, and hhmm with the seconds. A short line
+    // reads as padded with blanks, as everywhere else, so both items keep
+    // their fixed counts.
+    const std::string date = fitted(dateOf(logLine), layoutOf(Field::Date).width);
     addItem(record, "QSO_DATE", columns(date, 1, 4) + columns(date, 6, 7) + columns(date, 9, 10));
-    addItem(record, "TIME_ON", timeOf(logLine) + "00");
+    addItem(record, "TIME_ON", fitted(timeOf(logLine), layoutOf(Field::Time).width) + "00");
     if (const auto band = adifNameOf(bandTable(), &Band::key, bandKeyOf(logLine)); !band.empty())
         addItem(record, "BAND", band);
     if (const auto mode = adifNameOf(modeTable(), &Mode::letters, modeLettersOf(logLine)); !mode.empty())

@@ -62,6 +62,19 @@ ContestData loadContestData(const std::vector<std::filesystem::path>& folders)
     data.calls = loadFirstUsable<CallList>(
         folders, data.callList, [](const std::string& text) { return CallList::parse(text); },
         [](const CallList& list) { return list.size() > 0; }, [](const CallList& list) { return list.skippedLines(); });
+    data.headquartersFile.name = kHeadquartersFileName;
+    const std::vector<std::filesystem::path> stationFolder(folders.begin(),
+                                                           folders.begin() + (folders.empty() ? 0 : 1));
+    auto headquarters = loadFirstUsable<HeadquartersList>(
+        stationFolder, data.headquartersFile,
+        [](const std::string& text) {
+            HeadquartersList list = HeadquartersList::builtIn();
+            list.add(text);
+            return list;
+        },
+        [](const HeadquartersList&) { return true; }, [](const HeadquartersList& list) { return list.skippedLines(); });
+    if (headquarters)
+        data.headquarters = std::move(*headquarters);
     return data;
 }
 
@@ -69,7 +82,7 @@ std::string contestDataStamp(const std::vector<std::filesystem::path>& folders)
 {
     std::string stamp;
     for (const auto& folder : folders)
-        for (const std::string_view name : {kCountryFileName, kCallListFileName}) {
+        for (const std::string_view name : {kCountryFileName, kCallListFileName, kHeadquartersFileName}) {
             const std::filesystem::path path = folder / name;
             std::error_code sizeError;
             std::error_code timeError;

@@ -1,6 +1,8 @@
 #pragma once
 // The field's own data files that the contest overview reads: the country
-// file "cty.dat" and the contest call list "MASTER.SCP". A copy in the station
+// file "cty.dat", the contest call list "MASTER.SCP", and the station's
+// additions to the headquarters list, "IARU_HQ.txt" (only in the station
+// folder; the list itself is built into the program). A copy in the station
 // folder comes first, so that the operators can put newer files there before
 // a contest (on Windows that is the only place, beside the program); then the
 // copies that Debian's hamradio-files package installs. A missing, unreadable
@@ -8,6 +10,7 @@
 
 #include "call_list.h"
 #include "country_file.h"
+#include "headquarters_list.h"
 #include "station_files.h"
 
 #include <filesystem>
@@ -44,9 +47,12 @@ struct ContestData {
     DataFileReport countryFile;
     std::optional<CallList> calls;
     DataFileReport callList;
+    HeadquartersList headquarters = HeadquartersList::builtIn();  // with the station's additions
+    DataFileReport headquartersFile;
 };
 
-// Reads the first usable copy of each file from the folders.
+// Reads the first usable copy of each file from the folders; the headquarters
+// additions only from the first, the station folder.
 ContestData loadContestData(const std::vector<std::filesystem::path>& folders);
 
 // Changes whenever one of the files appears, disappears or is rewritten in

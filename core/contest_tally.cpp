@@ -6,8 +6,9 @@
 
 namespace qz {
 
-ContestTally::ContestTally(const std::vector<std::string_view>& logLines, const CountryFile* countries, std::string op)
-    : op_(std::move(op)), score_(countries)
+ContestTally::ContestTally(const std::vector<std::string_view>& logLines, const CountryFile* countries,
+                           const HeadquartersList& headquarters, std::string op)
+    : op_(std::move(op)), score_(countries, headquarters)
 {
     for (const std::string_view line : logLines)
         add(line);

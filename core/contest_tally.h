@@ -17,7 +17,8 @@ class ContestTally {
 public:
     ContestTally() = default;
     // The log's lines in their order; `countries` may be null (no country file).
-    ContestTally(const std::vector<std::string_view>& logLines, const CountryFile* countries, std::string op);
+    ContestTally(const std::vector<std::string_view>& logLines, const CountryFile* countries,
+                 const HeadquartersList& headquarters, std::string op);
 
     void add(std::string_view line);
 

@@ -216,9 +216,24 @@ std::optional<Location> CountryFile::locate(std::string_view callsign) const
     if (named.size() == 1 && named.front().size() < call.size())
         if (const auto exact = exactCalls_.find(std::string(named.front())); exact != exactCalls_.end())
             return locationOf(exact->second);
-    const auto shortest = std::min_element(named.begin(), named.end(),
-                                           [](std::string_view a, std::string_view b) { return a.size() < b.size(); });
-    const auto entry = longestPrefixOf(*shortest);
+    // The shortest part names the country; of two as short, the one that the
+    // file has as a prefix of its own ("VK9X" in "OH2A/VK9X").
+    const std::size_t shortest =
+        std::min_element(named.begin(), named.end(), [](std::string_view a, std::string_view b) {
+            return a.size() < b.size();
+        })->size();
+    std::string_view country;
+    for (const std::string_view part : named) {
+        if (part.size() != shortest)
+            continue;
+        if (country.empty())
+            country = part;
+        if (prefixes_.contains(std::string(part))) {
+            country = part;
+            break;
+        }
+    }
+    const auto entry = longestPrefixOf(country);
     if (!entry)
         return std::nullopt;
     return locationOf(*entry);

@@ -38,7 +38,9 @@ public:
 
     // Where a callsign is: an exact-call entry first, then the longest
     // prefix. In a callsign with "/" the shorter part names the country
-    // ("DL/SP9XYZ" and "SP9XYZ/DL" are in Germany); "/P", "/M", "/QRP",
+    // ("DL/SP9XYZ" and "SP9XYZ/DL" are in Germany), and of two parts as long
+    // the one that is a prefix in the file ("OH2A/VK9X" is on Christmas
+    // Island); "/P", "/M", "/QRP",
     // "/LH", "/A" and a call-area digit change nothing. Maritime and
     // aeronautical mobiles ("/MM", "/AM") are in no country unless listed
     // as exact calls.

@@ -58,7 +58,9 @@ std::string currentValue(TypedField field, std::string_view line)
 EntryJudgement judgeEntry(TypedField field, std::string_view current, std::string_view entry)
 {
     if (isTypedText(field)) {
-        std::string upper = asciiUpper(std::string(entry));
+        // The received exchange loses its blanks as when it is typed for a new QSO.
+        std::string upper =
+            asciiUpper(field == TypedField::ReceivedExchange ? withoutSpaces(entry) : std::string(entry));
         if (upper == current)
             return {EntryVerdict::Unchanged, {}};
         return {EntryVerdict::Change, fitted(upper, layoutOf(lineFieldOf(field)).readWidth)};

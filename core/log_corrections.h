@@ -30,7 +30,8 @@ struct EntryJudgement {
 
 // Judges a typed entry against the field's current value. The call and the
 // exchanges are raised to upper case (ASCII only) and fitted to 13 or 6
-// columns, spaces inside kept. A date must be ten characters, digits but the
+// columns; spaces inside are kept, but for the received exchange, which loses
+// them as a typed one does. A date must be ten characters, digits but the
 // fifth and eighth, and a time four digits; blanks typed around them are
 // dropped.
 EntryJudgement judgeEntry(TypedField field, std::string_view current, std::string_view entry);

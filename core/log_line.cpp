@@ -109,6 +109,14 @@ std::string fieldOf(std::string_view line, Field field)
     return columns(line, f.first, f.readLast());
 }
 
+std::string_view fieldView(std::string_view line, Field field)
+{
+    const FieldColumns& f = layoutOf(field);
+    if (f.first > line.size())
+        return {};
+    return line.substr(f.first - 1, f.readWidth);
+}
+
 std::string dateOf(std::string_view line) { return fieldOf(line, Field::Date); }
 std::string timeOf(std::string_view line) { return fieldOf(line, Field::Time); }
 std::string bandKeyOf(std::string_view line) { return partOf(line, kBandKey); }

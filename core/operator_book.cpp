@@ -9,6 +9,26 @@
 #include <utility>
 
 namespace qz {
+namespace {
+
+// The order of both lists: by callsign, then by the whole record. Ordering by
+// the whole record alone would put "QZ1A+,..." before "QZ1A,..." (a plus sorts
+// before the comma) while the callsign list has QZ1A first.
+std::string_view callsignPart(std::string_view record)
+{
+    const auto comma = record.find(',');
+    return comma == std::string_view::npos ? std::string_view() : record.substr(0, comma);
+}
+
+bool recordBefore(std::string_view a, std::string_view b)
+{
+    const int byCallsign = compareNoCase(callsignPart(a), callsignPart(b));
+    return byCallsign != 0 ? byCallsign < 0 : compareNoCase(a, b) < 0;
+}
+
+void sortRecords(std::vector<std::string>& records) { std::stable_sort(records.begin(), records.end(), recordBefore); }
+
+}  // namespace
 
 std::filesystem::path operatorFilePath(const std::filesystem::path& folder) { return folder / kOperatorFileName; }
 
@@ -63,7 +83,7 @@ std::optional<OperatorField> fieldWithComma(const OperatorFields& fields)
     return std::nullopt;
 }
 
-OperatorList::OperatorList(std::vector<std::string> records) : records_(std::move(records)) { sortNoCase(records_); }
+OperatorList::OperatorList(std::vector<std::string> records) : records_(std::move(records)) { sortRecords(records_); }
 
 std::optional<std::size_t> OperatorList::find(std::string_view callsign) const
 {
@@ -75,7 +95,8 @@ std::optional<std::size_t> OperatorList::find(std::string_view callsign) const
 
 std::size_t OperatorList::insert(std::string record)
 {
-    const std::size_t row = sortedPosition(records_, record);
+    const auto place = std::upper_bound(records_.begin(), records_.end(), record, recordBefore);
+    const auto row = static_cast<std::size_t>(place - records_.begin());
     records_.insert(records_.begin() + static_cast<std::ptrdiff_t>(row), std::move(record));
     return row;
 }
@@ -91,7 +112,7 @@ std::optional<std::vector<std::string>> readOperatorRecords(const std::filesyste
     std::vector<std::string> records = files::readLines(path);
     records.erase(std::remove_if(records.begin(), records.end(), [](const std::string& r) { return r.empty(); }),
                   records.end());
-    sortNoCase(records);
+    sortRecords(records);
     return records;
 }
 

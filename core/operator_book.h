@@ -48,7 +48,9 @@ OperatorFields newRecordFields();
 std::optional<OperatorField> fieldWithComma(const OperatorFields& fields);
 
 // The records as the editor and the Cabrillo export hold them: one list kept in
-// sorted order (letters compared without regard to case). The callsign of an
+// the order of the callsigns, the one of the main window's operator list
+// (letters compared without regard to case; records of one callsign by their
+// whole text). The callsign of an
 // entry is derived from its record, so callsigns and records never disagree.
 // Records are kept exactly as read until they are replaced.
 class OperatorList {
@@ -71,8 +73,7 @@ private:
     std::vector<std::string> records_;
 };
 
-// The records, in the sorted order of the lists (letters compared without
-// regard to case); empty lines are skipped. Nothing when there is no file.
+// The records, in the order of the lists; empty lines are skipped. Nothing when there is no file.
 std::optional<std::vector<std::string>> readOperatorRecords(const std::filesystem::path& folder);
 
 // The callsigns of all records, sorted; empty when there is no file.

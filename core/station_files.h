@@ -15,5 +15,7 @@ inline constexpr std::string_view kLockFileName = "QZ5KV_stationbook.lock";
 inline constexpr std::string_view kRigSettingFile = "QZ5KV_stationbook_rig.txt";
 inline constexpr std::string_view kCountryFileName = "cty.dat";
 inline constexpr std::string_view kCallListFileName = "MASTER.SCP";
+// Optional: headquarters abbreviations added to the built-in list.
+inline constexpr std::string_view kHeadquartersFileName = "IARU_HQ.txt";
 
 }  // namespace qz

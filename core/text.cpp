@@ -59,6 +59,8 @@ std::string withoutSpaces(std::string_view text)
     return result;
 }
 
+std::string comparableText(std::string_view text) { return asciiUpper(withoutSpaces(text)); }
+
 std::string columns(std::string_view line, std::size_t first, std::size_t last)
 {
     if (first < 1 || first > line.size() || last < first)

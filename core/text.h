@@ -20,6 +20,10 @@ std::string_view trimmedView(std::string_view text);
 // Removes every space, also inside the text.
 std::string withoutSpaces(std::string_view text);
 
+// The form in which callsigns and exchanges are compared: ASCII letters
+// raised, every space removed ("dl 1abc" matches "DL1ABC").
+std::string comparableText(std::string_view text);
+
 // Columns are numbered from 1; a range that runs past the end of a short line
 // yields fewer characters instead of failing.
 std::string columns(std::string_view line, std::size_t first, std::size_t last);

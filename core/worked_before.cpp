@@ -1,6 +1,7 @@
 #include "worked_before.h"
 
 #include "log_line.h"
+#include "text.h"
 
 #include <algorithm>
 #include <functional>
@@ -72,7 +73,7 @@ void WorkedBefore::index(std::string_view line)
 {
     const auto number = static_cast<std::uint32_t>(entries_.size());
     entries_.push_back(entryOf(line));
-    Chain& chain = byCall_[callOf(line)];
+    Chain& chain = byCall_[comparableText(callOf(line))];
     if (chain.last == kNone)
         chain.first = number;
     else
@@ -82,7 +83,7 @@ void WorkedBefore::index(std::string_view line)
 
 void WorkedBefore::removeEvery(std::string_view line)
 {
-    const auto found = byCall_.find(callOf(line));
+    const auto found = byCall_.find(comparableText(callOf(line)));
     if (found == byCall_.end() || !belongsTo(line, op_))
         return;
     const Entry removed = entryOf(line);
@@ -111,7 +112,7 @@ void WorkedBefore::removeEvery(std::string_view line)
 template <typename Visit>
 void WorkedBefore::forEachOf(std::string_view call, Visit visit) const
 {
-    const auto found = byCall_.find(std::string(call));
+    const auto found = byCall_.find(comparableText(call));
     if (found == byCall_.end())
         return;
     for (std::uint32_t at = found->second.first; at != kNone; at = entries_[at].next)

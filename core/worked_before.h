@@ -32,7 +32,8 @@ enum class WorkedVerdict {
 // upper case, at most 13 characters, blanks around it dropped.
 std::string storedCallOf(std::string_view typed);
 
-// One operator's QSOs, by the callsign worked.
+// One operator's QSOs, by the callsign worked, compared blind to case and
+// blanks as the score compares them.
 class WorkedBefore {
 public:
     WorkedBefore() = default;

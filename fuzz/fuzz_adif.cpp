@@ -102,8 +102,8 @@ void checkRecord(std::string_view logLine, std::string_view comment)
         if (!expected[i].value.empty() || item.tag == "CALL" || item.tag == "OPERATOR")
             require(item.value == expected[i].value, "item carries its column or table value");
     }
-    require((*items)[0].value.size() <= 8, "the date has at most eight digits");
-    require((*items)[1].value.ends_with("00") && (*items)[1].value.size() <= 6, "the time gets its seconds");
+    require((*items)[0].value.size() == 8, "the date has always eight characters");
+    require((*items)[1].value.ends_with("00") && (*items)[1].value.size() == 6, "the time gets its seconds");
     for (std::size_t i = 0; i < items->size(); ++i)
         if (const auto tag = (*items)[i].tag; tag == "RST_RCVD" || tag == "RST_SENT")
             require((*items)[i].value.size() <= 3, "reports are at most three characters");

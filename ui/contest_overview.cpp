@@ -4,6 +4,7 @@
 #include "control_setup.h"
 #include "failure_box.h"
 #include "headquarters_grid.h"
+#include "log_check_window.h"
 #include "logbook.h"
 #include "operator_book.h"
 #include "overview_texts.h"
@@ -85,6 +86,8 @@ void ContestOverview::createControls()
     NewMultiplier = named(new QLabel(this), "NewMultiplier");
     WriteScore = named(new QPushButton(QStringLiteral("Wpisz wynik do nagłówka"), this), "WriteScore");
     WriteScore->setFocusPolicy(Qt::NoFocus);
+    CheckLog = named(new QPushButton(QStringLiteral("Sprawdź log"), this), "CheckLog");
+    CheckLog->setFocusPolicy(Qt::NoFocus);
     Rate = named(new QLabel(this), "Rate");
     Rate->setWordWrap(true);
     RateChart1 = named(new RateChart(this), "RateChart");
@@ -99,6 +102,7 @@ void ContestOverview::createControls()
     connect(chartTimer_, &QTimer::timeout, this, &ContestOverview::showChart);
     connect(WriteScore, &QPushButton::clicked, this,
             [this] { guarded(context_.platform, [this] { WriteScoreClick(); }); });
+    connect(CheckLog, &QPushButton::clicked, this, [this] { guarded(context_.platform, [this] { CheckLogClick(); }); });
 }
 
 QTableWidget* ContestOverview::createScoreTable()
@@ -139,7 +143,8 @@ void ContestOverview::layOut()
     auto* scoreColumn = new QWidget(this);
     auto* scoreLayout = new QVBoxLayout(scoreColumn);
     scoreLayout->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* part : std::initializer_list<QWidget*>{Score, ScoreTotal, ScoreNotes, NewMultiplier, WriteScore})
+    for (QWidget* part :
+         std::initializer_list<QWidget*>{Score, ScoreTotal, ScoreNotes, NewMultiplier, WriteScore, CheckLog})
         scoreLayout->addWidget(part);
     auto* rateColumn = new QWidget(this);
     auto* rateLayout = new QVBoxLayout(rateColumn);
@@ -220,8 +225,7 @@ void ContestOverview::open()
         createControls();
     // Nothing counted before changes until the data files and the log are read.
     auto changed = changedDataFiles();
-    const ContestData& toCount = changed ? *changed->first : *data_;
-    logbook_.countContest(toCount.countries ? &*toCount.countries : nullptr);
+    logbook_.countContest(changed ? changed->first : data_);
     if (changed)
         std::tie(data_, dataStamp_) = std::move(*changed);
     QWidget* const focused = QApplication::focusWidget();
@@ -281,8 +285,12 @@ void ContestOverview::showAll()
 
 void ContestOverview::showDataFiles()
 {
-    DataFiles->setText(describeFile(data_->countryFile, dataFolders_) + QLatin1Char('\n') +
-                       describeFile(data_->callList, dataFolders_));
+    QString text = describeFile(data_->countryFile, dataFolders_) + QLatin1Char('\n') +
+                   describeFile(data_->callList, dataFolders_);
+    // The additions are optional: only a file that is there is named.
+    if (!dataFolders_.empty() && (data_->headquartersFile.used || !data_->headquartersFile.faults.empty()))
+        text += QLatin1Char('\n') + describeFile(data_->headquartersFile, {dataFolders_.front()});
+    DataFiles->setText(text);
 }
 
 void ContestOverview::showPartials()
@@ -307,7 +315,7 @@ void ContestOverview::showPartials()
 void ContestOverview::showNewMultiplier()
 {
     const std::size_t band = typed_.band ? contestBandOf(typed_.band->key).value_or(kContestBands) : kContestBands;
-    const Exchange exchange = readExchange(typed_.receivedExchange);
+    const Exchange exchange = readExchange(typed_.receivedExchange, data_->headquarters);
     if (band >= kContestBands || exchange.kind == ExchangeKind::Unreadable) {
         NewMultiplier->clear();
         return;
@@ -341,6 +349,18 @@ void ContestOverview::showScore()
                             .arg(summary.score));
 
     QStringList notes;
+    const OwnZone& own = tally.score().ownZone();
+    if (!own.zone && !data_->countries)
+        notes << QStringLiteral("Własna strefa nieznana (nie nadawano stałej strefy, brak pliku cty.dat)");
+    else if (!own.zone)
+        notes << QStringLiteral("Własna strefa nieznana (nie nadawano stałej strefy, znaku %1 nie ma w cty.dat)")
+                     .arg(fromCp1250(tally.op()));
+    else if (own.source == OwnZoneSource::SentExchange)
+        notes << QStringLiteral("Własna strefa %1: nadawana grupa kontrolna").arg(*own.zone);
+    else
+        notes << QStringLiteral("Własna strefa %1: z cty.dat dla %2 (nadawana grupa nie jest stałą strefą)")
+                     .arg(*own.zone)
+                     .arg(fromCp1250(tally.op()));
     if (summary.unscored > 0) {
         QString why;
         if (!data_->countries)
@@ -352,8 +372,8 @@ void ContestOverview::showScore()
         notes << QStringLiteral("%1 QSO bez punktów (%2)").arg(summary.unscored).arg(why);
     }
     if (summary.unreadableExchanges > 0)
-        notes
-            << QStringLiteral("%1 QSO z grupą, która nie jest strefą ani skrótem HQ").arg(summary.unreadableExchanges);
+        notes << QStringLiteral("%1 QSO z grupą, która nie jest strefą ani skrótem HQ (bez punktów)")
+                     .arg(summary.unreadableExchanges);
     ScoreNotes->setText(notes.join(QStringLiteral("; ")));
 }
 
@@ -423,6 +443,16 @@ void ContestOverview::WriteScoreClick()
     showInformation(
         context_.platform,
         QStringLiteral("Wynik %1 został wpisany do nagłówka operatora %2.").arg(QString::fromStdString(points), who));
+}
+
+void ContestOverview::CheckLogClick()
+{
+    if (!checkWindow_) {
+        checkWindow_ = new LogCheckWindow(
+            context_, logbook_, [this]() -> const ContestData& { return *data_; }, this);
+        connect(checkWindow_, &LogCheckWindow::qsoChosen, this, &ContestOverview::qsoChosen);
+    }
+    checkWindow_->open();
 }
 
 }  // namespace qz::ui

@@ -31,6 +31,7 @@ class QTimer;
 namespace qz::ui {
 
 class HeadquartersGrid;
+class LogCheckWindow;
 class Logbook;
 class RateChart;
 
@@ -56,12 +57,16 @@ public:
     void WriteScoreClick();
     // The QSO being typed in the main window.
     void showTyped(const qz::ui::TypedQso& typed);
+    // "Sprawdź log": the check of the logs before they are sent.
+    void CheckLogClick();
 
     // The controls, made at the first opening so that the program starts as
     // quickly as without the overview.
 signals:
     // The claimed score is in the operator's record: the editor shows it.
     void claimedScoreWritten(const std::string& callsign);
+    // A QSO chosen in the check of the log, to be shown in the main window.
+    void qsoChosen(const std::string& op, const std::string& line);
 
 public:
     QLabel* DataFiles = nullptr;
@@ -73,6 +78,7 @@ public:
     QLabel* ScoreNotes = nullptr;
     QLabel* NewMultiplier = nullptr;
     QPushButton* WriteScore = nullptr;
+    QPushButton* CheckLog = nullptr;
     QLabel* Rate = nullptr;
     RateChart* RateChart1 = nullptr;
 
@@ -102,12 +108,13 @@ private:
     QWidget& mainWindow_;
     std::function<bool()> editorIsEditing_;
     std::vector<std::filesystem::path> dataFolders_;
-    // Shared, so that the country file the logbook counts with never moves.
+    // Shared with the logbook, which counts with it.
     std::shared_ptr<const ContestData> data_ = std::make_shared<const ContestData>();
     std::optional<std::string> dataStamp_;  // of the files in data_; nothing before the first reading
     TypedQso typed_;
     // Draws the chart once the handler that changed the log has finished.
     QTimer* chartTimer_ = nullptr;
+    LogCheckWindow* checkWindow_ = nullptr;  // made at its first opening
 };
 
 }  // namespace qz::ui

@@ -1,6 +1,7 @@
 #include "logbook.h"
 
 #include "call_list.h"
+#include "contest_data.h"
 #include "log_line.h"
 #include "log_snapshot.h"
 #include "text.h"
@@ -156,18 +157,37 @@ void Logbook::startNewLog()
     emit reloaded();
 }
 
-void Logbook::countContest(const CountryFile* countries)
+void Logbook::countContest(std::shared_ptr<const ContestData> contest)
 {
     // The view, its selection and the slots stay as they are: only the
     // counting starts, from the whole log.
     auto whole = std::make_unique<WholeLog>();
     whole->take(file_.snapshot());
-    countries_ = countries;
+    // Without the field's data the contest is counted with the built-in list only.
+    contest_ = contest ? std::move(contest) : std::make_shared<const ContestData>();
     wholeLog_ = std::move(whole);
     recountContest();
 }
 
-void Logbook::stopCountingContest() { wholeLog_.reset(); }
+void Logbook::stopCountingContest()
+{
+    wholeLog_.reset();
+    contest_.reset();
+}
+
+Logbook::Check Logbook::checkLog(const ContestData& contest, const std::optional<std::string>& onlyOperator) const
+{
+    Check check;
+    if (wholeLog_) {
+        check.lines = wholeLog_->lines;
+    } else {
+        check.log = file_.snapshot();
+        check.lines = check.log->lines();
+    }
+    check.operators = qz::checkLog(check.lines, operators_.records(), contest.countries ? &*contest.countries : nullptr,
+                                   contest.headquarters, onlyOperator);
+    return check;
+}
 
 const ContestTally& Logbook::tally() const { return wholeLog_->tally; }
 
@@ -177,8 +197,9 @@ void Logbook::recountContest()
 {
     WholeLog& whole = *wholeLog_;
     // The score is counted on the second core while the callsigns are gathered.
-    auto tally = std::async(std::launch::async, [&whole, countries = countries_, op = currentOperator()] {
-        return ContestTally(whole.lines, countries, op);
+    auto tally = std::async(std::launch::async, [&whole, contest = contest_, op = currentOperator()] {
+        return ContestTally(whole.lines, contest->countries ? &*contest->countries : nullptr, contest->headquarters,
+                            op);
     });
     std::vector<std::string> calls;
     calls.reserve(whole.lines.size());

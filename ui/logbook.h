@@ -11,6 +11,7 @@
 
 #include "contest_tally.h"
 #include "headquarters.h"
+#include "log_check.h"
 #include "log_file.h"
 #include "log_line_model.h"
 #include "operator_book.h"
@@ -27,7 +28,8 @@
 
 namespace qz {
 class CallList;
-class CountryFile;
+class LogSnapshot;
+struct ContestData;
 }  // namespace qz
 
 namespace qz::ui {
@@ -86,13 +88,22 @@ public:
     void startNewLog();
     const LogFile& file() const { return file_; }
 
-    // Reads the whole log and counts the contest from it; from then on every
-    // view reload reads the whole log in the same pass, until the counting
-    // stops (the contest overview counts while it is shown). `countries` may
-    // be null and stays valid until the next call.
-    void countContest(const CountryFile* countries);
+    // Reads the whole log and counts the contest from it with the field's
+    // data (country file, headquarters list); from then on every view reload
+    // reads the whole log in the same pass, until the counting stops (the
+    // contest overview counts while it is shown).
+    void countContest(std::shared_ptr<const ContestData> contest);
     void stopCountingContest();
     bool countsContest() const { return wholeLog_ != nullptr; }
+    // The check of the logs before they are sent, of one operator or of all,
+    // on the whole log (read for it unless the contest is counted).
+    struct Check {
+        std::vector<OperatorCheck> operators;
+        std::shared_ptr<const LogSnapshot> log;
+        std::vector<std::string_view> lines;  // what the findings' line positions count in
+    };
+    Check checkLog(const ContestData& contest, const std::optional<std::string>& onlyOperator) const;
+
     // Valid while the contest is counted.
     const ContestTally& tally() const;
     const CallList& loggedCalls() const;
@@ -130,7 +141,7 @@ private:
     LogLineModel view_;
     WorkedBefore workedBefore_;
     HeadquartersSlots headquartersSlots_;
-    const CountryFile* countries_ = nullptr;
+    std::shared_ptr<const ContestData> contest_;
     std::unique_ptr<WholeLog> wholeLog_;
 };
 

@@ -45,6 +45,7 @@ Station::Station(const StationContext& context)
     QObject::connect(&form1, &TForm1::overviewRequested, &overview, &ContestOverview::toggle);
     QObject::connect(&form1, &TForm1::typedQsoChanged, &overview, &ContestOverview::showTyped);
     QObject::connect(&overview, &ContestOverview::claimedScoreWritten, &form2, toEditor(&TForm2::showExportedOperator));
+    QObject::connect(&overview, &ContestOverview::qsoChosen, &form1, toMain(&TForm1::showQso));
 
     keepAltKeysFromTyping(&form1);
 }

@@ -1,5 +1,6 @@
 #include "unit1.h"
 
+#include "codec.h"
 #include "control_setup.h"
 #include "failure_box.h"
 #include "logbook.h"
@@ -112,6 +113,23 @@ void TForm1::FormCreate()
 void TForm1::followRadio(const RigChoice& choice, const RigTiming& timing) { entry_->followRadio(choice, timing); }
 
 void TForm1::applyPick(PickKind kind, int position, const QString& entry) { log_->applyPick(kind, position, entry); }
+
+void TForm1::showQso(const std::string& op, const std::string& line)
+{
+    if (logbook_.currentOperator() != op) {
+        const std::optional<std::size_t> row = logbook_.operators().find(op);
+        if (!row) {
+            showError(context_.platform,
+                      QStringLiteral("Operatora %1 nie ma na liście „Aktualny operator”.\n"
+                                     "Dodaj go w oknie „Zarządzanie operatorami”, aby poprawić to QSO.")
+                          .arg(fromCp1250(op)));
+            return;
+        }
+        logbook_.selectOperator(static_cast<int>(*row));
+    }
+    activateWindow();
+    log_->showLine(line);
+}
 
 void TForm1::Button6Click() { entry_->startClock(); }
 

@@ -37,6 +37,9 @@ public:
     // The pick dialog's OK: writes the picked entry into the line that the
     // last correction command selected.
     void applyPick(qz::ui::PickKind kind, int position, const QString& entry);
+    // Brings the window forward with the QSO selected in the log list, the
+    // view switched to its operator when needed.
+    void showQso(const std::string& op, const std::string& line);
 
 signals:
     // "Zarządzanie operatorami", or the drop-down of an empty operator list.

@@ -78,6 +78,12 @@ void LogPanel::followLogbook()
     });
 }
 
+void LogPanel::showLine(const std::string& line)
+{
+    ListBox1->selectRow(logbook_.view().findExact(line));
+    ListBox1->setFocus();
+}
+
 void LogPanel::updateBanner()
 {
     if (!logbook_.headquartersSlots().allWorked())

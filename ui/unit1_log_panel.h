@@ -31,6 +31,8 @@ public:
     // last correction command selected.
     void applyPick(qz::ui::PickKind kind, int position, const QString& entry);
     QWidget* list() const;
+    // Selects the line in the log list and puts the focus there.
+    void showLine(const std::string& line);
 
 signals:
     // A band, mode or operator correction: the dialog to pick from is wanted.

@@ -55,6 +55,26 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, i
     return control;
 }
 
+// What reached the field past its key filter (a paste, a drop, the context
+// menu) keeps only its digits, as typing does; the cursor stays after the
+// same digit.
+void keepOnlyDigits(QLineEdit* field, const QString& text)
+{
+    QString digits;
+    qsizetype cursor = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] < QLatin1Char('0') || text[i] > QLatin1Char('9'))
+            continue;
+        digits += text[i];
+        if (i < field->cursorPosition())
+            ++cursor;
+    }
+    if (digits == text)
+        return;
+    field->setText(digits);
+    field->setCursorPosition(static_cast<int>(cursor));
+}
+
 void setBackground(QLineEdit* field, const QColor& colour)
 {
     QPalette palette = field->palette();
@@ -148,6 +168,7 @@ void TForm2::connectHandlers()
     connect(Button5, &QPushButton::clicked, this, guard(&TForm2::Button5Click));
     attachFieldKeys(Edit7, {{}, guard(&TForm2::Edit7KeyPress), {}});
     connect(&logbook_, &Logbook::operatorsChanged, this, &TForm2::showCallsigns);
+    connect(Edit7, &QLineEdit::textEdited, this, [this](const QString& text) { keepOnlyDigits(Edit7, text); });
 }
 
 QLineEdit* TForm2::field(std::size_t index) const

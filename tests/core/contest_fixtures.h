@@ -17,7 +17,11 @@ inline const std::string kSmallCountryFile =
     "    K,W,\n"
     "    KH6(31)[61]{OC}<21.12/157.48>~10.0~;\n"
     "Japan:                    25:  45:  AS:   36.40:  -138.38:    -9.0:  JA:\n"
-    "    JA;\n";
+    "    JA;\n"
+    "Finland:                  15:  18:  EU:   63.78:   -27.08:    -2.0:  OH:\n"
+    "    OH;\n"
+    "Christmas Island:         29:  54:  OC:  -10.48:  -105.62:    -7.0:  VK9X:\n"
+    "    VK9X;\n";
 
 // One QSO line as the main window stores it.
 inline std::string contestQso(const std::string& op, const std::string& call, const char* band, const char* mode,

@@ -134,6 +134,21 @@ TEST(AdifRecord, CountsAreTheBytesOfEachValue)
     }
 }
 
+TEST(AdifRecord, DateAndTimeKeepTheirCountsOnAShortLine)
+{
+    // What the line lacks reads as blanks: the counts stay 8 and 6.
+    for (const std::string line : {"   ", "2026-07", "2026-07-11 12", ""}) {
+        SCOPED_TRACE(line);
+        const std::string record = adif::recordLine(line, "");
+        const auto items = parseRecord(record);
+        EXPECT_EQ(record.rfind("<QSO_DATE:8>", 0), 0u);
+        EXPECT_NE(record.find("<TIME_ON:6>"), std::string::npos);
+        EXPECT_EQ(valueOf(items, "TIME_ON").substr(4), "00");
+    }
+    EXPECT_EQ(valueOf(parseRecord(adif::recordLine("2026-07-11 12", "")), "TIME_ON"), "12  00");
+    EXPECT_EQ(valueOf(parseRecord(adif::recordLine("2026-07", "")), "QSO_DATE"), "202607  ");
+}
+
 TEST(AdifRecord, ItemsComeInTheirFixedOrder)
 {
     const auto items = parseRecord(adif::recordLine(kExampleLine, "x"));

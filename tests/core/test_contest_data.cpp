@@ -46,6 +46,26 @@ TEST(ContestData, MissingFilesAndFoldersInTheirPlaceAreReportedNotFatal)
     EXPECT_EQ(data.callList.faults[0].fault, DataFault::NothingUsable);
 }
 
+TEST(ContestData, TheStationsHeadquartersFileAddsToTheBuiltInList)
+{
+    TempFolder station;
+    TempFolder system;
+    system.write("IARU_HQ.txt", "SYSHQ\r\n");
+    {
+        const ContestData data = loadContestData({station.path(), system.path()});
+        EXPECT_TRUE(data.headquarters.contains("PZK"));
+        EXPECT_FALSE(data.headquarters.contains("SYSHQ"));  // only the station folder's copy counts
+        EXPECT_FALSE(data.headquartersFile.used);
+    }
+    station.write("IARU_HQ.txt", "# new societies\r\nnew hq\r\n\r\n42\r\n");
+    const ContestData data = loadContestData({station.path(), system.path()});
+    EXPECT_EQ(data.headquartersFile.used, station / "IARU_HQ.txt");
+    EXPECT_TRUE(data.headquarters.contains("NEWHQ"));
+    EXPECT_TRUE(data.headquarters.contains("DARC"));
+    EXPECT_FALSE(data.headquarters.contains("42"));
+    EXPECT_EQ(data.headquartersFile.skipped, 1u);
+}
+
 TEST(ContestData, TheSystemFolderIsSearchedAfterTheStationFolder)
 {
     const auto folders = contestDataFolders("/station");

@@ -35,7 +35,7 @@ void expectLocations(const CountryFile& file, std::initializer_list<Where> rows)
 TEST(CountryFile, ExactCallsThenTheLongestPrefixWithTheirOverrides)
 {
     const CountryFile file = CountryFile::parse(test::kSmallCountryFile);
-    EXPECT_EQ(file.countryCount(), 4u);
+    EXPECT_EQ(file.countryCount(), 6u);
     EXPECT_EQ(file.skippedRecords(), 0u);
     EXPECT_EQ(file.skippedEntries(), 0u);
     expectLocations(file, {
@@ -67,6 +67,11 @@ TEST(CountryFile, SlashCallsAreInTheCountryOfTheirShorterPart)
                               {"DL1ABC/MM", nullptr, 0, 0, nullptr},
                               {"K1ABC/AM", nullptr, 0, 0, nullptr},
                               {"/P", nullptr, 0, 0, nullptr},
+                              // Parts as long: the one the file has as a prefix names the country.
+                              {"OH2A/VK9X", "Christmas Island", 29, 54, "OC"},
+                              {"N1UR/VK9X", "Christmas Island", 29, 54, "OC"},
+                              {"VK9X/OH2A", "Christmas Island", 29, 54, "OC"},
+                              {"OH2A/K1AB", "Finland", 15, 18, "EU"},  // neither is: the first
                           });
 }
 
@@ -81,7 +86,7 @@ TEST(CountryFile, DamagedRecordsAndEntriesAreSkippedAndTheRestIsRead)
                                 "    BE(5,BF[abc],BG{XX},BH%,BI[28];\n"
                                 "Cutoff:  14:  28:  EU:  1.0:  1.0:  0.0:  CO:\n    CO,CP";
     const CountryFile file = CountryFile::parse(damaged);
-    EXPECT_EQ(file.countryCount(), 5u);
+    EXPECT_EQ(file.countryCount(), 7u);
     EXPECT_EQ(file.skippedRecords(), 5u);
     EXPECT_EQ(file.skippedEntries(), 4u);
     expectLocations(file, {

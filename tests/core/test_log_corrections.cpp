@@ -111,8 +111,13 @@ INSTANTIATE_TEST_SUITE_P(
         // "łódź" in Windows-1250: only the d is raised.
         EntryCase{"PolishLettersKeepTheirCase", TypedField::SentExchange, "28", "\xB3\xF3\x64\x9F",
                   EntryVerdict::Change, "\xB3\xF3\x44\x9F  "},
-        EntryCase{"ExchangeSpacesInsideKept", TypedField::ReceivedExchange, "KRU", "1 2", EntryVerdict::Change,
+        EntryCase{"SentExchangeSpacesInsideKept", TypedField::SentExchange, "28", "1 2", EntryVerdict::Change,
                   "1 2   "},
+        // As when a new QSO is stored: "p z k" is PZK, and "k r u" is the KRU already there.
+        EntryCase{"ReceivedExchangeLosesItsSpaces", TypedField::ReceivedExchange, "KRU", "p z k", EntryVerdict::Change,
+                  "PZK   "},
+        EntryCase{"ReceivedExchangeSameButSpaces", TypedField::ReceivedExchange, "KRU", "k r u",
+                  EntryVerdict::Unchanged, ""},
         EntryCase{"ExchangeCutTo6", TypedField::SentExchange, "28", "1234567", EntryVerdict::Change, "123456"},
         EntryCase{"DateNew", TypedField::Date, "2026-07-11", "2026-07-12", EntryVerdict::Change, "2026-07-12"},
         EntryCase{"DateSame", TypedField::Date, "2026-07-11", "2026-07-11", EntryVerdict::Unchanged, ""},

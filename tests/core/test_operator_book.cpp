@@ -99,6 +99,12 @@ TEST(OperatorList, KeepsRecordsSortedWithoutRegardToCase)
     EXPECT_EQ(list.callsign(2), "QZ3B");
     list.erase(0);
     EXPECT_EQ(list.records(), (std::vector<std::string>{"QZ2C,z", "qz3b,x"}));
+
+    // The order of the callsigns, as the main window lists them: "+" sorts
+    // before the comma, yet QZ1A comes before QZ1A+.
+    const OperatorList plus({"QZ1A+,b", "QZ1A,a"});
+    EXPECT_EQ(plus.callsign(0), "QZ1A");
+    EXPECT_EQ(plus.callsign(1), "QZ1A+");
 }
 
 TEST(OperatorList, FindsTheFirstCallsignWithoutRegardToCase)

@@ -25,6 +25,7 @@ TEST(WorkedBefore, DupeOnTheSameBandAndModeOfTheSameOperatorOnly)
         {"SP9XYZ", "14", "PH", WorkedVerdict::OtherSlot}, {"SP9XYZ", "21", "CW", WorkedVerdict::OtherSlot},
         {"DL1AAA", "14", "CW", WorkedVerdict::New},  // another operator's QSO
         {"SP9XY", "14", "CW", WorkedVerdict::New},        {"", "14", "CW", WorkedVerdict::New},
+        {"sp9 xyz", "14", "CW", WorkedVerdict::Dupe},  // blind to case and blanks, as the score
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.call) + row.bandKey + row.mode);

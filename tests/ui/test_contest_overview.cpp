@@ -6,12 +6,14 @@
 #include "contest_fixtures.h"
 #include "eventually.h"
 #include "headquarters_grid.h"
+#include "log_check_window.h"
 #include "rate_chart.h"
 #include "station_fixture.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -276,7 +278,7 @@ TEST_F(ContestOverviewTest, MissingAndDamagedDataFilesAreNamedAndTheRestIsShown)
     overview().toggle();
     overview().toggle();
     EXPECT_TRUE(o.DataFiles->text().startsWith("cty.dat: " + ui::fromPath(folder / "cty.dat")));
-    EXPECT_TRUE(o.ScoreNotes->text().isEmpty());
+    EXPECT_EQ(o.ScoreNotes->text(), "Własna strefa 28: nadawana grupa kontrolna");
     typeCall(QStringLiteral("SP9"));
     EXPECT_EQ(listed(o.PartialCalls), (QStringList{"SP9NEW", "SP9XYZ  powtórka"}));
     EXPECT_TRUE(platform.boxes.empty());
@@ -312,6 +314,55 @@ TEST_F(ContestOverviewTest, WritesTheScoreIntoTheOperatorsHeaderOnlyOutsideEditi
     EXPECT_EQ(platform.boxes[2].caption, "Błąd");
     EXPECT_TRUE(platform.boxes[2].text.contains("nie ma rekordu"));
     EXPECT_EQ(folder.read("QZ5KV_stationbook.ini"), "QZ2XYZ,Anna,,ul. 2,,,7,CHECKLOG,,IARU-HF,uwagi\r\n");
+}
+
+// Before sending: "Sprawdź log" lists the current operator's questionable QSOs
+// and header; choosing one selects its line in the main window, where the
+// popup menu corrects it, and the list follows the correction.
+TEST_F(ContestOverviewTest, CheckLogNamesQsosThatChoosingSelectsForCorrection)
+{
+    const std::string incomplete = contestQso("QZ1ABC", "JA1AAA", "20M", "CW", "2B", "12:05");
+    const std::string otherOperators = contestQso("QZ2XYZ", "OK1AAA", "40M", "CW", "QRZ", "12:06");
+    startStation({incomplete, otherOperators});
+    pressF2();
+    ASSERT_TRUE(eventually([&] { return overview().isVisible(); }));
+    QTest::mouseClick(overview().CheckLog, Qt::LeftButton);
+    auto* check = overview().findChild<ui::LogCheckWindow*>("LogCheck");
+    ASSERT_NE(check, nullptr);
+    ASSERT_TRUE(check->isVisible());
+    const auto choose = [&](const QString& part) {
+        for (int row = 0; row < check->Findings->count(); ++row)
+            if (check->Findings->item(row)->text().contains(part)) {
+                QListWidget* list = check->Findings;
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+                return true;
+            }
+        return false;
+    };
+
+    // QZ1ABC: SP9XYZ 1 + QZ5KV 1 point, two multipliers: 4, where the header claims 0.
+    const QStringList shown = listed(check->Findings);
+    ASSERT_EQ(shown.size(), 4) << shown.join('|').toStdString();
+    EXPECT_EQ(shown[0], "QZ1ABC: brak adresu e-mail w nagłówku");
+    EXPECT_EQ(shown[1], "QZ1ABC: wynik w nagłówku 0, obliczony teraz 4");
+    EXPECT_EQ(shown[2], "QZ1ABC: odebrana grupa „2B” nie jest strefą ani skrótem HQ\n    wiersz 1: " +
+                            QString::fromStdString(incomplete));
+    EXPECT_TRUE(shown[3].startsWith("QZ1ABC: QSO poza czasem zawodów\n    wiersz 3: 2026-07-11 1158"));
+    EXPECT_TRUE(check->Summary->text().contains("własna strefa 28 (nadawana)"));
+    ASSERT_TRUE(choose("„2B”"));
+    EXPECT_EQ(mainWindow().ListBox1->selectedLine(), incomplete);
+
+    // Every operator: choosing another's QSO makes that operator current first.
+    QTest::mouseClick(check->AllOperators, Qt::LeftButton);
+    ASSERT_TRUE(choose("„QRZ”"));
+    EXPECT_EQ(currentOperator(), "QZ2XYZ");
+    EXPECT_EQ(mainWindow().ListBox1->selectedLine(), otherOperators);
+
+    platform.entries.push_back(QStringLiteral("28"));
+    form1().findChild<QAction*>(QStringLiteral("Zmieodebranynumerseryjny1"))->trigger();
+    EXPECT_TRUE(eventually([&] { return !listed(check->Findings).join('|').contains("QRZ"); }));
+    EXPECT_TRUE(listed(check->Findings).join('|').contains("„2B”"));
+    EXPECT_TRUE(platform.boxes.empty());
 }
 
 }  // namespace

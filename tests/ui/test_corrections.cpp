@@ -168,8 +168,9 @@ INSTANTIATE_TEST_SUITE_P(
                                "qz1abc", 56, "QZ1ABC       ", 0},
                       EntryRow{"SentExchange", "Zmienadanynumerser1", "Zmiana nadanej grupy kontrolnej", "Nowa grupa",
                                "28", "jo91", 49, "JO91  ", 0},
+                      // Its blanks go, as when a new QSO is stored.
                       EntryRow{"ReceivedExchange", "Zmieodebranynumerseryjny1", "Zmiana odebranej grupy kontrolnej",
-                               "Nowa grupa", "KRU", "1 2", 74, "1 2   ", 0}),
+                               "Nowa grupa", "KRU", "p z k", 74, "PZK   ", 0}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Corrections, SameValueOrCancelTouchesNothingAndDoesNotReload)

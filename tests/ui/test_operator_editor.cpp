@@ -5,9 +5,13 @@
 #include "unit1.h"
 #include "unit2.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <cerrno>
 #include <ostream>
@@ -166,6 +170,45 @@ TEST_F(OperatorEditor, PointsTakeDigitsAndBackspaceOnly)
     QTest::keyClick(points, Qt::Key_Backspace);
     QTest::keyClick(points, Qt::Key_Backspace);
     EXPECT_EQ(points->text(), "01");
+}
+
+TEST_F(OperatorEditor, PointsKeepOnlyTheDigitsOfAPasteOrADrop)
+{
+    start();
+    openEditor();
+    QLineEdit* points = editor().Edit7;
+    QGuiApplication::clipboard()->setText(QStringLiteral("x1y"));
+    focusOn(points);
+    pressKey(Qt::Key_End, Qt::NoModifier, "");
+    pressKey(Qt::Key_V, Qt::ControlModifier, "\x16");
+    EXPECT_EQ(points->text(), "01");
+    points->setCursorPosition(1);
+    QGuiApplication::clipboard()->setText(QStringLiteral("-2-"));
+    points->paste();  // the context menu's "Wklej"
+    EXPECT_EQ(points->text(), "021");
+    EXPECT_EQ(points->cursorPosition(), 2);
+
+    points->clear();
+    QMimeData dropped;
+    dropped.setText(QStringLiteral("7 z 8"));
+    const QPoint middle = points->rect().center();
+    QDragEnterEvent enter(middle, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(points, &enter);
+    QDropEvent drop(QPointF(middle), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(points, &drop);
+    EXPECT_EQ(points->text(), "78");
+
+    fillRequired("QZ1ABC", "Jan", "Ul 1");
+    click("Button3");
+    EXPECT_EQ(folder.read(kIni), "QZ1ABC,Jan,,Ul 1,,,78,CHECKLOG,,IARU-HF,\r\n");
+}
+
+TEST_F(OperatorEditor, BothOperatorListsHaveOneOrder)
+{
+    startWith("QZ1A+,Plus,,Ul 2,,,0,CHECKLOG,,IARU-HF,\r\nQZ1A,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n");
+    openEditor();
+    EXPECT_EQ(callsigns(), (QStringList{"QZ1A", "QZ1A+"}));
+    EXPECT_EQ(operatorList(), callsigns());
 }
 
 // --- Opening and browsing ----------------------------------------------------
