@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
 # Installs every Debian package the program, its tests and its checks need.
 # This is the only place that names packages; it is safe to run again.
-# `install-deps.sh windows` adds what the Windows check of the core needs.
+# `install-deps.sh windows` adds what the Windows builds and checks need.
 set -euo pipefail
 
 packages=(
     cmake ninja-build g++            # build
     qt6-base-dev                     # Qt 6 Widgets
     qt6-translations-l10n            # Polish texts of the standard buttons
-    qt6-charts-dev libqt6opengl6-dev # the rate chart (Qt Charts needs Qt's OpenGL files)
     hamradio-files                   # cty.dat and MASTER.SCP for the contest overview
     libgtest-dev libgmock-dev        # unit and window tests
     libbenchmark-dev                 # bench/
