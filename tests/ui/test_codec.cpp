@@ -13,6 +13,11 @@ TEST(Codec, PolishLettersRoundTrip)
     EXPECT_EQ(fromCp1250(bytes), letters);
 }
 
+TEST(Codec, CharactersOutsideTheCodePageBecomeOneQuestionMarkEach)
+{
+    EXPECT_EQ(toCp1250(QStringLiteral("Ж€😀!")), "?\x80?!");
+}
+
 TEST(Codec, EveryDefinedWindows1250ByteRoundTrips)
 {
     for (int byte = 1; byte < 256; ++byte) {
