@@ -152,7 +152,7 @@ void TForm1::createControls()
     Button7 = named(new QPushButton(QStringLiteral("Zapisz pliki  ADIF"), this), "Button7");
     Button8 = named(new QPushButton(QStringLiteral("Nowy log"), this), "Button8");
     Button3 = named(new QPushButton(QStringLiteral("Info"), this), "Button3");
-    Button3->setToolTip(QStringLiteral("Wersja 1.00\nAutorzy: zespół stacji QZ5KV"));
+    Button3->setToolTip(QStringLiteral("Wersja " QZ_VERSION "\nAutorzy: zespół stacji QZ5KV"));
     Button5 = named(new QPushButton(QStringLiteral("Koniec"), this), "Button5");
     Button6 = named(new QPushButton(QStringLiteral("Włączenie zegara"), this), "Button6");
     QFont alarm = Button6->font();
@@ -403,7 +403,7 @@ void TForm1::Button3Click()
         QStringLiteral("Kliknięcie prawym klawiszem myszy na oknie logu otwiera"),
         QStringLiteral("dodatkowe menu umożliwiające edycję zaznaczonego QSO."),
         QString(),
-        QStringLiteral("Wersja 1.00"),
+        QStringLiteral("Wersja " QZ_VERSION),
         QStringLiteral("Autorzy: zespół stacji QZ5KV"),
     };
     context_.platform.messageBox(QStringLiteral("O programie..."), lines.join(QLatin1Char('\n')), BoxIcon::Information,
