@@ -7,12 +7,13 @@
 namespace qz::ui {
 namespace {
 
-// Windows-1250 from 0x80 on; the five bytes it leaves undefined read as the
-// replacement character. The table is the program's own, as Qt knows this
-// code page only through ICU, which Qt for Windows is built without.
+// Windows-1250 from 0x80 on. The five bytes it leaves undefined read as the
+// control characters of the same number, as Windows reads them, so that they
+// are written back unchanged. The table is the program's own, as Qt knows
+// this code page only through ICU, which Qt for Windows is built without.
 constexpr std::array<char16_t, 128> kUpperHalf{
-    0x20AC, 0xFFFD, 0x201A, 0xFFFD, 0x201E, 0x2026, 0x2020, 0x2021, 0xFFFD, 0x2030, 0x0160, 0x2039, 0x015A,
-    0x0164, 0x017D, 0x0179, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0xFFFD, 0x2122,
+    0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021, 0x0088, 0x2030, 0x0160, 0x2039, 0x015A,
+    0x0164, 0x017D, 0x0179, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x0098, 0x2122,
     0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A, 0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6,
     0x00A7, 0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B, 0x00B0, 0x00B1, 0x02DB, 0x0142,
     0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C, 0x0154,
@@ -52,8 +53,7 @@ std::string toCp1250(const QString& text)
             continue;
         }
         const auto found = std::find(kUpperHalf.begin(), kUpperHalf.end(), unit);
-        bytes +=
-            unit != 0xFFFD && found != kUpperHalf.end() ? static_cast<char>(0x80 + (found - kUpperHalf.begin())) : '?';
+        bytes += found != kUpperHalf.end() ? static_cast<char>(0x80 + (found - kUpperHalf.begin())) : '?';
         // A character beyond the 16-bit range is one character: one "?".
         if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
             ++i;
