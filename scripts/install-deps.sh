@@ -21,9 +21,12 @@ packages=(
 )
 if [ "${1:-}" = windows ]; then
     packages+=(
-        g++-mingw-w64-x86-64-posix   # the core built for Windows
+        g++-mingw-w64-x86-64-posix   # the core and the program built for Windows
         googletest                   # GoogleTest sources, built for that target
-        wine wine64                  # runs the Windows core tests
+        wine wine64                  # runs the Windows core tests and the program
+        dpkg-dev xz-utils            # Debian's Qt sources, unpacked and patched (scripts/windows-qt.sh)
+        librsvg2-bin                 # the program's icon for Windows, from its SVG
+        zip unzip                    # the Windows zip and its check
     )
 fi
 
