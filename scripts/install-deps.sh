@@ -23,7 +23,7 @@ if [ "${1:-}" = windows ]; then
     packages+=(
         g++-mingw-w64-x86-64-posix   # the core and the program built for Windows
         googletest                   # GoogleTest sources, built for that target
-        wine wine64                  # runs the Windows core tests and the program
+        wine wine64 fonts-wine       # runs the Windows core tests and the program, with Windows' fonts
         dpkg-dev xz-utils            # Debian's Qt sources, unpacked and patched (scripts/windows-qt.sh)
         librsvg2-bin                 # the program's icon for Windows, from its SVG
         zip unzip                    # the Windows zip and its check

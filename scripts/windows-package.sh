@@ -32,7 +32,7 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 stage=$out/stage/QZ5KV_Stationbook
 rm -rf "$out/stage"
 mkdir -p "$stage/platforms" "$stage/styles" "$stage/translations"
-cp "$build/app/QZ5KV_stationbook.exe" "$stage/"
+cmake --install "$build" --prefix "$stage" >/dev/null
 cp "$qt/plugins/platforms/qwindows.dll" "$stage/platforms/"
 cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
 # Debian's Polish texts of Qt 6.4 (the same on every system).

@@ -11,10 +11,11 @@
 # Debian's host tools (moc, rcc, uic) of the same version do the host's part.
 #
 #   scripts/windows-qt.sh            (QZ_WINDOWS_QT_CACHE moves the cache)
+#   scripts/windows-qt.sh --cached   only says whether it is built: prints the
+#                                    folder, or fails without building
 set -euo pipefail
 cd "$(dirname "$0")/.."
 checkout=$PWD
-scripts/install-deps.sh windows >&2
 
 cache=${QZ_WINDOWS_QT_CACHE:-/var/cache/qz5kv-windows-qt}
 toolchain=$checkout/cmake/mingw-w64.cmake
@@ -38,9 +39,8 @@ base_options=(
     -DFEATURE_system_doubleconversion=OFF -DFEATURE_system_libb2=OFF
     -DFEATURE_direct2d=OFF -DFEATURE_jpeg=OFF -DFEATURE_freetype=OFF -DFEATURE_tuiotouch=OFF
 )
-charts_options=(-DCMAKE_BUILD_TYPE=Release -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF)
 
-key=$( { printf '%s\n' "$version" "${base_options[@]}" "${charts_options[@]}"
+key=$( { printf '%s\n' "$version" "${base_options[@]}"
          cat "$toolchain"
          cat "$patches"/*.patch 2>/dev/null || true; } | sha256sum | cut -c1-12)
 prefix=$cache/$version-$key
@@ -48,6 +48,8 @@ if [ -f "$prefix/.complete" ]; then
     echo "$prefix"
     exit 0
 fi
+[ "${1:-}" != --cached ] || exit 1
+scripts/install-deps.sh windows >&2
 
 work=$cache/build-$version-$key
 rm -rf "$work" "$prefix"
@@ -65,8 +67,9 @@ fetch() {  # fetch SOURCE-PACKAGE VERSION: unpacked with Debian's patches applie
 }
 fetch qt6-base "$version"
 qtbase=$(echo "$work"/qt6-base-*/)
+# Mends of Debian's source for this build (see each patch's name).
 for patch in "$patches"/qtbase-*.patch; do
-    [ -e "$patch" ] && patch -d "$qtbase" -p1 --quiet <"$patch"
+    if [ -e "$patch" ]; then patch -d "$qtbase" -p1 --quiet <"$patch"; fi
 done
 
 configure_and_install() {  # configure_and_install SOURCE BUILD OPTIONS...
