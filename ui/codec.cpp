@@ -75,7 +75,8 @@ std::filesystem::path toPath(const QString& name)
 QString fromPath(const std::filesystem::path& path)
 {
 #ifdef _WIN32
-    return QString::fromStdWString(path.wstring());
+    // Shown with Windows' own separators, as the folder from Qt has "/".
+    return QString::fromStdWString(std::filesystem::path(path).make_preferred().wstring());
 #else
     return QFile::decodeName(QByteArray::fromStdString(path.string()));
 #endif
