@@ -223,6 +223,7 @@ xdotool windowfocus --sync "$main"
 click "$main" "${cabrillo_button[@]}"
 saved=$(window_named "^Informacja$suffix") || fail "the Cabrillo export said nothing"
 xdotool windowfocus --sync "$saved" key Return
+gone "^Informacja$suffix" || fail "the message of the export did not close"
 cabrillo="$station/qz1abc.cbr"
 [ -f "$cabrillo" ] || fail "no $cabrillo"
 grep -aqx "NAME: $polish_name"$'\r' "$cabrillo" || fail "the Cabrillo header has no NAME line in Windows-1250: $(head -n 12 "$cabrillo" | od -c | head -n 20)"
@@ -235,6 +236,7 @@ adif_window=$(window_named "^Zapis pliku ADIF$suffix") || fail "the ADIF window 
 xdotool windowfocus --sync "$adif_window" key Tab space
 saved=$(window_named "^Informacja$suffix") || fail "the ADIF export said nothing"
 xdotool windowfocus --sync "$saved" key Return
+gone "^Informacja$suffix" || fail "the message of the export did not close"
 [ -f "$station/qz1abc.adi" ] && [ "$(grep -aoi '<call:' "$station/qz1abc.adi" | wc -l)" -eq 3 ] ||
     fail "qz1abc.adi does not hold the three QSOs"
 xdotool windowfocus --sync "$adif_window" key Tab space
