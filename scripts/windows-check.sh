@@ -27,8 +27,9 @@ export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 pid=""
 rig_pid=""
 cleanup() {
-    [ -z "$pid" ] || { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true; }
+    # rigctld first: it holds a port that other tests may want.
     [ -z "$rig_pid" ] || { kill "$rig_pid" 2>/dev/null; wait "$rig_pid" 2>/dev/null || true; }
+    [ -z "$pid" ] || { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true; }
     wineserver -k 2>/dev/null || true
     rm -rf "$work"
 }
