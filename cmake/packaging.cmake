@@ -34,7 +34,7 @@ Cabrillo and an ADIF file per operator. The user interface is Polish.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
-# The Qt libraries (Qt Charts among them) come from the executable's own links;
+# The Qt libraries come from the executable's own links;
 # the translations are loaded at run time for the Polish texts of the standard
 # buttons, and the contest overview reads cty.dat and MASTER.SCP of
 # hamradio-files.

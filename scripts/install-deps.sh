@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
 # Installs every Debian package the program, its tests and its checks need.
 # This is the only place that names packages; it is safe to run again.
-# `install-deps.sh windows` adds what the Windows check of the core needs.
+# `install-deps.sh windows` adds what the Windows builds and checks need.
 set -euo pipefail
 
 packages=(
     cmake ninja-build g++            # build
     qt6-base-dev                     # Qt 6 Widgets
     qt6-translations-l10n            # Polish texts of the standard buttons
-    qt6-charts-dev libqt6opengl6-dev # the rate chart (Qt Charts needs Qt's OpenGL files)
     hamradio-files                   # cty.dat and MASTER.SCP for the contest overview
     libgtest-dev libgmock-dev        # unit and window tests
     libbenchmark-dev                 # bench/
@@ -22,9 +21,12 @@ packages=(
 )
 if [ "${1:-}" = windows ]; then
     packages+=(
-        g++-mingw-w64-x86-64-posix   # the core built for Windows
+        g++-mingw-w64-x86-64-posix   # the core and the program built for Windows
         googletest                   # GoogleTest sources, built for that target
-        wine wine64                  # runs the Windows core tests
+        wine wine64 fonts-wine       # runs the Windows core tests and the program, with Windows' fonts
+        dpkg-dev xz-utils            # Debian's Qt sources, unpacked and patched (scripts/windows-qt.sh)
+        librsvg2-bin                 # the program's icon for Windows, from its SVG
+        zip unzip                    # the Windows zip and its check
     )
 fi
 

@@ -1,23 +1,22 @@
 #pragma once
 // The operator's QSOs per clock hour (UTC) over the hours of the log, one bar
 // per hour stacked by band, so that the operator sees at a glance when and on
-// which bands the QSOs came.
+// which bands the QSOs came. Drawn by the widget itself: the program then
+// needs only Qt's base modules, which is all a Windows build from Debian's
+// sources has.
 
 #include "qso_rate.h"
 
-#include <QChartView>
-#include <array>
+#include <QStringList>
+#include <QWidget>
 #include <cstdint>
 #include <map>
 #include <optional>
-
-class QBarCategoryAxis;
-class QBarSet;
-class QValueAxis;
+#include <vector>
 
 namespace qz::ui {
 
-class RateChart : public QChartView {
+class RateChart : public QWidget {
     Q_OBJECT
 public:
     // The contest lasts 24 hours; of a longer log the latest 24 are drawn,
@@ -32,11 +31,16 @@ public:
     // The height of each bar and the hour under it, as drawn, first hour first.
     QList<int> barTotals() const;
     QStringList hourLabels() const;
+    QString title() const { return title_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::array<QBarSet*, kContestBands> sets_{};
-    QBarCategoryAxis* hours_ = nullptr;
-    QValueAxis* counts_ = nullptr;
+    QString title_;
+    QStringList hours_;
+    std::vector<QsoRate::BandCounts> bars_;
+    int highest_ = 1;
 };
 
 }  // namespace qz::ui

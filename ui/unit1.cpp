@@ -51,7 +51,7 @@ QWidget* TForm1::createButtonRow()
     Button7 = named(new QPushButton(QStringLiteral("Zapisz pliki  ADIF"), row), "Button7");
     Button8 = named(new QPushButton(QStringLiteral("Nowy log"), row), "Button8");
     Button3 = named(new QPushButton(QStringLiteral("Info"), row), "Button3");
-    Button3->setToolTip(QStringLiteral("Wersja 1.00\nAutorzy: zespół stacji QZ5KV"));
+    Button3->setToolTip(QStringLiteral("Wersja " QZ_VERSION "\nAutorzy: zespół stacji QZ5KV"));
     Button5 = named(new QPushButton(QStringLiteral("Koniec"), row), "Button5");
     Button6 = named(new QPushButton(QStringLiteral("Włączenie zegara"), row), "Button6");
     QFont alarm = Button6->font();
@@ -149,7 +149,7 @@ void TForm1::Button3Click()
         QStringLiteral("Kliknięcie prawym klawiszem myszy na oknie logu otwiera"),
         QStringLiteral("dodatkowe menu umożliwiające edycję zaznaczonego QSO."),
         QString(),
-        QStringLiteral("Wersja 1.00"),
+        QStringLiteral("Wersja " QZ_VERSION),
         QStringLiteral("Autorzy: zespół stacji QZ5KV"),
     };
     context_.platform.messageBox(QStringLiteral("O programie..."), lines.join(QLatin1Char('\n')), BoxIcon::Information,

@@ -55,7 +55,6 @@ depends_on() { grep -Eq "(^|, )$1( |,|\$)" <<<"$depends"; }
 check "package name" test "$(dpkg-deb -f "$deb" Package)" = qz5kv-stationbook
 check "depends on the Qt 6 widgets" depends_on libqt6widgets6
 check "depends on the Qt translations" depends_on qt6-translations-l10n
-check "depends on Qt Charts" depends_on libqt6charts6
 check "depends on the field's data files" depends_on hamradio-files
 check "recommends rigctld for the radio" test "$(dpkg-deb -f "$deb" Recommends)" = libhamlib-utils
 
