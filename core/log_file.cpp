@@ -64,39 +64,56 @@ std::shared_ptr<const LogSnapshot> LogFile::snapshotOf(std::string_view op) cons
     return LogSnapshot::read(path(), [op](std::string_view line) { return belongsTo(line, op); });
 }
 
-void LogFile::append(std::string_view line) const
+std::string LogFile::append(std::string_view line) const { return append(std::vector{std::string(line)}); }
+
+std::string LogFile::append(const std::vector<std::string>& lines) const
 {
     std::string content = files::readAll(path());
     std::string record;
     if (!content.empty() && !endsWithLineEnd(content))
         record += files::kLineEnd;
-    record += line;
-    record += files::kLineEnd;
+    for (const std::string& line : lines) {
+        record += line;
+        record += files::kLineEnd;
+    }
     files::replaceAtomically(backupPath(), files::withCrLfLines(std::move(content)));
     files::appendDurably(path(), record);
+    return record;
 }
 
-std::optional<std::string> LogFile::rewrite(const std::string& selected, const LineChange& change) const
+LogFile::Rewritten LogFile::rewritten(const std::string& selected, const LineChange& change) const
 {
     std::vector<std::string> lines = files::readLines(path());
     std::vector<std::string> result;
     result.reserve(lines.size());
-    std::optional<std::string> lastChanged;
-    bool matched = false;
+    Rewritten rewritten;
     for (auto& line : lines) {
         if (line != selected) {
             result.push_back(std::move(line));
             continue;
         }
-        matched = true;
+        rewritten.matched = true;
         if (auto changed = change(line)) {
-            lastChanged = *changed;
+            rewritten.lastChanged = *changed;
             result.push_back(std::move(*changed));
         }
     }
-    if (matched)
-        files::replaceAtomically(path(), files::joinLines(result), temporaryPath());
-    return lastChanged;
+    if (rewritten.matched)
+        rewritten.content = files::joinLines(result);
+    return rewritten;
+}
+
+std::optional<std::string> LogFile::rewrite(const std::string& selected, const LineChange& change) const
+{
+    Rewritten result = rewritten(selected, change);
+    if (result.matched)
+        replaceWith(result.content);
+    return result.lastChanged;
+}
+
+void LogFile::replaceWith(std::string_view content) const
+{
+    files::replaceAtomically(path(), content, temporaryPath());
 }
 
 bool LogFile::isOwnFile(const std::filesystem::path& candidate) const

@@ -35,8 +35,11 @@ public:
     // Rewrites the backup from the log as it is now, then appends the line and
     // waits until it is on the disk. A log whose last line lacks its line end
     // gets one first, so the new QSO never runs into the line before it. When
-    // the append fails, the log is cut back to exactly what it was.
-    void append(std::string_view line) const;
+    // the append fails, the log is cut back to exactly what it was. Returns
+    // the bytes appended.
+    std::string append(std::string_view line) const;
+    // The same for several lines in one append.
+    std::string append(const std::vector<std::string>& lines) const;
 
     // A change for one matching line: the new line, or nothing to drop it.
     using LineChange = std::function<std::optional<std::string>(const std::string&)>;
@@ -44,6 +47,15 @@ public:
     // by the result through the temporary file in one atomic step. Returns the
     // last changed line; when no line matches, the log is left as it is.
     std::optional<std::string> rewrite(const std::string& selected, const LineChange& change) const;
+    // What rewrite would write, without writing it.
+    struct Rewritten {
+        std::string content;
+        std::optional<std::string> lastChanged;
+        bool matched = false;
+    };
+    Rewritten rewritten(const std::string& selected, const LineChange& change) const;
+    // Replaces the whole log by `content` through the temporary file.
+    void replaceWith(std::string_view content) const;
 
     // True for the log itself, its backup and the rewrite's scratch file, under
     // whatever spelling `candidate` names them.

@@ -13,6 +13,8 @@ inline constexpr std::string_view kLogScratchName = "temporary.zrv";
 inline constexpr std::string_view kOperatorFileName = "QZ5KV_stationbook.ini";
 inline constexpr std::string_view kLockFileName = "QZ5KV_stationbook.lock";
 inline constexpr std::string_view kRigSettingFile = "QZ5KV_stationbook_rig.txt";
+// What this computer has taken of the station's shared log (only when it shares).
+inline constexpr std::string_view kShareJournalName = "QZ5KV_stationbook_share.jrn";
 inline constexpr std::string_view kCountryFileName = "cty.dat";
 inline constexpr std::string_view kCallListFileName = "MASTER.SCP";
 // Optional: headquarters abbreviations added to the built-in list.

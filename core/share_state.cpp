@@ -1,0 +1,113 @@
+#include "share_state.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace qz {
+
+ShareState::ShareState(std::string computer) : computer_(std::move(computer)) {}
+
+bool ShareState::knows(const ShareEvent& event) const { return taken_.contains({event.computer, event.sequence}); }
+
+std::optional<LogEdit> ShareState::take(const ShareEvent& event)
+{
+    if (!taken_.insert({event.computer, event.sequence}).second)
+        return std::nullopt;
+    events_.push_back(event);
+    clock_ = std::max(clock_, event.stamp);
+    ComputerRecord& record = computers_[event.computer];
+    ++record.events;
+    if (event.computer == computer_)
+        ownSequence_ = std::max(ownSequence_, event.sequence);
+
+    auto [found, fresh] = qsos_.try_emplace(event.qso);
+    SharedQso& qso = found->second;
+    const Version version{event.stamp, event.computer};
+    switch (event.kind) {
+    case ShareKind::Add: {
+        ++record.qsos;
+        record.lastLine = event.line;
+        qso.added = true;
+        // A correction that came first keeps its line when it is the later one.
+        if (fresh || version > qso.version) {
+            qso.line = event.line;
+            qso.version = version;
+        }
+        if (qso.deleted)
+            return std::nullopt;
+        return LogEdit{.kind = LogEdit::Kind::Append, .old = {}, .line = qso.line};
+    }
+    case ShareKind::Correct: {
+        if (qso.deleted || (!fresh && version <= qso.version))
+            return std::nullopt;
+        std::string old = std::exchange(qso.line, event.line);
+        qso.version = version;
+        if (!qso.added || old == qso.line)
+            return std::nullopt;
+        return LogEdit{.kind = LogEdit::Kind::Replace, .old = std::move(old), .line = qso.line};
+    }
+    case ShareKind::Delete:
+        if (qso.deleted)
+            return std::nullopt;
+        qso.deleted = true;
+        if (!qso.added)
+            return std::nullopt;
+        return LogEdit{.kind = LogEdit::Kind::Remove, .old = qso.line, .line = {}};
+    }
+    return std::nullopt;
+}
+
+ShareEvent ShareState::nextOwnEvent(ShareKind kind)
+{
+    ShareEvent event;
+    event.computer = computer_;
+    event.sequence = ownSequence_ + 1;
+    event.stamp = clock_ + 1;
+    event.kind = kind;
+    return event;
+}
+
+ShareEvent ShareState::ownAddition(std::string line)
+{
+    ShareEvent event = nextOwnEvent(ShareKind::Add);
+    event.qso = {computer_, event.sequence};
+    event.line = std::move(line);
+    take(event);
+    return event;
+}
+
+std::vector<QsoId> ShareState::liveQsosWithLine(const std::string& line) const
+{
+    std::vector<QsoId> ids;
+    for (const auto& [id, qso] : qsos_)
+        if (qso.added && !qso.deleted && qso.line == line)
+            ids.push_back(id);
+    return ids;
+}
+
+std::vector<ShareEvent> ShareState::ownCorrection(const std::string& line, const std::string& corrected)
+{
+    std::vector<ShareEvent> made;
+    for (const QsoId& id : liveQsosWithLine(line)) {
+        ShareEvent event = nextOwnEvent(ShareKind::Correct);
+        event.qso = id;
+        event.line = corrected;
+        take(event);
+        made.push_back(std::move(event));
+    }
+    return made;
+}
+
+std::vector<ShareEvent> ShareState::ownDeletion(const std::string& line)
+{
+    std::vector<ShareEvent> made;
+    for (const QsoId& id : liveQsosWithLine(line)) {
+        ShareEvent event = nextOwnEvent(ShareKind::Delete);
+        event.qso = id;
+        take(event);
+        made.push_back(std::move(event));
+    }
+    return made;
+}
+
+}  // namespace qz

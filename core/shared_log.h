@@ -1,0 +1,94 @@
+#pragma once
+// The log of a computer that shares it: the station's log file, and beside it
+// a journal of every shared event this computer has taken. The journal is
+// what makes sharing survive a crash at any moment without a QSO lost or
+// doubled:
+// - an event from another computer, and a correction or deletion made here,
+//   is written to the journal and synced before the log is changed, so after
+//   a crash between the two the change is made again at start-up;
+// - a QSO stored here goes to the log first, exactly as without sharing, and
+//   then to the journal; after a crash between the two, the lines found at
+//   the end of the log beyond what the journal knows are taken as this
+//   computer's own new QSOs.
+// Each batch of events ends with the size and a hash of the log before and
+// after it, which tells at start-up which of these cases happened.
+
+#include "log_file.h"
+#include "share_state.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qz {
+
+struct LogPrint {
+    std::uint64_t size = 0;
+    std::uint64_t hash = 0;
+    bool operator==(const LogPrint&) const = default;
+};
+LogPrint printOf(std::string_view content);
+LogPrint extended(LogPrint print, std::string_view more);
+
+class SharedLog {
+public:
+    // Reads the journal of the station folder (begins one, with the log as it
+    // is as this computer's own unshared past, when there is none) and brings
+    // the log in line with it. `computer` names this computer when the journal
+    // is new; an existing journal keeps the name it has.
+    SharedLog(const LogFile& log, std::string computer);
+
+    const ShareState& state() const { return state_; }
+    const std::string& computer() const { return state_.computer(); }
+
+    struct Recovery {
+        std::size_t redone = 0;   // events written to the log again after a crash
+        std::size_t adopted = 0;  // QSOs found in the log and shared as new
+        bool changedOutside = false;
+    };
+    const Recovery& recovery() const { return recovery_; }
+
+    // A QSO stored here: `appended` are the bytes the log's append wrote.
+    // Returns the event to send (none for a line that cannot travel).
+    std::vector<ShareEvent> stored(const std::string& line, std::string_view appended);
+    // Every line equal to `selected` changed (or dropped), shared QSOs among
+    // them for every computer. Returns the last changed line and the events.
+    struct Change {
+        std::optional<std::string> lastChanged;
+        std::vector<ShareEvent> events;
+    };
+    Change rewrite(const std::string& selected, const LogFile::LineChange& change);
+    // The log was emptied here (a new log): the shared QSOs stay known, so
+    // they never come back into the new log.
+    void restarted();
+
+    // Events from other computers; those not yet taken change the log.
+    // Returns the edits made.
+    std::vector<LogEdit> receive(const std::vector<ShareEvent>& events);
+
+private:
+    void readJournal();
+    void beginJournal();
+    void bringLogInLine(const std::vector<LogEdit>& lastBatch, LogPrint before, LogPrint after);
+    // The log after `edits`, worked out before the journal names it.
+    struct Plan {
+        bool onlyAppends = true;
+        std::vector<std::string> lines;  // the lines to append, or the whole log
+        std::string content;             // the whole log unless only appends
+        LogPrint after;
+    };
+    Plan plan(const std::vector<LogEdit>& edits) const;
+    void carryOut(const Plan& plan);
+    void writeBatch(const std::vector<ShareEvent>& events, LogPrint before, LogPrint after);
+
+    const LogFile& log_;
+    std::filesystem::path journal_;
+    ShareState state_;
+    LogPrint print_;
+    Recovery recovery_;
+};
+
+}  // namespace qz
