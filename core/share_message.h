@@ -7,10 +7,10 @@
 // its name. Everything read from the network passes decodeEvent, which takes
 // a message whole or not at all.
 
-#include <compare>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <string_view>
 
 namespace qz {
@@ -24,7 +24,11 @@ enum class ShareKind : char { Add = 'A', Correct = 'C', Delete = 'D' };
 struct QsoId {
     std::string computer;
     std::uint64_t number = 0;
-    auto operator<=>(const QsoId&) const = default;
+    bool operator==(const QsoId&) const = default;
+    bool operator<(const QsoId& other) const
+    {
+        return std::tie(computer, number) < std::tie(other.computer, other.number);
+    }
 };
 
 struct ShareEvent {

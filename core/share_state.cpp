@@ -29,7 +29,7 @@ std::optional<LogEdit> ShareState::take(const ShareEvent& event)
         record.lastLine = event.line;
         qso.added = true;
         // A correction that came first keeps its line when it is the later one.
-        if (fresh || version > qso.version) {
+        if (fresh || qso.version < version) {
             qso.line = event.line;
             qso.version = version;
         }
@@ -38,7 +38,7 @@ std::optional<LogEdit> ShareState::take(const ShareEvent& event)
         return LogEdit{.kind = LogEdit::Kind::Append, .old = {}, .line = qso.line};
     }
     case ShareKind::Correct: {
-        if (qso.deleted || (!fresh && version <= qso.version))
+        if (qso.deleted || (!fresh && !(qso.version < version)))
             return std::nullopt;
         std::string old = std::exchange(qso.line, event.line);
         qso.version = version;

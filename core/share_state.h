@@ -13,6 +13,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace qz {
@@ -57,7 +58,12 @@ private:
     struct Version {
         std::uint64_t stamp = 0;
         std::string computer;
-        auto operator<=>(const Version&) const = default;
+        // Of two versions the later stamp wins, and of equal stamps the
+        // greater computer name, so every computer picks the same one.
+        bool operator<(const Version& other) const
+        {
+            return std::tie(stamp, computer) < std::tie(other.stamp, other.computer);
+        }
     };
     struct SharedQso {
         bool added = false;  // its addition has arrived

@@ -18,6 +18,7 @@ packages=(
     xvfb xauth xdotool imagemagick   # the end-to-end test on a virtual screen
     libhamlib-utils                  # rigctld and rigctl: the radio in the tests
     x11-utils                        # xev and xprop: bench/startup_x.sh
+    mosquitto libmosquitto-dev       # the station's broker and its client: sharing one log
 )
 if [ "${1:-}" = windows ]; then
     packages+=(
