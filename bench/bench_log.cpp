@@ -56,17 +56,7 @@ BENCHMARK(BM_ViewReloadOfOneOperator)->Arg(0)->Arg(1)->Unit(benchmark::kMillisec
 void BM_StoreQso(benchmark::State& state)
 {
     LargeStation large;
-    ui::TForm1& form = large.station.form1;
-    large.station.logbook.reload();
-    form.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
-    auto* call = form.findChild<QLineEdit*>(QStringLiteral("Edit4"));
-    auto* add = form.findChild<QPushButton*>(QStringLiteral("Button4"));
-    for (auto _ : state) {
-        call->setText(QStringLiteral("SP1BENCH"));
-        add->click();
-    }
-    state.counters["lines"] = large.station.logbook.view().count();
-    large.reportBoxes(state);
+    timeStores(large, state);
 }
 BENCHMARK(BM_StoreQso)->Unit(benchmark::kMillisecond)->Iterations(200);
 

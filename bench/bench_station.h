@@ -5,6 +5,9 @@
 #include "large_log.h"
 #include "station.h"
 
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <chrono>
 
@@ -48,5 +51,21 @@ struct LargeStation {
     SilentPlatform platform;
     ui::Station station{contextFor(folder, platform)};
 };
+
+// Stores a QSO through the main window's button in every iteration.
+inline void timeStores(LargeStation& large, benchmark::State& state)
+{
+    ui::TForm1& form = large.station.form1;
+    large.station.logbook.reload();
+    form.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+    auto* call = form.findChild<QLineEdit*>(QStringLiteral("Edit4"));
+    auto* add = form.findChild<QPushButton*>(QStringLiteral("Button4"));
+    for (auto _ : state) {
+        call->setText(QStringLiteral("SP1BENCH"));
+        add->click();
+    }
+    state.counters["lines"] = large.station.logbook.view().count();
+    large.reportBoxes(state);
+}
 
 }  // namespace qz::bench

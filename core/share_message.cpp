@@ -77,6 +77,19 @@ bool isShareName(std::string_view name)
     return !name.empty() && name.size() <= 40 && std::all_of(name.begin(), name.end(), isNameCharacter);
 }
 
+std::string newComputerName(std::string_view host, std::uint32_t random)
+{
+    std::string name;
+    for (const char c : host.substr(0, host.find('.')))
+        if (isNameCharacter(c) && name.size() < 30)
+            name += c;
+    static constexpr std::string_view kDigits = "0123456789abcdef";
+    name += name.empty() ? "PC-" : "-";
+    for (int shift = 28; shift >= 0; shift -= 4)
+        name += kDigits[(random >> static_cast<unsigned>(shift)) & 0xFU];
+    return name;
+}
+
 bool isShareableLine(std::string_view line)
 {
     if (line.size() != kLineLength)

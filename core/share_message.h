@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <string_view>
+#include <tuple>
 
 namespace qz {
 
@@ -46,6 +46,9 @@ struct ShareEvent {
 // 1 to 40 of A-Z a-z 0-9 - _: names become parts of topics, so no '/', '+',
 // '#', blank or control byte may stand in them.
 bool isShareName(std::string_view name);
+// A new computer's name: its host name cut to the characters a name may
+// hold, and a random part, so that two computers of one name never mix.
+std::string newComputerName(std::string_view host, std::uint32_t random);
 // A line that may travel: a log line of 86 columns without control bytes,
 // with a date and a time where they stand.
 bool isShareableLine(std::string_view line);

@@ -170,10 +170,12 @@ void ContestOverview::followLogbook()
         if (isVisible())
             showAll();
     });
-    connect(&logbook_, &Logbook::stored, this, [this] {
+    const auto follow = [this] {
         if (isVisible())
             qsoStored();
-    });
+    };
+    connect(&logbook_, &Logbook::stored, this, follow);
+    connect(&logbook_, &Logbook::arrived, this, follow);
     connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this, &ContestOverview::toggle);
 }
 

@@ -89,6 +89,7 @@ LogCheckWindow::LogCheckWindow(StationContext context, Logbook& logbook,
     // The log changes as its QSOs are corrected: the list follows.
     connect(&logbook_, &Logbook::reloaded, this, &LogCheckWindow::followLog);
     connect(&logbook_, &Logbook::stored, this, &LogCheckWindow::followLog);
+    connect(&logbook_, &Logbook::arrived, this, &LogCheckWindow::followLog);
     connect(&logbook_, &Logbook::deleted, this, &LogCheckWindow::followLog);
 }
 

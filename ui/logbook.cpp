@@ -104,7 +104,16 @@ void Logbook::readView(CountSlots counting)
 
 int Logbook::store(const std::string& line)
 {
-    file_.append(line);
+    const std::string appended = file_.append(line);
+    if (shared_)
+        shareStored(line, appended);
+    const int row = takeIntoView(line);
+    emit stored(line);
+    return row;
+}
+
+int Logbook::takeIntoView(const std::string& line)
+{
     // Only the current operator's QSOs are listed and counted for the banner.
     const bool own = belongsTo(line, currentOperator());
     const int row = own ? view_.insertSorted(line) : -1;
@@ -117,7 +126,6 @@ int Logbook::store(const std::string& line)
         wholeLog_->tally.add(line);
         wholeLog_->calls.insert(callOf(line));
     }
-    emit stored(line);
     return row;
 }
 
@@ -125,14 +133,14 @@ std::optional<std::string> Logbook::correct(const std::string& selected,
                                             const std::function<std::string(const std::string&)>& change)
 {
     std::optional<std::string> changed =
-        file_.rewrite(selected, [&](const std::string& line) { return std::optional(change(line)); });
+        rewrite(selected, [&](const std::string& line) { return std::optional(change(line)); });
     reload();
     return changed;
 }
 
 void Logbook::remove(const std::string& line, int row)
 {
-    file_.rewrite(line, [](const std::string&) { return std::optional<std::string>(); });
+    rewrite(line, [](const std::string&) { return std::optional<std::string>(); });
     view_.removeRow(row);
     workedBefore_.removeEvery(line);
     if (wholeLog_) {
@@ -154,6 +162,8 @@ void Logbook::startNewLog()
     }
     emit newLogStarted();
     file_.startAfresh();
+    if (shared_)
+        shared_->restarted();
     emit reloaded();
 }
 

@@ -15,6 +15,7 @@
 #include "log_file.h"
 #include "log_line_model.h"
 #include "operator_book.h"
+#include "shared_log.h"
 #include "worked_before.h"
 
 #include <QObject>
@@ -88,6 +89,17 @@ public:
     void startNewLog();
     const LogFile& file() const { return file_; }
 
+    // Sharing with the station's other computers: from now on every change is
+    // kept in the journal beside the log and announced by `shared`; changes of
+    // the other computers come in through `receive`. Returns what start-up
+    // had to mend after a crash.
+    SharedLog::Recovery startSharing(std::string computer);
+    // Nothing while the log is not shared.
+    const SharedLog* sharedLog() const { return shared_.get(); }
+    // Changes from other computers; those not yet taken change the log and
+    // every window.
+    void receive(const std::vector<ShareEvent>& events);
+
     // Reads the whole log and counts the contest from it with the field's
     // data (country file, headquarters list); from then on every view reload
     // reads the whole log in the same pass, until the counting stops (the
@@ -121,6 +133,13 @@ signals:
     void operatorsChanged();
     // The log was archived and emptied.
     void newLogStarted();
+    // Changes made here that the other computers are to hear of.
+    void shared(const std::vector<qz::ShareEvent>& events);
+    // QSOs of other computers were added (their corrections and deletions
+    // reload the view).
+    void arrived();
+    // The journal could not be written; the log itself holds the change.
+    void sharingFailed(const QString& text);
     // The contest was counted anew (a reload, a deletion, another operator,
     // a new log) while it is counted; a stored QSO is only added to it.
     void counted();
@@ -133,6 +152,9 @@ private:
     void writeOperators(const OperatorList& records);
     void recountContest();
     void forgetCurrentOperator();
+    int takeIntoView(const std::string& line);
+    std::optional<std::string> rewrite(const std::string& selected, const LogFile::LineChange& change);
+    void shareStored(const std::string& line, std::string_view appended);
 
     LogFile file_;
     std::filesystem::path folder_;
@@ -143,6 +165,7 @@ private:
     HeadquartersSlots headquartersSlots_;
     std::shared_ptr<const ContestData> contest_;
     std::unique_ptr<WholeLog> wholeLog_;
+    std::unique_ptr<SharedLog> shared_;
 };
 
 }  // namespace qz::ui

@@ -14,9 +14,20 @@
 #include "unit3.h"
 #include "unit4.h"
 
+#include <cstdint>
 #include <memory>
+#include <string>
 
 namespace qz::ui {
+
+// Where the station's computers share their log.
+struct ShareConnection {
+    std::string host;
+    std::uint16_t port = 1883;
+    std::string station;  // the station's name in its messages
+    std::string user;     // empty: anonymous
+    std::string password;
+};
 
 class Station {
 public:
@@ -32,6 +43,10 @@ public:
 
     // Runs the main window's start-up and shows it.
     void start();
+    // After start-up: the log is shared with the station's other computers
+    // from now on, and the main window shows how. A journal that cannot be
+    // read is reported, and the log stays this computer's own.
+    void startSharing(const ShareConnection& connection);
 
     // First, so that it outlives every window that observes it.
     Logbook logbook;
@@ -44,6 +59,9 @@ public:
 private:
     StationContext context_;
     std::unique_ptr<StationLock> lock_;
+    // The link to the broker (a ShareLink) where the log is shared; last, so
+    // that it goes before the logbook and the windows it tells.
+    std::unique_ptr<QObject> shareLink_;
 };
 
 }  // namespace qz::ui

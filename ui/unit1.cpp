@@ -114,6 +114,8 @@ void TForm1::followRadio(const RigChoice& choice, const RigTiming& timing) { ent
 
 void TForm1::applyPick(PickKind kind, int position, const QString& entry) { log_->applyPick(kind, position, entry); }
 
+void TForm1::showSharing(const ShareStatus& status) { log_->showSharing(status); }
+
 void TForm1::showQso(const std::string& op, const std::string& line)
 {
     if (logbook_.currentOperator() != op) {

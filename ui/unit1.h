@@ -22,6 +22,7 @@ namespace qz::ui {
 class EntryPanel;
 class LogPanel;
 class Logbook;
+struct ShareStatus;
 
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -40,6 +41,8 @@ public:
     // Brings the window forward with the QSO selected in the log list, the
     // view switched to its operator when needed.
     void showQso(const std::string& op, const std::string& line);
+    // The state of the sharing, beside the log list.
+    void showSharing(const ShareStatus& status);
 
 signals:
     // "Zarządzanie operatorami", or the drop-down of an empty operator list.

@@ -4,6 +4,7 @@
 #include "failure_box.h"
 #include "log_list_box.h"
 #include "logbook.h"
+#include "share_status.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,6 +35,9 @@ void LogPanel::createControls()
     Label12->setStyleSheet(QStringLiteral("QLabel { color: aqua; background-color: fuchsia; font-family: sans-serif; "
                                           "font-weight: bold; font-size: 13px; }"));
     Label12->hide();
+    // Shown only where the log is shared.
+    LabelSiec = named(new QLabel(this), "LabelSiec");
+    LabelSiec->hide();
 
     PopupMenu1 = named(new QMenu(this), "PopupMenu1");
     const auto item = [this](const char* name, const QString& caption, void (LogPanel::*handler)()) {
@@ -61,6 +65,7 @@ void LogPanel::createControls()
     banner->addWidget(Label11);
     banner->addWidget(Label12);
     banner->addStretch();
+    banner->addWidget(LabelSiec);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(banner);
@@ -76,12 +81,22 @@ void LogPanel::followLogbook()
         ListBox1->selectRow(logbook_.view().findNoCase(line));
         updateBanner();
     });
+    // QSOs of other computers leave the selection where the operator put it.
+    connect(&logbook_, &Logbook::arrived, this, &LogPanel::updateBanner);
 }
 
 void LogPanel::showLine(const std::string& line)
 {
     ListBox1->selectRow(logbook_.view().findExact(line));
     ListBox1->setFocus();
+}
+
+void LogPanel::showSharing(const ShareStatus& status)
+{
+    LabelSiec->setText(status.text);
+    LabelSiec->setToolTip(status.details);
+    LabelSiec->setStyleSheet(status.warning ? QStringLiteral("QLabel { color: red; }") : QString());
+    LabelSiec->show();
 }
 
 void LogPanel::updateBanner()

@@ -21,6 +21,7 @@ namespace qz::ui {
 
 class LogListBox;
 class Logbook;
+struct ShareStatus;
 
 class LogPanel : public QWidget {
     Q_OBJECT
@@ -33,6 +34,8 @@ public:
     QWidget* list() const;
     // Selects the line in the log list and puts the focus there.
     void showLine(const std::string& line);
+    // The state of the sharing with the station's other computers.
+    void showSharing(const qz::ui::ShareStatus& status);
 
 signals:
     // A band, mode or operator correction: the dialog to pick from is wanted.
@@ -71,6 +74,7 @@ private:
 
     QLabel* Label11 = nullptr;
     QLabel* Label12 = nullptr;
+    QLabel* LabelSiec = nullptr;
     LogListBox* ListBox1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QAction* zmiendate1 = nullptr;

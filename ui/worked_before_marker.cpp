@@ -54,6 +54,7 @@ WorkedBeforeMarker::WorkedBeforeMarker(QLineEdit* callField, const QComboBox* ba
     for (const auto change : {&Logbook::reloaded, &Logbook::operatorChanged, &Logbook::newLogStarted})
         connect(&logbook, change, this, &WorkedBeforeMarker::refresh);
     connect(&logbook, &Logbook::stored, this, &WorkedBeforeMarker::refresh);
+    connect(&logbook, &Logbook::arrived, this, &WorkedBeforeMarker::refresh);
     connect(&logbook, &Logbook::deleted, this, &WorkedBeforeMarker::refresh);
 }
 

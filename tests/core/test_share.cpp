@@ -6,6 +6,7 @@
 #include "file_faults.h"
 #include "files.h"
 #include "log_line.h"
+#include "share_peers.h"
 #include "shared_log.h"
 #include "station_files.h"
 #include "temp_folder.h"
@@ -83,6 +84,32 @@ TEST(ShareMessages, AnEventTravelsWholeAndAnythingElseIsDropped)
     };
     for (const auto& [badTopic, message] : refused)
         EXPECT_FALSE(decodeEvent("QZ5KV", badTopic, message)) << badTopic << " | " << message;
+}
+
+TEST(SharePeers, OnlyAClockHeardJustNowAndFarOffIsSaidToDiffer)
+{
+    SharePeers peers("HERE");
+    const std::int64_t now = 1783770000000;
+    const auto online = [](const char* computer, std::int64_t clock) {
+        return Presence{.computer = computer, .utcMilliseconds = clock, .online = true, .qsos = 0, .lastLine = {}};
+    };
+    // Kept by the broker for an hour: it tells nothing of the clock now.
+    peers.heard(online("OLD", now - 3600000), now, false);
+    peers.heard(online("NEAR", now + 1900), now, true);
+    peers.heardEvent("FAR", now - 2500, now, true);
+    peers.heard(online("FAR", now - 2600), now, true);
+    peers.heard(online("HERE", now - 9000), now, true);
+    EXPECT_EQ(peers.online(), 4);
+    EXPECT_EQ(peers.clockDifferences(), (std::map<std::string, std::int64_t>{{"FAR", -2600}}));
+    peers.lostBroker();
+    EXPECT_EQ(peers.online(), 0);
+    EXPECT_TRUE(peers.clockDifferences().empty());
+
+    // Names made from any host name are names a topic can carry.
+    for (const std::string& host :
+         std::vector<std::string>{"station-1.club.example", "", "ąę+#/ x", std::string(80, 'A')})
+        EXPECT_TRUE(isShareName(newComputerName(host, 0xDEADBEEF))) << host;
+    EXPECT_EQ(newComputerName("shack.local", 0xDEADBEEF), "shack-deadbeef");
 }
 
 // Computers that make changes while their messages are lost, repeated and

@@ -3,6 +3,7 @@
 
 #include "eventually.h"
 #include "fake_rigctld.h"
+#include "free_port.h"
 #include "log_line.h"
 #include "rig_follower.h"
 #include "station_fixture.h"
@@ -28,13 +29,6 @@ using namespace std::chrono_literals;
 const ui::RigTiming kQuick{50ms, 300ms, 100ms};
 
 std::string text(const QString& shown) { return shown.toStdString(); }
-
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
 
 // Hamlib's dummy radio served by a rigctld of the test's own.
 class DummyRig {

@@ -1,0 +1,77 @@
+// The logbook's part in sharing the log with the station's other computers.
+
+#include "codec.h"
+#include "errors.h"
+#include "logbook.h"
+
+#include <algorithm>
+
+namespace qz::ui {
+namespace {
+
+QString failureText(const IoError& error)
+{
+    return QString::fromStdString(error.what()) + QLatin1Char('\n') + fromPath(error.path());
+}
+
+}  // namespace
+
+SharedLog::Recovery Logbook::startSharing(std::string computer)
+{
+    shared_ = std::make_unique<SharedLog>(file_, std::move(computer));
+    const SharedLog::Recovery recovery = shared_->recovery();
+    // After a crash the log may have changed under the view.
+    if (recovery.redone > 0)
+        reload();
+    return recovery;
+}
+
+void Logbook::shareStored(const std::string& line, std::string_view appended)
+{
+    // The QSO is in the log whatever happens here: a journal that cannot be
+    // written is said, and the QSO is shared after the next start-up, which
+    // finds it in the log beyond what the journal knows.
+    try {
+        const std::vector<ShareEvent> made = shared_->stored(line, appended);
+        if (!made.empty())
+            emit shared(made);
+    } catch (const IoError& error) {
+        emit sharingFailed(failureText(error));
+    }
+}
+
+std::optional<std::string> Logbook::rewrite(const std::string& selected, const LogFile::LineChange& change)
+{
+    if (!shared_)
+        return file_.rewrite(selected, change);
+    SharedLog::Change result = shared_->rewrite(selected, change);
+    if (!result.events.empty())
+        emit shared(result.events);
+    return result.lastChanged;
+}
+
+void Logbook::receive(const std::vector<ShareEvent>& events)
+{
+    if (!shared_)
+        return;
+    std::vector<LogEdit> edits;
+    try {
+        edits = shared_->receive(events);
+    } catch (const IoError& error) {
+        emit sharingFailed(failureText(error));
+        return;
+    }
+    if (edits.empty())
+        return;
+    const bool onlyAdditions =
+        std::all_of(edits.begin(), edits.end(), [](const LogEdit& edit) { return edit.kind == LogEdit::Kind::Append; });
+    if (!onlyAdditions) {
+        reload();
+        return;
+    }
+    for (const LogEdit& edit : edits)
+        takeIntoView(edit.line);
+    emit arrived();
+}
+
+}  // namespace qz::ui

@@ -1,0 +1,190 @@
+#include "share_link.h"
+
+#include "codec.h"
+
+#include <QDateTime>
+#include <QMetaObject>
+
+namespace qz::ui {
+namespace {
+
+// Events waiting for the window thread; beyond this a flood is dropped.
+constexpr std::size_t kQueueLimit = 200000;
+// Taken in one pass, so the windows stay responsive while a log arrives.
+constexpr std::size_t kPassSize = 5000;
+constexpr int kHeartbeat = 5000;
+
+std::int64_t systemUtc() { return QDateTime::currentMSecsSinceEpoch(); }
+
+}  // namespace
+
+ShareLink::ShareLink(Logbook& logbook, MqttClient::Login login, std::string station, UtcClock clock, QObject* parent)
+    : QObject(parent), logbook_(logbook), station_(std::move(station)),
+      broker_(login.host + ":" + std::to_string(login.port)), clock_(clock ? std::move(clock) : systemUtc),
+      peers_(logbook.sharedLog()->computer())
+{
+    MqttClient::Events events{
+        .connected = [this] { deliver({.kind = Happening::Kind::Connected, .message = {}, .reason = {}}); },
+        .disconnected =
+            [this](std::string reason) {
+                deliver({.kind = Happening::Kind::Disconnected, .message = {}, .reason = std::move(reason)});
+            },
+        .message =
+            [this](MqttMessage message) {
+                deliver({.kind = Happening::Kind::Message, .message = std::move(message), .reason = {}});
+            },
+        .oversized = [this] { ++droppedInTransit_; },
+    };
+    const std::string& computer = peers_.self();
+    try {
+        client_ = std::make_unique<MqttClient>(computer, kMaxShareMessage, std::move(events));
+        client_->setWill(presenceTopic(station_, computer), presenceText(false));
+        client_->start(login);
+    } catch (const std::exception& error) {
+        client_.reset();
+        connectionProblem_ = QString::fromStdString(error.what());
+    }
+    connect(&logbook_, &Logbook::shared, this, &ShareLink::send);
+    connect(&logbook_, &Logbook::sharingFailed, this, [this](const QString& text) {
+        journalProblem_ = text;
+        emit changed();
+    });
+    heartbeat_.setInterval(kHeartbeat);
+    connect(&heartbeat_, &QTimer::timeout, this, [this] { announce(true); });
+}
+
+ShareLink::~ShareLink()
+{
+    // A goodbye, so the others stop counting this computer at once.
+    if (connected_)
+        announce(false);
+    client_.reset();
+}
+
+void ShareLink::deliver(Happening happening)
+{
+    bool wasEmpty = false;
+    {
+        const std::lock_guard lock(queueLock_);
+        if (queue_.size() >= kQueueLimit && happening.kind == Happening::Kind::Message) {
+            ++droppedInTransit_;
+            return;
+        }
+        wasEmpty = queue_.empty();
+        queue_.push_back(std::move(happening));
+    }
+    if (wasEmpty)
+        QMetaObject::invokeMethod(this, &ShareLink::drain, Qt::QueuedConnection);
+}
+
+void ShareLink::drain()
+{
+    std::deque<Happening> pass;
+    bool more = false;
+    {
+        const std::lock_guard lock(queueLock_);
+        const auto count = static_cast<std::ptrdiff_t>(std::min(queue_.size(), kPassSize));
+        pass.assign(std::make_move_iterator(queue_.begin()), std::make_move_iterator(queue_.begin() + count));
+        queue_.erase(queue_.begin(), queue_.begin() + count);
+        more = !queue_.empty();
+    }
+    std::vector<ShareEvent> events;
+    for (Happening& happening : pass) {
+        // Events stay in order with the connection's ups and downs.
+        if (happening.kind != Happening::Kind::Message && !events.empty())
+            logbook_.receive(std::exchange(events, {}));
+        switch (happening.kind) {
+        case Happening::Kind::Connected: onConnected(); break;
+        case Happening::Kind::Disconnected: onDisconnected(happening.reason); break;
+        case Happening::Kind::Message: take(happening.message, events); break;
+        }
+    }
+    if (!events.empty())
+        logbook_.receive(events);
+    if (more)
+        QMetaObject::invokeMethod(this, &ShareLink::drain, Qt::QueuedConnection);
+    emit changed();
+}
+
+void ShareLink::take(const MqttMessage& message, std::vector<ShareEvent>& events)
+{
+    const std::int64_t now = clock_();
+    if (auto received = decodeEvent(station_, message.topic, message.payload)) {
+        heard_.emplace(received->event.computer, received->event.sequence);
+        peers_.heardEvent(received->event.computer, received->sentAt, now, !message.kept);
+        events.push_back(std::move(received->event));
+    } else if (const auto presence = decodePresence(station_, message.topic, message.payload)) {
+        peers_.heard(*presence, now, !message.kept);
+    } else if (const auto sender = markSender(station_, message.topic)) {
+        if (*sender == peers_.self() && !caughtUp_) {
+            // Everything kept came before the mark: the broker holds the
+            // events the others see, and now every one this computer knows.
+            logbook_.receive(std::exchange(events, {}));
+            catchUp();
+        }
+    } else {
+        ++dropped_;
+    }
+}
+
+void ShareLink::onConnected()
+{
+    connected_ = true;
+    caughtUp_ = false;
+    heard_.clear();
+    connectionProblem_.clear();
+    client_->subscribe(stationTopic(station_) + "#");
+    announce(true);
+    client_->publish(markTopic(station_, peers_.self()), "", false);
+    heartbeat_.start();
+}
+
+void ShareLink::onDisconnected(const std::string& reason)
+{
+    connected_ = false;
+    caughtUp_ = false;
+    heartbeat_.stop();
+    peers_.lostBroker();
+    connectionProblem_ = QString::fromStdString(reason);
+}
+
+void ShareLink::catchUp()
+{
+    caughtUp_ = true;
+    std::vector<ShareEvent> missing;
+    for (const ShareEvent& event : logbook_.sharedLog()->state().events())
+        if (!heard_.contains({event.computer, event.sequence}))
+            missing.push_back(event);
+    send(missing);
+}
+
+void ShareLink::send(const std::vector<ShareEvent>& events)
+{
+    // While the connection is down nothing is sent: what the broker lacks is
+    // sent when it is back.
+    if (!connected_ || !client_)
+        return;
+    const std::int64_t now = clock_();
+    for (const ShareEvent& event : events)
+        client_->publish(eventTopic(station_, event), encodeEvent(event, now), true);
+}
+
+std::string ShareLink::presenceText(bool online) const
+{
+    Presence presence{
+        .computer = peers_.self(), .utcMilliseconds = clock_(), .online = online, .qsos = 0, .lastLine = {}};
+    const auto& computers = logbook_.sharedLog()->state().computers();
+    if (const auto own = computers.find(peers_.self()); own != computers.end()) {
+        presence.qsos = own->second.qsos;
+        presence.lastLine = own->second.lastLine;
+    }
+    return encodePresence(presence);
+}
+
+void ShareLink::announce(bool online)
+{
+    if (client_)
+        client_->publish(presenceTopic(station_, peers_.self()), presenceText(online), true);
+}
+
+}  // namespace qz::ui

@@ -1,0 +1,98 @@
+#pragma once
+// The logbook's link to the station's other computers through the broker.
+//
+// Every shared event is kept by the broker (retained) under a topic of its
+// own, so a computer that connects is given every event there is. To learn
+// when it has been given all of them, it sends itself a mark after
+// subscribing: the broker hands out the kept events first. Then it sends each
+// event it knows that the broker did not give it (stored while the broker was
+// down, or lost with the broker's data), so the broker again keeps them all.
+// Each computer also keeps a presence message, replaced by "offline" when it
+// goes without a goodbye, with its clock and its last QSO.
+
+#include "logbook.h"
+#include "mqtt_client.h"
+#include "share_peers.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace qz::ui {
+
+class ShareLink : public QObject {
+    Q_OBJECT
+public:
+    using UtcClock = std::function<std::int64_t()>;  // milliseconds since 1970, UTC
+
+    // The logbook must already share (Logbook::startSharing).
+    ShareLink(Logbook& logbook, MqttClient::Login login, std::string station, UtcClock clock = {},
+              QObject* parent = nullptr);
+    ~ShareLink() override;
+
+    bool connected() const { return connected_; }
+    const std::string& broker() const { return broker_; }
+    const std::string& station() const { return station_; }
+    const SharePeers& peers() const { return peers_; }
+    // The shared QSOs: every computer's count and last QSO.
+    const ShareState& state() const { return logbook_.sharedLog()->state(); }
+    // Messages passed over: not of our form, not a log line, too long, too many.
+    std::uint64_t dropped() const { return dropped_ + droppedInTransit_.load(); }
+    // Why the connection is down or was refused; empty when it is up.
+    const QString& connectionProblem() const { return connectionProblem_; }
+    // The journal beside the log could not be written (with its file name).
+    const QString& journalProblem() const { return journalProblem_; }
+
+signals:
+    // Anything the status shows changed.
+    void changed();
+
+private:
+    struct Happening {
+        enum class Kind { Connected, Disconnected, Message };
+        Kind kind = Kind::Message;
+        MqttMessage message;
+        std::string reason;
+    };
+    void deliver(Happening happening);  // the network thread
+    void drain();
+    void take(const MqttMessage& message, std::vector<ShareEvent>& events);
+    void onConnected();
+    void onDisconnected(const std::string& reason);
+    void catchUp();
+    void send(const std::vector<ShareEvent>& events);
+    void announce(bool online);
+    std::string presenceText(bool online) const;
+
+    Logbook& logbook_;
+    std::string station_;
+    std::string broker_;
+    UtcClock clock_;
+    SharePeers peers_;
+    std::unique_ptr<MqttClient> client_;
+    QTimer heartbeat_;
+
+    std::mutex queueLock_;
+    std::deque<Happening> queue_;
+    std::atomic<std::uint64_t> droppedInTransit_{0};
+
+    bool connected_ = false;
+    bool caughtUp_ = false;
+    // The events the broker gave since the connection began.
+    std::set<std::pair<std::string, std::uint64_t>> heard_;
+    std::uint64_t dropped_ = 0;
+    QString connectionProblem_;
+    QString journalProblem_;
+};
+
+}  // namespace qz::ui

@@ -1,0 +1,23 @@
+#pragma once
+// What the main window says of the sharing: a short state beside the log
+// list, and in its tooltip the broker, every computer with its last QSO, the
+// messages passed over and any clock that is off.
+
+#include <QString>
+
+namespace qz::ui {
+
+class ShareLink;
+
+struct ShareStatus {
+    QString text;     // "Sieć: 3 komputery"
+    QString details;  // the tooltip
+    bool warning = false;
+};
+
+ShareStatus shareStatusOf(const ShareLink& link);
+
+// "1 komputer", "3 komputery", "12 komputerów".
+QString computersText(int count);
+
+}  // namespace qz::ui
