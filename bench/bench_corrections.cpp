@@ -69,6 +69,7 @@ public:
         return value == QStringLiteral("SP9ZZZ") ? QStringLiteral("SP8ZZZ") : QStringLiteral("SP9ZZZ");
     }
     std::optional<QString> saveFileName(const QString&, const QString&) override { return std::nullopt; }
+    std::optional<QString> openFileName(const QString&) override { return std::nullopt; }
     void beep() override {}
 
     QString error;

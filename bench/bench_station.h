@@ -23,6 +23,7 @@ public:
     }
     QString inputBox(const QString&, const QString&, const QString& value) override { return value; }
     std::optional<QString> saveFileName(const QString&, const QString&) override { return std::nullopt; }
+    std::optional<QString> openFileName(const QString&) override { return std::nullopt; }
     void beep() override {}
     QString shown;
 };

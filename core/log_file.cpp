@@ -2,6 +2,7 @@
 
 #include "errors.h"
 #include "files.h"
+#include "log_join.h"
 #include "log_line.h"
 #include "log_snapshot.h"
 #include "station_files.h"
@@ -114,6 +115,25 @@ std::optional<std::string> LogFile::rewrite(const std::string& selected, const L
 void LogFile::replaceWith(std::string_view content) const
 {
     files::replaceAtomically(path(), content, temporaryPath());
+}
+
+std::optional<std::size_t> LogFile::join(const std::filesystem::path& other) const
+{
+    if (isOwnFile(other))
+        return std::nullopt;
+    std::string content = files::readAll(path());
+    const bool wasEmpty = content.empty();
+    const std::vector<std::string> ownLines = files::splitLines(content);
+    LogJoin join({ownLines.begin(), ownLines.end()});
+    files::forEachLine(other, [&join](std::string_view line) { join.offer(line); });
+    if (join.lines().empty())
+        return 0;
+    std::string kept = files::withCrLfLines(std::move(content));
+    files::replaceAtomically(backupPath(), kept);
+    if (wasEmpty)
+        kept.clear();
+    replaceWith(kept + files::joinLines(join.lines()));
+    return join.lines().size();
 }
 
 bool LogFile::isOwnFile(const std::filesystem::path& candidate) const

@@ -57,6 +57,14 @@ public:
     // Replaces the whole log by `content` through the temporary file.
     void replaceWith(std::string_view content) const;
 
+    // Adds at the end of the log every line of the log at `other` (another
+    // computer's, or a copy of it) that this log lacks, as LogJoin counts
+    // them: the backup is written first, then the whole log is replaced
+    // through the temporary file in one atomic step. Nothing is written when
+    // nothing is to be added. Returns the number of lines added; nothing, and
+    // nothing read, when `other` is one of this log's own files.
+    std::optional<std::size_t> join(const std::filesystem::path& other) const;
+
     // True for the log itself, its backup and the rewrite's scratch file, under
     // whatever spelling `candidate` names them.
     bool isOwnFile(const std::filesystem::path& candidate) const;

@@ -41,6 +41,11 @@ Mode mode(std::string_view entry, std::string_view column, std::string_view adif
     return {entry, column, partOfColumn(column, Field::Mode, kModeLetters), adif};
 }
 
+bool allDigits(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // hh:mm gives hhmm (characters 1-2 and 4-5).
 std::string timeText(std::string_view time) { return columns(time, 1, 2) + columns(time, 4, 5); }
 
@@ -134,6 +139,21 @@ std::string slotKeyOf(std::string_view line)
 }
 
 bool belongsTo(std::string_view line, std::string_view op) { return operatorOf(line) == op; }
+
+bool isPlausibleQso(std::string_view line)
+{
+    if (line.size() != kLineLength)
+        return false;
+    if (std::any_of(line.begin(), line.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return byte < 0x20 || byte == 0x7F;
+        }))
+        return false;
+    const std::string_view date = fieldView(line, Field::Date);
+    const std::string_view time = fieldView(line, Field::Time);
+    return allDigits(date.substr(0, 4)) && date[4] == '-' && allDigits(date.substr(5, 2)) && date[7] == '-' &&
+           allDigits(date.substr(8, 2)) && allDigits(time);
+}
 
 std::string withField(std::string line, Field field, std::string_view text)
 {

@@ -131,6 +131,9 @@ std::string receivedExchangeOf(std::string_view line);    // trimmed
 // The band column followed by the mode column, as they stand.
 std::string slotKeyOf(std::string_view line);
 bool belongsTo(std::string_view line, std::string_view op);
+// A line that can be a QSO of some log: 86 columns without control bytes,
+// with digits for the date (rrrr-mm-dd) and the time where they stand.
+bool isPlausibleQso(std::string_view line);
 // A field's read columns without a copy, for passes over the whole log: a
 // view into the line (shorter or empty on a short line).
 std::string_view fieldView(std::string_view line, Field field);

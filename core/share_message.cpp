@@ -90,20 +90,7 @@ std::string newComputerName(std::string_view host, std::uint32_t random)
     return name;
 }
 
-bool isShareableLine(std::string_view line)
-{
-    if (line.size() != kLineLength)
-        return false;
-    if (std::any_of(line.begin(), line.end(), [](char c) {
-            const auto byte = static_cast<unsigned char>(c);
-            return byte < 0x20 || byte == 0x7F;
-        }))
-        return false;
-    const std::string_view date = line.substr(0, 10);
-    const std::string_view time = fieldView(line, Field::Time);
-    return allDigits(date.substr(0, 4)) && date[4] == '-' && allDigits(date.substr(5, 2)) && date[7] == '-' &&
-           allDigits(date.substr(8, 2)) && time.size() == 4 && allDigits(time);
-}
+bool isShareableLine(std::string_view line) { return isPlausibleQso(line); }
 
 std::string stationTopic(std::string_view station) { return std::string(kRoot) + std::string(station) + "/"; }
 

@@ -289,11 +289,11 @@ SharedLog::Change SharedLog::rewrite(const std::string& selected, const LogFile:
     return result;
 }
 
-void SharedLog::restarted()
+void SharedLog::keepLocalChange()
 {
-    const LogPrint empty = printOf({});
-    writeBatch({}, print_, empty);
-    print_ = empty;
+    const LogPrint now = printOf(files::readAll(log_.path()));
+    writeBatch({}, print_, now);
+    print_ = now;
 }
 
 std::vector<LogEdit> SharedLog::receive(const std::vector<ShareEvent>& events)

@@ -61,9 +61,12 @@ public:
         std::vector<ShareEvent> events;
     };
     Change rewrite(const std::string& selected, const LogFile::LineChange& change);
-    // The log was emptied here (a new log): the shared QSOs stay known, so
-    // they never come back into the new log.
-    void restarted();
+    // The log was changed here in a way that is not shared: emptied for a new
+    // log (the shared QSOs stay known, so they never come back into it), or
+    // joined with another computer's log file (its lines stay in this log:
+    // that computer may share the same QSOs itself). The journal takes the
+    // log as it is now.
+    void keepLocalChange();
 
     // Events from other computers; those not yet taken change the log.
     // Returns the edits made.

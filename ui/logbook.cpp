@@ -163,7 +163,7 @@ void Logbook::startNewLog()
     emit newLogStarted();
     file_.startAfresh();
     if (shared_)
-        shared_->restarted();
+        shared_->keepLocalChange();
     emit reloaded();
 }
 

@@ -87,6 +87,11 @@ public:
     void archiveTo(const std::filesystem::path& archive) const;
     // Empties the log; the view and everything counted are emptied first.
     void startNewLog();
+    // Adds the QSOs of another computer's log that this log lacks
+    // (LogFile::join) and reloads the view when any were added; returns how
+    // many. Nothing when `other` is one of this log's own files
+    // (logbook_join.cpp).
+    std::optional<std::size_t> join(const std::filesystem::path& other);
     const LogFile& file() const { return file_; }
 
     // Sharing with the station's other computers: from now on every change is

@@ -60,6 +60,14 @@ std::optional<QString> QtPlatform::saveFileName(const QString& filter, const QSt
     return path;
 }
 
+std::optional<QString> QtPlatform::openFileName(const QString& filter)
+{
+    const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(), filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
 void QtPlatform::beep() { QApplication::beep(); }
 
 }  // namespace qz::ui

@@ -1,5 +1,5 @@
 #pragma once
-// The modal boxes, the save dialog and the beep, behind one interface so that
+// The modal boxes, the file dialogs and the beep, behind one interface so that
 // window tests can answer them from a script.
 
 #include <QString>
@@ -21,6 +21,8 @@ public:
     virtual QString inputBox(const QString& caption, const QString& prompt, const QString& value) = 0;
     // A full path, or nothing when the user cancels.
     virtual std::optional<QString> saveFileName(const QString& filter, const QString& proposal) = 0;
+    // An existing file to read: a full path, or nothing when the user cancels.
+    virtual std::optional<QString> openFileName(const QString& filter) = 0;
     virtual void beep() = 0;
 };
 
@@ -35,6 +37,7 @@ public:
     BoxAnswer messageBox(const QString& caption, const QString& text, BoxIcon icon, BoxButtons buttons) override;
     QString inputBox(const QString& caption, const QString& prompt, const QString& value) override;
     std::optional<QString> saveFileName(const QString& filter, const QString& proposal) override;
+    std::optional<QString> openFileName(const QString& filter) override;
     void beep() override;
 };
 

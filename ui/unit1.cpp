@@ -37,7 +37,7 @@ TForm1::TForm1(StationContext context, Logbook& logbook, QWidget* parent)
     window->addWidget(createButtonRow());
 
     std::vector<QWidget*> chain = entry_->tabChain();
-    chain.insert(chain.end(), {Button2, Button7, Button8, Button3, Button5, Button6, log_->list()});
+    chain.insert(chain.end(), {Button2, Button7, Button8, Button9, Button3, Button5, Button6, log_->list()});
     setTabChain(chain);
     connectHandlers();
 }
@@ -50,6 +50,8 @@ QWidget* TForm1::createButtonRow()
     Button2 = named(new QPushButton(QStringLiteral("Zapisz pliki Cabrillo"), row), "Button2");
     Button7 = named(new QPushButton(QStringLiteral("Zapisz pliki  ADIF"), row), "Button7");
     Button8 = named(new QPushButton(QStringLiteral("Nowy log"), row), "Button8");
+    Button9 = named(new QPushButton(QStringLiteral("Dołącz log..."), row), "Button9");
+    Button9->setToolTip(QStringLiteral("Dołącza QSO z pliku IARU_log.zrv innego komputera, których brak w tym logu"));
     Button3 = named(new QPushButton(QStringLiteral("Info"), row), "Button3");
     Button3->setToolTip(QStringLiteral("Wersja " QZ_VERSION "\nAutorzy: zespół stacji QZ5KV"));
     Button5 = named(new QPushButton(QStringLiteral("Koniec"), row), "Button5");
@@ -66,7 +68,7 @@ QWidget* TForm1::createButtonRow()
 
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    for (QPushButton* button : {Button2, Button7, Button8, Button3, Button5, Button6})
+    for (QPushButton* button : {Button2, Button7, Button8, Button9, Button3, Button5, Button6})
         layout->addWidget(button);
     layout->addStretch();
     layout->addWidget(credit, 0, Qt::AlignBottom);
@@ -82,6 +84,7 @@ void TForm1::connectHandlers()
     connect(Button6, &QPushButton::clicked, this, guard(&TForm1::Button6Click));
     connect(Button7, &QPushButton::clicked, this, guard(&TForm1::Button7Click));
     connect(Button8, &QPushButton::clicked, this, guard(&TForm1::Button8Click));
+    connect(Button9, &QPushButton::clicked, this, guard(&TForm1::Button9Click));
     connect(entry_, &EntryPanel::clockRunning, Button6, [this](bool running) { Button6->setHidden(running); });
     connect(entry_, &EntryPanel::operatorEditorRequested, this, &TForm1::operatorEditorRequested);
     connect(entry_, &EntryPanel::typedQsoChanged, this, &TForm1::typedQsoChanged);

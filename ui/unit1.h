@@ -74,6 +74,8 @@ private:
     void Button7Click();
     // A new log (unit1_newlog.cpp).
     void Button8Click();
+    // Joining another computer's log (unit1_join.cpp).
+    void Button9Click();
 
     StationContext context_;
     Logbook& logbook_;
@@ -82,6 +84,7 @@ private:
     QPushButton* Button2 = nullptr;
     QPushButton* Button7 = nullptr;
     QPushButton* Button8 = nullptr;
+    QPushButton* Button9 = nullptr;
     QPushButton* Button3 = nullptr;
     QPushButton* Button5 = nullptr;
     QPushButton* Button6 = nullptr;

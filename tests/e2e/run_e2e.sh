@@ -49,7 +49,7 @@ callsign_field=(247 79)
 sent_exchange_field=(428 129)
 operators_button=(84 93)
 first_log_row=(100 204)
-end_button=(453 440)
+end_button=(539 440)
 pick_ok_button=(221 32)
 
 # Starts the program in a copy of its own folder, with the arguments after

@@ -74,6 +74,17 @@ std::optional<QString> FakePlatform::saveFileName(const QString& filter, const Q
     return path;
 }
 
+std::optional<QString> FakePlatform::openFileName(const QString& filter)
+{
+    openFilters.push_back(filter);
+    if (openPaths.empty())
+        return std::nullopt;
+    std::optional<QString> path;
+    path.swap(openPaths.front());
+    openPaths.pop_front();
+    return path;
+}
+
 QStringList FakePlatform::texts() const
 {
     QStringList result;

@@ -46,6 +46,7 @@ public:
                              ui::BoxButtons buttons) override;
     QString inputBox(const QString& caption, const QString& prompt, const QString& value) override;
     std::optional<QString> saveFileName(const QString& filter, const QString& proposal) override;
+    std::optional<QString> openFileName(const QString& filter) override;
     void beep() override { ++beeps; }
 
     // Answers for the next boxes; unscripted boxes get OK, No or Cancel.
@@ -54,6 +55,8 @@ public:
     std::deque<std::optional<QString>> entries;
     // Paths for the next save dialogs; nothing means Cancel.
     std::deque<std::optional<QString>> savePaths;
+    // Paths for the next open dialogs; nothing means Cancel.
+    std::deque<std::optional<QString>> openPaths;
     // Runs when a box is shown, before it is answered.
     std::function<void(const ShownBox&)> onBox;
 
@@ -61,6 +64,7 @@ public:
     std::vector<AskedEntry> asked;
     std::vector<QString> saveFilters;
     std::vector<QString> saveProposals;
+    std::vector<QString> openFilters;
     int beeps = 0;
 
     QStringList texts() const;

@@ -25,10 +25,10 @@ MainControls::MainControls(ui::TForm1& window)
       Edit8(find<QLineEdit>(window, "Edit8")), CheckBox1(find<QCheckBox>(window, "CheckBox1")),
       Button4(find<QPushButton>(window, "Button4")), Button2(find<QPushButton>(window, "Button2")),
       Button7(find<QPushButton>(window, "Button7")), Button8(find<QPushButton>(window, "Button8")),
-      Button3(find<QPushButton>(window, "Button3")), Button5(find<QPushButton>(window, "Button5")),
-      Button6(find<QPushButton>(window, "Button6")), ListBox1(find<ui::LogListBox>(window, "ListBox1")),
-      Label12(find<QLabel>(window, "Label12")), Timer1(find<QTimer>(window, "Timer1")),
-      PopupMenu1(find<QMenu>(window, "PopupMenu1"))
+      Button9(find<QPushButton>(window, "Button9")), Button3(find<QPushButton>(window, "Button3")),
+      Button5(find<QPushButton>(window, "Button5")), Button6(find<QPushButton>(window, "Button6")),
+      ListBox1(find<ui::LogListBox>(window, "ListBox1")), Label12(find<QLabel>(window, "Label12")),
+      Timer1(find<QTimer>(window, "Timer1")), PopupMenu1(find<QMenu>(window, "PopupMenu1"))
 {
 }
 

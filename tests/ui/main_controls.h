@@ -39,6 +39,7 @@ struct MainControls {
     QPushButton* Button2;
     QPushButton* Button7;
     QPushButton* Button8;
+    QPushButton* Button9;
     QPushButton* Button3;
     QPushButton* Button5;
     QPushButton* Button6;

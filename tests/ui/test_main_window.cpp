@@ -70,6 +70,7 @@ TEST_F(MainWindow, ControlsCarryTheirCaptions)
         {"Button2", "Zapisz pliki Cabrillo"},
         {"Button7", "Zapisz pliki  ADIF"},
         {"Button8", "Nowy log"},
+        {"Button9", "Dołącz log..."},
         {"Button3", "Info"},
         {"Button5", "Koniec"},
         {"Button6", "Włączenie zegara"},
