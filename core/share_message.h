@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <string_view>
+#include <tuple>
 
 namespace qz {
 
