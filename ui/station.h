@@ -7,6 +7,7 @@
 
 #include "contest_overview.h"
 #include "logbook.h"
+#include "share_setting.h"
 #include "station_context.h"
 #include "station_lock.h"
 #include "unit1.h"
@@ -33,6 +34,13 @@ public:
     // Runs the main window's start-up and shows it.
     void start();
 
+    // Whether and how the log is shared, chosen once after start-up;
+    // settings passed over are told in the main window's band list hint, as
+    // the radio's are.
+    void chooseSharing(const qz::ShareChoice& choice);
+    // Nothing: the log is not shared.
+    const std::optional<qz::ShareSetting>& sharing() const { return share_.setting; }
+
     // First, so that it outlives every window that observes it.
     Logbook logbook;
     TForm1 form1;
@@ -44,6 +52,7 @@ public:
 private:
     StationContext context_;
     std::unique_ptr<StationLock> lock_;
+    ShareChoice share_;
 };
 
 }  // namespace qz::ui
