@@ -5,6 +5,7 @@
 #include "failure_box.h"
 #include "platform.h"
 #include "rig_setting.h"
+#include "share_setting.h"
 #include "station.h"
 
 #include <QApplication>
@@ -73,5 +74,6 @@ int main(int argc, char** argv)
         return 1;
     station.start();
     station.form1.followRadio(qz::chooseRig(options.rig, folder));
+    station.chooseSharing(qz::chooseShare(options.share, folder));
     return QApplication::exec();
 }

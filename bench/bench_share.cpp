@@ -29,7 +29,7 @@ struct Computer {
         std::ofstream(folder.path() / "QZ5KV_stationbook.ini", std::ios::binary) << "QZ1ABC,A\r\n";
         logbook.load();
         logbook.startSharing(name);
-        link = std::make_unique<ui::ShareLink>(logbook, broker.login(), "QZ5KV");
+        link = std::make_unique<ui::ShareLink>(logbook, broker.setting());
     }
     BenchFolder folder;
     ui::Logbook logbook{folder.path()};
@@ -134,8 +134,7 @@ void BM_StoreQsoShared(benchmark::State& state)
     }
     LargeStation large;
     if (state.range(0) == 1)
-        large.station.startSharing(
-            {.host = "127.0.0.1", .port = broker.port(), .station = "QZ5KV", .user = {}, .password = {}});
+        large.station.chooseSharing({.setting = broker.setting(), .source = "--share", .ignored = {}});
     timeStores(large, state);
 }
 BENCHMARK(BM_StoreQsoShared)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(200);
@@ -161,7 +160,7 @@ void BM_NewComputerReceivesLargeLog(benchmark::State& state)
     ui::Logbook old(sharing.path());
     old.load();
     old.startSharing("OLD");
-    ui::ShareLink oldLink(old, broker.login(), "QZ5KV");
+    ui::ShareLink oldLink(old, broker.setting());
     const std::size_t total = old.sharedLog()->state().events().size();
     if (!waitFor([&] { return oldLink.connected(); }, 10000))
         state.SkipWithError("no connection");

@@ -1,20 +1,38 @@
 #include "command_line.h"
 
 #include "rig_setting.h"
+#include "share_setting.h"
 
 namespace qz {
+namespace {
+
+// Takes `option VALUE` or `option=VALUE` at `i` into `value`; false when the
+// argument at `i` is another.
+bool takeOption(std::string_view option, const std::vector<std::string>& arguments, std::size_t& i,
+                std::optional<std::string>& value)
+{
+    const std::string& argument = arguments[i];
+    if (argument == option) {
+        value = i + 1 < arguments.size() ? arguments[++i] : std::string();
+        return true;
+    }
+    if (argument.size() > option.size() && argument.starts_with(option) && argument[option.size()] == '=') {
+        value = argument.substr(option.size() + 1);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments)
 {
     CommandLine line;
-    const std::string rigWithValue = std::string(kRigOption) + "=";
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        if (argument == kRigOption)
-            line.rig = i + 1 < arguments.size() ? arguments[++i] : std::string();
-        else if (argument.starts_with(rigWithValue))
-            line.rig = argument.substr(rigWithValue.size());
-        else if (argument == "--help" || argument == "-h")
+        if (takeOption(kRigOption, arguments, i, line.rig) || takeOption(kShareOption, arguments, i, line.share))
+            continue;
+        if (argument == "--help" || argument == "-h")
             line.help = true;
         else
             line.unknown.push_back(argument);
@@ -25,12 +43,18 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
 std::string commandLineUsage(const std::string& program)
 {
     return "Usage: " + program +
-           " [--rig HOST:PORT | --rig off]\n"
-           "  --rig HOST:PORT  follow the radio served by rigctld at HOST:PORT (default localhost:4532,\n"
-           "                   or the first line of " +
+           " [--rig HOST:PORT | --rig off] [--share HOST:PORT | --share off]\n"
+           "  --rig HOST:PORT    follow the radio served by rigctld at HOST:PORT (default localhost:4532,\n"
+           "                     or the first line of " +
            std::string(kRigSettingFile) +
            " in the station folder)\n"
-           "  --rig off        do not follow a radio\n";
+           "  --rig off          do not follow a radio\n"
+           "  --share HOST:PORT  share the log through the MQTT broker at HOST:PORT (default: the broker=\n"
+           "                     line of " +
+           std::string(kShareSettingFile) +
+           " in the station folder, which also\n"
+           "                     gives the station's name, user and password; without it, no sharing)\n"
+           "  --share off        do not share the log\n";
 }
 
 }  // namespace qz

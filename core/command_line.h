@@ -1,7 +1,7 @@
 #pragma once
 // The program's few arguments: --rig HOST:PORT (or --rig=HOST:PORT, or
-// --rig off) and --help. Everything else is collected as unknown, so that
-// the caller can name it and start anyway.
+// --rig off), --share in the same forms, and --help. Everything else is
+// collected as unknown, so that the caller can name it and start anyway.
 
 #include <optional>
 #include <string>
@@ -12,6 +12,8 @@ namespace qz {
 struct CommandLine {
     // The value of the last --rig; empty when --rig ends the line without one.
     std::optional<std::string> rig;
+    // The same for --share.
+    std::optional<std::string> share;
     bool help = false;
     std::vector<std::string> unknown;
 };

@@ -5,6 +5,7 @@
 // either place stops the following. A malformed setting never stops the
 // program: it is passed over, and the reason is kept to be shown.
 
+#include "address_setting.h"
 #include "station_files.h"
 
 #include <cstdint>
@@ -20,32 +21,12 @@ inline constexpr std::string_view kRigOption = "--rig";
 inline constexpr std::string_view kRigctldHost = "localhost";
 inline constexpr std::uint16_t kRigctldPort = 4532;
 
-struct RigAddress {
-    std::string host;  // a name, an IPv4 address or an IPv6 address without brackets
-    std::uint16_t port = kRigctldPort;
+using RigAddress = NetworkAddress;
+using RigProblem = SettingProblem;
+using RigSetting = AddressSetting;
+using IgnoredRigSetting = IgnoredSetting;
 
-    // "localhost:4532", "[::1]:4532".
-    std::string text() const;
-};
-
-enum class RigProblem { None, Empty, NoPort, BadPort, BadHost, Unreadable };
-
-struct RigSetting {
-    // Nothing when the setting is "off" or malformed.
-    std::optional<RigAddress> address;
-    RigProblem problem = RigProblem::None;
-};
-
-// "HOST:PORT" (an IPv6 address in brackets) or "off" in any letter case;
-// blanks around it do not count.
-RigSetting parseRigSetting(std::string_view text);
-
-struct IgnoredRigSetting {
-    std::string source;  // "--rig" or the file's name
-    std::string text;    // as it was given (Windows-1250 bytes from the file)
-    RigProblem problem;
-    std::string detail;  // the file error's text when the file was unreadable
-};
+inline RigSetting parseRigSetting(std::string_view text) { return parseAddressSetting(text); }
 
 struct RigChoice {
     // Nothing: the radio is not followed.

@@ -13,6 +13,8 @@ inline constexpr std::string_view kLogScratchName = "temporary.zrv";
 inline constexpr std::string_view kOperatorFileName = "QZ5KV_stationbook.ini";
 inline constexpr std::string_view kLockFileName = "QZ5KV_stationbook.lock";
 inline constexpr std::string_view kRigSettingFile = "QZ5KV_stationbook_rig.txt";
+// Optional: the broker, name, user and password of the station's sharing.
+inline constexpr std::string_view kShareSettingFile = "QZ5KV_stationbook_share.txt";
 // What this computer has taken of the station's shared log (only when it shares).
 inline constexpr std::string_view kShareJournalName = "QZ5KV_stationbook_share.jrn";
 inline constexpr std::string_view kCountryFileName = "cty.dat";

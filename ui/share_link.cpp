@@ -18,10 +18,9 @@ std::int64_t systemUtc() { return QDateTime::currentMSecsSinceEpoch(); }
 
 }  // namespace
 
-ShareLink::ShareLink(Logbook& logbook, MqttClient::Login login, std::string station, UtcClock clock, QObject* parent)
-    : QObject(parent), logbook_(logbook), station_(std::move(station)),
-      broker_(login.host + ":" + std::to_string(login.port)), clock_(clock ? std::move(clock) : systemUtc),
-      peers_(logbook.sharedLog()->computer())
+ShareLink::ShareLink(Logbook& logbook, const ShareSetting& setting, UtcClock clock, QObject* parent)
+    : QObject(parent), logbook_(logbook), station_(setting.station), broker_(setting.broker.text()),
+      clock_(clock ? std::move(clock) : systemUtc), peers_(logbook.sharedLog()->computer())
 {
     MqttClient::Events events{
         .connected = [this] { deliver({.kind = Happening::Kind::Connected, .message = {}, .reason = {}}); },
@@ -39,7 +38,10 @@ ShareLink::ShareLink(Logbook& logbook, MqttClient::Login login, std::string stat
     try {
         client_ = std::make_unique<MqttClient>(computer, kMaxShareMessage, std::move(events));
         client_->setWill(presenceTopic(station_, computer), presenceText(false));
-        client_->start(login);
+        client_->start({.host = setting.broker.host,
+                        .port = setting.broker.port,
+                        .user = setting.user,
+                        .password = setting.password});
     } catch (const std::exception& error) {
         client_.reset();
         connectionProblem_ = QString::fromStdString(error.what());

@@ -13,6 +13,7 @@
 #include "logbook.h"
 #include "mqtt_client.h"
 #include "share_peers.h"
+#include "share_setting.h"
 
 #include <QObject>
 #include <QString>
@@ -36,8 +37,7 @@ public:
     using UtcClock = std::function<std::int64_t()>;  // milliseconds since 1970, UTC
 
     // The logbook must already share (Logbook::startSharing).
-    ShareLink(Logbook& logbook, MqttClient::Login login, std::string station, UtcClock clock = {},
-              QObject* parent = nullptr);
+    ShareLink(Logbook& logbook, const ShareSetting& setting, UtcClock clock = {}, QObject* parent = nullptr);
     ~ShareLink() override;
 
     bool connected() const { return connected_; }

@@ -3,6 +3,7 @@
 #include "codec.h"
 #include "failure_box.h"
 #include "field_keys.h"
+#include "setting_notes.h"
 
 namespace qz::ui {
 namespace {
@@ -73,5 +74,13 @@ bool Station::lockFolder()
 }
 
 void Station::start() { form1.start(); }
+
+void Station::chooseSharing(const ShareChoice& choice)
+{
+    share_ = choice;
+    form1.noteIgnoredSettings(shareSettingNotes(choice.ignored));
+    if (choice.setting)
+        startSharing(*choice.setting);
+}
 
 }  // namespace qz::ui

@@ -7,6 +7,7 @@
 
 #include "contest_overview.h"
 #include "logbook.h"
+#include "share_setting.h"
 #include "station_context.h"
 #include "station_lock.h"
 #include "unit1.h"
@@ -14,20 +15,10 @@
 #include "unit3.h"
 #include "unit4.h"
 
-#include <cstdint>
 #include <memory>
 #include <string>
 
 namespace qz::ui {
-
-// Where the station's computers share their log.
-struct ShareConnection {
-    std::string host;
-    std::uint16_t port = 1883;
-    std::string station;  // the station's name in its messages
-    std::string user;     // empty: anonymous
-    std::string password;
-};
 
 class Station {
 public:
@@ -43,10 +34,14 @@ public:
 
     // Runs the main window's start-up and shows it.
     void start();
-    // After start-up: the log is shared with the station's other computers
-    // from now on, and the main window shows how. A journal that cannot be
-    // read is reported, and the log stays this computer's own.
-    void startSharing(const ShareConnection& connection);
+    // Whether and how the log is shared, chosen once after start-up;
+    // settings passed over are told in the main window's band list hint, as
+    // the radio's are. From then on the log is shared with the station's
+    // other computers, and the main window shows how; a journal that cannot
+    // be read is reported, and the log stays this computer's own.
+    void chooseSharing(const qz::ShareChoice& choice);
+    // Nothing: the log is not shared.
+    const std::optional<qz::ShareSetting>& sharing() const { return share_.setting; }
 
     // First, so that it outlives every window that observes it.
     Logbook logbook;
@@ -62,6 +57,9 @@ private:
     // The link to the broker (a ShareLink) where the log is shared; last, so
     // that it goes before the logbook and the windows it tells.
     std::unique_ptr<QObject> shareLink_;
+    void startSharing(const ShareSetting& setting);
+
+    ShareChoice share_;
 };
 
 }  // namespace qz::ui

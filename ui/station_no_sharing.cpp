@@ -6,7 +6,7 @@
 
 namespace qz::ui {
 
-void Station::startSharing(const ShareConnection& /*connection*/)
+void Station::startSharing(const ShareSetting& /*setting*/)
 {
     showError(context_.platform, QStringLiteral("Ta wersja programu nie umie dzielić logu z innymi komputerami.\n"
                                                 "Log jest zapisywany tylko na tym komputerze."));

@@ -11,15 +11,13 @@
 
 namespace qz::ui {
 
-void Station::startSharing(const ShareConnection& connection)
+void Station::startSharing(const ShareSetting& setting)
 {
     guarded(context_.platform, [&] {
         // The journal keeps the name a computer was given the first time.
         logbook.startSharing(
             newComputerName(QSysInfo::machineHostName().toStdString(), QRandomGenerator::global()->generate()));
-        MqttClient::Login login{
-            .host = connection.host, .port = connection.port, .user = connection.user, .password = connection.password};
-        auto link = std::make_unique<ShareLink>(logbook, std::move(login), connection.station);
+        auto link = std::make_unique<ShareLink>(logbook, setting);
         const auto show = [this, shown = link.get()] { form1.showSharing(shareStatusOf(*shown)); };
         QObject::connect(link.get(), &ShareLink::changed, &form1, show);
         shareLink_ = std::move(link);

@@ -115,6 +115,8 @@ void TForm1::FormCreate()
 
 void TForm1::followRadio(const RigChoice& choice, const RigTiming& timing) { entry_->followRadio(choice, timing); }
 
+void TForm1::noteIgnoredSettings(const QString& notes) { entry_->noteIgnoredSettings(notes); }
+
 void TForm1::applyPick(PickKind kind, int position, const QString& entry) { log_->applyPick(kind, position, entry); }
 
 void TForm1::showSharing(const ShareStatus& status) { log_->showSharing(status); }

@@ -35,6 +35,8 @@ public:
     void start();
     // Follows the radio's band and mode from now on.
     void followRadio(const RigChoice& choice, const RigTiming& timing = {});
+    // Tells in the band list's hint which settings were passed over.
+    void noteIgnoredSettings(const QString& notes);
     // The pick dialog's OK: writes the picked entry into the line that the
     // last correction command selected.
     void applyPick(qz::ui::PickKind kind, int position, const QString& entry);

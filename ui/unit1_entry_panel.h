@@ -52,6 +52,9 @@ public:
     // Following the radio (unit1_entry_radio.cpp). Called once after
     // start-up; the band list's hint tells the radio's state from then on.
     void followRadio(const RigChoice& choice, const RigTiming& timing = {});
+    // Lines under the radio's state in the band list's hint, telling which
+    // settings were passed over and why.
+    void noteIgnoredSettings(const QString& notes);
 
     // "Włączenie zegara" of the button row.
     void startClock();
@@ -112,6 +115,7 @@ private:
 
     // The radio's band and mode list entries, reported after every poll.
     void RadioTuned(const QString& band, const QString& mode);
+    void showBandHint();
 
     StationContext context_;
     Logbook& logbook_;
@@ -141,6 +145,8 @@ private:
     WorkedBeforeMarker* workedBefore_ = nullptr;
     FollowingList* bandFollow_ = nullptr;
     FollowingList* modeFollow_ = nullptr;
+    QString radioState_;
+    QStringList settingNotes_;
 };
 
 // Puts the keyboard focus into the field with its text selected, as a field

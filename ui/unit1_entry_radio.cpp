@@ -2,59 +2,20 @@
 
 #include "unit1_entry_panel.h"
 
-#include "codec.h"
 #include "failure_box.h"
 #include "following_list.h"
+#include "setting_notes.h"
 
 #include <QComboBox>
 
 namespace qz::ui {
-namespace {
-
-constexpr qsizetype kShownSettingLength = 40;
-
-QString problemText(const IgnoredRigSetting& ignored)
-{
-    switch (ignored.problem) {
-    case RigProblem::Empty: return QStringLiteral("brak adresu");
-    case RigProblem::NoPort: return QStringLiteral("brak portu");
-    case RigProblem::BadPort: return QStringLiteral("port musi być liczbą od 1 do 65535");
-    case RigProblem::BadHost: return QStringLiteral("niedozwolony adres komputera");
-    case RigProblem::Unreadable:
-        return QStringLiteral("nie można odczytać pliku (%1)").arg(QString::fromStdString(ignored.detail));
-    case RigProblem::None: break;
-    }
-    return {};
-}
-
-// The setting as given, short and on one line, for the hint.
-QString shownSetting(const std::string& text)
-{
-    QString shown = fromCp1250(text);
-    for (QChar& c : shown)
-        if (c.unicode() < 0x20)
-            c = QLatin1Char('?');
-    return shown.size() > kShownSettingLength ? shown.left(kShownSettingLength) + QStringLiteral("…") : shown;
-}
-
-// One line per setting that was passed over, so the operator learns why the
-// radio is not followed as they meant.
-QString ignoredText(const std::vector<IgnoredRigSetting>& ignored)
-{
-    QStringList lines;
-    for (const IgnoredRigSetting& setting : ignored)
-        lines << QStringLiteral("Pominięto ustawienie radia %1 „%2”: %3; oczekiwano HOST:PORT albo off.")
-                     .arg(QString::fromStdString(setting.source), shownSetting(setting.text), problemText(setting));
-    return lines.join(QLatin1Char('\n'));
-}
-
-}  // namespace
 
 void EntryPanel::followRadio(const RigChoice& choice, const RigTiming& timing)
 {
-    const QString notes = ignoredText(choice.ignored);
-    const auto showState = [this, notes](const QString& state) {
-        ComboBox1->setToolTip(notes.isEmpty() ? state : state + QLatin1Char('\n') + notes);
+    noteIgnoredSettings(radioSettingNotes(choice.ignored));
+    const auto showState = [this](const QString& state) {
+        radioState_ = state;
+        showBandHint();
     };
     if (!choice.address) {
         showState(QStringLiteral("Radio: nie jest śledzone (off w %1)").arg(QString::fromStdString(choice.source)));
@@ -68,6 +29,22 @@ void EntryPanel::followRadio(const RigChoice& choice, const RigTiming& timing)
     connect(radio, &RigFollower::tuned, this, Guard(context_.platform, this)(&EntryPanel::RadioTuned));
     showState(radio->state());
     radio->start();
+}
+
+void EntryPanel::noteIgnoredSettings(const QString& notes)
+{
+    if (notes.isEmpty())
+        return;
+    settingNotes_ << notes;
+    showBandHint();
+}
+
+void EntryPanel::showBandHint()
+{
+    QStringList lines = settingNotes_;
+    if (!radioState_.isEmpty())
+        lines.prepend(radioState_);
+    ComboBox1->setToolTip(lines.join(QLatin1Char('\n')));
 }
 
 void EntryPanel::RadioTuned(const QString& band, const QString& mode)

@@ -6,6 +6,7 @@
 #include "eventually.h"
 #include "free_port.h"
 #include "mqtt_client.h"
+#include "share_setting.h"
 #include "temp_folder.h"
 
 #include <QProcess>
@@ -64,6 +65,11 @@ public:
     quint16 port() const { return port_; }
     // By number: a machine without /etc/hosts (a bare chroot) cannot look up "localhost".
     ui::MqttClient::Login login() const { return {.host = "127.0.0.1", .port = port_, .user = {}, .password = {}}; }
+    // The station QZ5KV on this broker, anonymously.
+    ShareSetting setting() const
+    {
+        return {.broker = {"127.0.0.1", port_}, .station = "QZ5KV", .user = {}, .password = {}};
+    }
 
 private:
     TempFolder folder_;

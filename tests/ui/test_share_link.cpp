@@ -40,7 +40,7 @@ struct Computer {
         folder.write("QZ5KV_stationbook.ini", kOperators);
         logbook.load();
         logbook.startSharing(name);
-        link = std::make_unique<ShareLink>(logbook, broker.login(), "QZ5KV");
+        link = std::make_unique<ShareLink>(logbook, broker.setting());
     }
     std::multiset<std::string> log() const { return linesOf(folder.read("IARU_log.zrv")); }
     void remove(const std::string& line) { logbook.remove(line, logbook.view().findExact(line)); }
@@ -177,8 +177,7 @@ protected:
 
 TEST_F(SharingWindow, AQsoTypedHereReachesTheOtherComputerAndTheirsShowInTheList)
 {
-    station_->startSharing(
-        {.host = "127.0.0.1", .port = broker.port(), .station = "QZ5KV", .user = {}, .password = {}});
+    station_->chooseSharing({.setting = broker.setting(), .source = "--share", .ignored = {}});
     Computer other(broker, "OTHER");
     const MainControls w = mainWindow();
     auto* status = control<QLabel>(form1(), "LabelSiec");

@@ -1,0 +1,54 @@
+#pragma once
+// The station's small settings (the radio's address, the sharing) come from
+// the command line or from a short text file in the station folder. A
+// setting that cannot be used never stops the program: it is passed over,
+// and what was passed over, where and why is kept to be shown.
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qz {
+
+enum class SettingProblem {
+    None,
+    // An address: nothing given, no ":PORT", a port out of 1-65535, a host
+    // that is no name or address.
+    Empty,
+    NoPort,
+    BadPort,
+    BadHost,
+    // The file could not be read (`detail` has the file error's text).
+    Unreadable,
+    // A file of KEY=VALUE lines: a file or a value too long, a line without
+    // '=', a key that is not known or given twice, a byte that is no
+    // printable ASCII, no address, a station name that cannot name a topic,
+    // a password without a user.
+    TooLong,
+    NotKeyValue,
+    UnknownKey,
+    RepeatedKey,
+    BadCharacter,
+    NoAddress,
+    BadName,
+    PasswordWithoutUser,
+};
+
+struct IgnoredSetting {
+    std::string source;  // the command-line option or the file's name
+    std::string text;    // as it was given (Windows-1250 bytes from the file)
+    SettingProblem problem = SettingProblem::None;
+    std::string detail;    // the file error's text when the file was unreadable
+    std::size_t line = 0;  // the file's line from 1; 0 for a whole file or the command line
+};
+
+// The first `limit` bytes of the file `name` in `folder`, or nothing when
+// there is no such file (a folder of that name is no file) or it cannot be
+// read; the latter is added to `ignored`.
+std::optional<std::string> readSettingFile(const std::filesystem::path& folder, std::string_view name,
+                                           std::size_t limit, std::vector<IgnoredSetting>& ignored);
+
+}  // namespace qz
