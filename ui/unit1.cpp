@@ -16,6 +16,7 @@
 #include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace qz::ui {
 
@@ -60,18 +61,24 @@ QWidget* TForm1::createButtonRow()
     alarm.setBold(true);
     Button6->setFont(alarm);
     Button6->setStyleSheet(QStringLiteral("QPushButton { color: red; }"));
-    auto* credit = new QLabel(QStringLiteral("zespół stacji QZ5KV"), row);
-    QFont italic = credit->font();
+    credit_ = new QLabel(QStringLiteral("zespół stacji QZ5KV"), row);
+    QFont italic = credit_->font();
     italic.setItalic(true);
     italic.setPointSize(7);
-    credit->setFont(italic);
+    credit_->setFont(italic);
 
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    for (QPushButton* button : {Button2, Button7, Button8, Button9, Button3, Button5, Button6})
+    for (QPushButton* button : {Button2, Button7, Button8, Button9, Button3, Button5, Button6}) {
+        // A button may give up the style's spare width down to its caption's,
+        // so that "Włączenie zegara" fits in the row without widening the window.
+        const int caption =
+            button->fontMetrics().horizontalAdvance(button->text()) + 2 * button->fontMetrics().height();
+        button->setMinimumWidth(std::min(caption, button->sizeHint().width()));
         layout->addWidget(button);
+    }
     layout->addStretch();
-    layout->addWidget(credit, 0, Qt::AlignBottom);
+    layout->addWidget(credit_, 0, Qt::AlignBottom);
     return row;
 }
 
@@ -85,7 +92,12 @@ void TForm1::connectHandlers()
     connect(Button7, &QPushButton::clicked, this, guard(&TForm1::Button7Click));
     connect(Button8, &QPushButton::clicked, this, guard(&TForm1::Button8Click));
     connect(Button9, &QPushButton::clicked, this, guard(&TForm1::Button9Click));
-    connect(entry_, &EntryPanel::clockRunning, Button6, [this](bool running) { Button6->setHidden(running); });
+    connect(entry_, &EntryPanel::clockRunning, Button6, [this](bool running) {
+        // The credit gives its place to the button while the clock is stopped;
+        // it goes first, as showing the button lays the row out at once.
+        credit_->setVisible(running);
+        Button6->setHidden(running);
+    });
     connect(entry_, &EntryPanel::operatorEditorRequested, this, &TForm1::operatorEditorRequested);
     connect(entry_, &EntryPanel::typedQsoChanged, this, &TForm1::typedQsoChanged);
     connect(log_, &LogPanel::pickRequested, this, [this](PickKind kind) {

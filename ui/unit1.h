@@ -15,6 +15,7 @@
 #include <string>
 
 class QCloseEvent;
+class QLabel;
 class QPushButton;
 
 namespace qz::ui {
@@ -90,6 +91,7 @@ private:
     QPushButton* Button3 = nullptr;
     QPushButton* Button5 = nullptr;
     QPushButton* Button6 = nullptr;
+    QLabel* credit_ = nullptr;
 };
 
 }  // namespace qz::ui

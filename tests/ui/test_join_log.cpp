@@ -78,6 +78,16 @@ TEST_F(JoinLog, TheButtonStandsAfterNowyLogWithoutWideningTheWindow)
     EXPECT_EQ(w.Button9->geometry().translated(-w.Button9->x(), 0),
               w.Button8->geometry().translated(-w.Button8->x(), 0));
     EXPECT_TRUE(w.Button8->x() < w.Button9->x() && w.Button9->x() < w.Button3->x());
+
+    // Nor with the clock stopped, when "Włączenie zegara" joins the row.
+    focusOn(w.Edit4);
+    pressKey(Qt::Key_PageUp, Qt::NoModifier, {});
+    ASSERT_TRUE(w.Button6->isVisibleTo(&form1()));
+    QApplication::processEvents();
+    EXPECT_EQ(form1().width(), 694);
+    for (QPushButton* button : {w.Button2, w.Button7, w.Button8, w.Button9, w.Button3, w.Button5, w.Button6})
+        EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()))
+            << button->text().toStdString();
 }
 
 }  // namespace
