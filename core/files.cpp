@@ -352,19 +352,28 @@ void replaceAtomically(const Path& target, std::string_view content)
     replaceAtomically(target, content, temp);
 }
 
-void appendDurably(const Path& path, std::string_view content)
+namespace {
+
+void appendTo(const Path& path, std::string_view content, bool sync)
 {
     FileHandle file(path, O_WRONLY | O_CREAT | O_APPEND);
     const long long before = file.size();
     try {
         file.writeAll(content);
-        file.sync();
+        if (sync)
+            file.sync();
     } catch (const IoError&) {
         file.cutBackTo(before);
         throw;
     }
     file.close();
 }
+
+}  // namespace
+
+void appendDurably(const Path& path, std::string_view content) { appendTo(path, content, true); }
+
+void appendUnsynced(const Path& path, std::string_view content) { appendTo(path, content, false); }
 
 void removeFile(const Path& path)
 {

@@ -51,6 +51,9 @@ void replaceAtomically(const Path& target, std::string_view content);
 // (a disk that fills up in the middle of the content), the file is cut back
 // to its length before the append and synced, so it never keeps part of it.
 void appendDurably(const Path& path, std::string_view content);
+// The same without waiting for the disk: only for what can be made again from
+// a file that was synced before it.
+void appendUnsynced(const Path& path, std::string_view content);
 
 // Removes the file; a file that is already gone is not an error.
 void removeFile(const Path& path);

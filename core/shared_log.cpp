@@ -211,13 +211,16 @@ void SharedLog::bringLogInLine(const std::vector<LogEdit>& lastBatch, LogPrint b
     writeBatch({}, now, now);
 }
 
-void SharedLog::writeBatch(const std::vector<ShareEvent>& events, LogPrint before, LogPrint after)
+void SharedLog::writeBatch(const std::vector<ShareEvent>& events, LogPrint before, LogPrint after, Sync sync)
 {
     std::string records;
     for (const ShareEvent& event : events)
         records += eventRecord(event);
     records += printRecord(before, after);
-    files::appendDurably(journal_, records);
+    if (sync == Sync::Yes)
+        files::appendDurably(journal_, records);
+    else
+        files::appendUnsynced(journal_, records);
 }
 
 SharedLog::Plan SharedLog::plan(const std::vector<LogEdit>& edits) const
@@ -268,7 +271,11 @@ std::vector<ShareEvent> SharedLog::stored(const std::string& line, std::string_v
     if (!isShareableLine(line))
         return {};  // stays in this log only, as in a log that is not shared
     std::vector<ShareEvent> made{state_.ownAddition(line)};
-    writeBatch(made, before, print_);
+    // The log holds the QSO on the disk already. Should a power cut take
+    // this record, start-up finds the QSO beyond the journal's end and makes
+    // the same event again: the same number and stamp, as every record after
+    // it in the journal went too (each later sync would have kept it).
+    writeBatch(made, before, print_, Sync::No);
     return made;
 }
 

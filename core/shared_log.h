@@ -85,7 +85,8 @@ private:
     };
     Plan plan(const std::vector<LogEdit>& edits) const;
     void carryOut(const Plan& plan);
-    void writeBatch(const std::vector<ShareEvent>& events, LogPrint before, LogPrint after);
+    enum class Sync { No, Yes };
+    void writeBatch(const std::vector<ShareEvent>& events, LogPrint before, LogPrint after, Sync sync = Sync::Yes);
 
     const LogFile& log_;
     std::filesystem::path journal_;

@@ -52,7 +52,12 @@ ShareLink::ShareLink(Logbook& logbook, const ShareSetting& setting, UtcClock clo
         emit changed();
     });
     heartbeat_.setInterval(kHeartbeat);
-    connect(&heartbeat_, &QTimer::timeout, this, [this] { announce(true); });
+    connect(&heartbeat_, &QTimer::timeout, this, [this] {
+        announce(true);
+        // A mark lost by a broker whose queue for us was full is sent again.
+        if (!caughtUp_)
+            sendMark();
+    });
 }
 
 ShareLink::~ShareLink()
@@ -137,9 +142,11 @@ void ShareLink::onConnected()
     connectionProblem_.clear();
     client_->subscribe(stationTopic(station_) + "#");
     announce(true);
-    client_->publish(markTopic(station_, peers_.self()), "", false);
+    sendMark();
     heartbeat_.start();
 }
+
+void ShareLink::sendMark() { client_->publish(markTopic(station_, peers_.self()), "", false); }
 
 void ShareLink::onDisconnected(const std::string& reason)
 {

@@ -69,6 +69,7 @@ private:
     void take(const MqttMessage& message, std::vector<ShareEvent>& events);
     void onConnected();
     void onDisconnected(const std::string& reason);
+    void sendMark();
     void catchUp();
     void send(const std::vector<ShareEvent>& events);
     void announce(bool online);
