@@ -20,7 +20,9 @@ SharePeers::SharePeers(std::string self) : self_(std::move(self)) {}
 void SharePeers::heard(const Presence& presence, std::int64_t ourClock, bool live)
 {
     Peer& peer = peers_[presence.computer];
-    peer.online = presence.online;
+    // A kept "online" may be left from before a restart of the broker by a
+    // computer long gone: only its next heartbeat says it is there.
+    peer.online = presence.online && live;
     if (presence.computer != self_)
         noteClock(peer, presence.utcMilliseconds, ourClock, live && presence.online);
 }
@@ -41,6 +43,12 @@ int SharePeers::online() const
 {
     return static_cast<int>(
         std::count_if(peers_.begin(), peers_.end(), [](const auto& entry) { return entry.second.online; }));
+}
+
+bool SharePeers::isOnline(const std::string& computer) const
+{
+    const auto peer = peers_.find(computer);
+    return peer != peers_.end() && peer->second.online;
 }
 
 std::map<std::string, std::int64_t> SharePeers::clockDifferences() const

@@ -26,7 +26,8 @@ public:
 
     explicit SharePeers(std::string self);
 
-    // `live`: sent just now, not kept by the broker from earlier.
+    // `live`: sent just now, not kept by the broker from earlier. A computer
+    // counts as connected once it is heard live.
     void heard(const Presence& presence, std::int64_t ourClock, bool live);
     void heardEvent(const std::string& computer, std::int64_t sentAt, std::int64_t ourClock, bool live);
     // The broker is gone: nobody is known to be connected.
@@ -34,6 +35,7 @@ public:
 
     // The connected computers, this one among them.
     int online() const;
+    bool isOnline(const std::string& computer) const;
     // The other computers whose clock differs from ours, with the difference.
     std::map<std::string, std::int64_t> clockDifferences() const;
     const std::map<std::string, Peer>& peers() const { return peers_; }

@@ -121,7 +121,11 @@ void ShareLink::take(const MqttMessage& message, std::vector<ShareEvent>& events
         peers_.heardEvent(received->event.computer, received->sentAt, now, !message.kept);
         events.push_back(std::move(received->event));
     } else if (const auto presence = decodePresence(station_, message.topic, message.payload)) {
+        const bool known = peers_.isOnline(presence->computer);
         peers_.heard(*presence, now, !message.kept);
+        // A computer that has just come learns at once who else is there.
+        if (!known && peers_.isOnline(presence->computer) && presence->computer != peers_.self())
+            announce(true);
     } else if (const auto sender = markSender(station_, message.topic)) {
         if (*sender == peers_.self() && !caughtUp_) {
             // Everything kept came before the mark: the broker holds the
