@@ -143,7 +143,9 @@ signals:
     // QSOs of other computers were added (their corrections and deletions
     // reload the view).
     void arrived();
-    // The journal could not be written; the log itself holds the change.
+    // A file of the sharing failed (the journal, or the log while taking
+    // another computer's change); the text names it. A QSO stored here is in
+    // the log whatever this says.
     void sharingFailed(const QString& text);
     // The contest was counted anew (a reload, a deletion, another operator,
     // a new log) while it is counted; a stored QSO is only added to it.

@@ -54,24 +54,23 @@ void Logbook::receive(const std::vector<ShareEvent>& events)
 {
     if (!shared_)
         return;
-    std::vector<LogEdit> edits;
+    // Nobody waits here for an answer: a failure is said beside the log list.
     try {
-        edits = shared_->receive(events);
+        const std::vector<LogEdit> edits = shared_->receive(events);
+        if (edits.empty())
+            return;
+        const bool onlyAdditions = std::all_of(edits.begin(), edits.end(),
+                                               [](const LogEdit& edit) { return edit.kind == LogEdit::Kind::Append; });
+        if (!onlyAdditions) {
+            reload();
+            return;
+        }
+        for (const LogEdit& edit : edits)
+            takeIntoView(edit.line);
+        emit arrived();
     } catch (const IoError& error) {
         emit sharingFailed(failureText(error));
-        return;
     }
-    if (edits.empty())
-        return;
-    const bool onlyAdditions =
-        std::all_of(edits.begin(), edits.end(), [](const LogEdit& edit) { return edit.kind == LogEdit::Kind::Append; });
-    if (!onlyAdditions) {
-        reload();
-        return;
-    }
-    for (const LogEdit& edit : edits)
-        takeIntoView(edit.line);
-    emit arrived();
 }
 
 }  // namespace qz::ui
