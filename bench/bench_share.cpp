@@ -62,6 +62,14 @@ bool waitFor(const std::function<bool()>& condition, int timeoutMs)
     return true;
 }
 
+bool started(MosquittoBroker& broker, benchmark::State& state)
+{
+    if (broker.start())
+        return true;
+    state.SkipWithError("mosquitto did not start");
+    return false;
+}
+
 double percentile(std::vector<double> values, double share)
 {
     std::sort(values.begin(), values.end());
@@ -73,10 +81,8 @@ double percentile(std::vector<double> values, double share)
 void BM_ShareLatencyTwelveComputers(benchmark::State& state)
 {
     MosquittoBroker broker;
-    if (!broker.start()) {
-        state.SkipWithError("mosquitto did not start");
+    if (!started(broker, state))
         return;
-    }
     constexpr int kComputers = 12;
     constexpr int kRounds = 10;
     std::vector<std::unique_ptr<Computer>> computers;
@@ -128,10 +134,8 @@ BENCHMARK(BM_ShareLatencyTwelveComputers)->Iterations(1)->Unit(benchmark::kMilli
 void BM_StoreQsoShared(benchmark::State& state)
 {
     MosquittoBroker broker;
-    if (!broker.start()) {
-        state.SkipWithError("mosquitto did not start");
+    if (!started(broker, state))
         return;
-    }
     LargeStation large;
     if (state.range(0) == 1)
         large.station.chooseSharing({.setting = broker.setting(), .source = "--share", .ignored = {}});
@@ -144,10 +148,8 @@ BENCHMARK(BM_StoreQsoShared)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Ite
 void BM_NewComputerReceivesLargeLog(benchmark::State& state)
 {
     MosquittoBroker broker;
-    if (!broker.start()) {
-        state.SkipWithError("mosquitto did not start");
+    if (!started(broker, state))
         return;
-    }
     BenchFolder sharing;
     {
         ui::Logbook first(sharing.path());

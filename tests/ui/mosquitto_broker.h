@@ -11,7 +11,6 @@
 
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTcpSocket>
 #include <filesystem>
 #include <string>
 
@@ -39,14 +38,7 @@ public:
     ::testing::AssertionResult start()
     {
         const QString config = QString::fromStdString((folder_.path() / "mosquitto.conf").string());
-        daemon_.start(QStringLiteral("mosquitto"), {QStringLiteral("-c"), config});
-        if (!daemon_.waitForStarted())
-            return ::testing::AssertionFailure() << "mosquitto did not start";
-        return eventually([this] {
-            QTcpSocket probe;
-            probe.connectToHost(QHostAddress::LocalHost, port_);
-            return probe.waitForConnected(100);
-        });
+        return startLocalServer(daemon_, QStringLiteral("mosquitto"), {QStringLiteral("-c"), config}, port_);
     }
     // A clean stop: the broker writes what it keeps to its folder.
     void stop()

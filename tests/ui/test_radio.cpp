@@ -37,14 +37,7 @@ public:
 
     ::testing::AssertionResult start()
     {
-        daemon_.start(QStringLiteral("rigctld"), {"-m", "1", "-t", QString::number(port_)});
-        if (!daemon_.waitForStarted())
-            return ::testing::AssertionFailure() << "rigctld did not start";
-        return eventually([this] {
-            QTcpSocket probe;
-            probe.connectToHost(QHostAddress::LocalHost, port_);
-            return probe.waitForConnected(100);
-        });
+        return startLocalServer(daemon_, QStringLiteral("rigctld"), {"-m", "1", "-t", QString::number(port_)}, port_);
     }
     void stop()
     {
