@@ -53,20 +53,7 @@ scripts/install-deps.sh windows >&2
 
 work=$cache/build-$version-$key
 rm -rf "$work" "$prefix"
-mkdir -p "$work/apt/lists/partial"
-
-# Debian's source packages through apt with a source list of its own, so the
-# machine's apt set-up stays as it is; apt checks them against the archive's
-# signed index.
-printf 'deb-src http://deb.debian.org/debian bookworm main\n' >"$work/apt/sources.list"
-apt_options=(-o Dir::Etc::SourceList="$work/apt/sources.list" -o Dir::Etc::SourceParts=-
-             -o Dir::State::Lists="$work/apt/lists" -o APT::Sandbox::User=root)
-apt-get -qq "${apt_options[@]}" update
-fetch() {  # fetch SOURCE-PACKAGE VERSION: unpacked with Debian's patches applied
-    (cd "$work" && apt-get -qq "${apt_options[@]}" source "$1=$2" >/dev/null)
-}
-fetch qt6-base "$version"
-qtbase=$(echo "$work"/qt6-base-*/)
+qtbase=$(scripts/debian-source.sh qt6-base "$version" "$work")
 # Mends of Debian's source for this build (see each patch's name).
 for patch in "$patches"/qtbase-*.patch; do
     if [ -e "$patch" ]; then patch -d "$qtbase" -p1 --quiet <"$patch"; fi
