@@ -6,30 +6,35 @@
 #
 # holding one folder QZ5KV_Stationbook (the station folder) with the program,
 # the Qt and MinGW DLLs it loads, Qt's Windows platform and style plug-ins,
-# the Polish texts of the standard buttons, Debian's cty.dat and MASTER.SCP,
-# and CZYTAJ.txt. Qt comes from scripts/windows-qt.sh (built once, then
-# taken from its cache). Run as root on Debian 12, like the other scripts.
+# the broker's client library, the Polish texts of the standard buttons,
+# Debian's cty.dat and MASTER.SCP, and CZYTAJ.txt. Qt comes from
+# scripts/windows-qt.sh and libmosquitto from scripts/windows-mosquitto.sh
+# (each built once, then taken from its cache). Run as root on Debian 12,
+# like the other scripts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh windows
 
 qt=$(scripts/windows-qt.sh | tail -n 1)
+mosquitto=$(scripts/windows-mosquitto.sh | tail -n 1)
 out=build/windows
 build=$out/program
 # A new configuration each run, so a Qt from another cache folder is never
 # taken from the old one.
 rm -f "$build/CMakeCache.txt"
 # -O2 as the Linux program: GCC 12 warns wrongly about std::string at -O3.
-# No sharing yet: there is no libmosquitto built for Windows, and the host's
-# pkg-config would offer Linux's.
+# pkg-config sees only the Windows libmosquitto, never the host's; the
+# build fails rather than leave sharing out of the zip.
+PKG_CONFIG_LIBDIR=$mosquitto/lib/pkgconfig PKG_CONFIG_PATH= \
 cmake -S . -B "$build" -G Ninja --log-level=WARNING \
     -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" -DQZ_MINGW_SHARED_RUNTIME=ON \
-    -DCMAKE_FIND_ROOT_PATH="$qt" -DCMAKE_PREFIX_PATH="$qt" \
+    -DCMAKE_FIND_ROOT_PATH="$qt;$mosquitto" -DCMAKE_PREFIX_PATH="$qt" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-    -DQZ_WARNINGS_AS_ERRORS=ON -DBUILD_TESTING=OFF -DQZ_BUILD_BENCH=OFF \
-    -DQZ_SHARE_LOG=OFF
+    -DQZ_WARNINGS_AS_ERRORS=ON -DBUILD_TESTING=OFF -DQZ_BUILD_BENCH=OFF
 nice -n 10 cmake --build "$build" -j2 --target QZ5KV_stationbook
+x86_64-w64-mingw32-objdump -p "$build/QZ5KV_stationbook.exe" | grep 'DLL Name: libmosquitto.dll' >/dev/null ||
+    { echo "FAIL: the Windows program was built without sharing (no libmosquitto)" >&2; exit 1; }
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 
 stage=$out/stage/QZ5KV_Stationbook
@@ -50,9 +55,10 @@ cp /usr/share/hamradio-files/cty.dat /usr/share/hamradio-files/MASTER.SCP "$stag
 { printf '\xef\xbb\xbf'; sed "s/@VERSION@/$version/; s/\$/\r/" packaging/windows/CZYTAJ.txt; } >"$stage/CZYTAJ.txt"
 
 # Every DLL that the program and its plug-ins load and that Windows does not
-# have: Qt's own and the MinGW C++ runtime, found by following the imports.
+# have: Qt's own, libmosquitto and the MinGW C++ runtime, found by following
+# the imports.
 runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
-dll_folders=("$qt/bin" "$runtime" /usr/x86_64-w64-mingw32/lib)
+dll_folders=("$qt/bin" "$mosquitto/bin" "$runtime" /usr/x86_64-w64-mingw32/lib)
 pending=("$stage"/QZ5KV_stationbook.exe "$stage"/platforms/*.dll "$stage"/styles/*.dll)
 while [ ${#pending[@]} -gt 0 ]; do
     binary=${pending[0]}
