@@ -5,9 +5,14 @@
 # a new log, QSOs stored byte for byte as on Linux, Alt+B, the radio through
 # rigctld, the overview (F2), a second copy refused, an operator with a
 # Polish name into the Cabrillo header, both exports, a question box in
-# Polish, and the end by closing the window. Screenshots go to build/windows.
+# Polish, the log shared through a broker with the Linux program on another
+# station folder, and the end by closing the window. Screenshots go to
+# build/windows.
 #
 #   scripts/windows-check.sh [zip]     (default: the newest zip in build/windows)
+#
+# The Linux program of the sharing step is QZ_LINUX_PROGRAM, or the one in
+# build/ci or build/default, built there with the default preset if neither is.
 set -euo pipefail
 [ -n "${QZ_WINE_TRACE:-}" ] && set -x
 cd "$(dirname "$0")/.."
@@ -16,6 +21,17 @@ if [ -z "${QZ_WINE_ON_DISPLAY:-}" ]; then
     scripts/install-deps.sh windows
     zip=${1:-$(ls -t build/windows/QZ5KV_Stationbook-*-win64.zip 2>/dev/null | head -n 1)}
     [ -f "$zip" ] || { echo "FAIL: no zip; scripts/windows-package.sh makes it" >&2; exit 1; }
+    if [ -z "${QZ_LINUX_PROGRAM:-}" ]; then
+        for preset in ci default; do
+            [ -x "build/$preset/app/QZ5KV_stationbook" ] && QZ_LINUX_PROGRAM=$PWD/build/$preset/app/QZ5KV_stationbook && break
+        done
+    fi
+    if [ -z "${QZ_LINUX_PROGRAM:-}" ]; then
+        cmake --preset default >/dev/null
+        cmake --build --preset default --target QZ5KV_stationbook
+        QZ_LINUX_PROGRAM=$PWD/build/default/app/QZ5KV_stationbook
+    fi
+    export QZ_LINUX_PROGRAM
     exec timeout 900 xvfb-run -a -s "-screen 0 1024x768x24" env QZ_WINE_ON_DISPLAY=1 "$0" "$(realpath "$zip")"
 fi
 
@@ -24,11 +40,25 @@ zip=$1
 shots=$PWD/build/windows
 work=$(mktemp -d)
 export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine fills the Windows font names its own fonts lack from the machine's
+# fonts, so what the windows look like would hang on what else the machine
+# has installed (with fonts-dejavu-extra Wine takes a serif face and the
+# fields show no text). Wine sees only the fonts that install-deps.sh
+# installs, as on a new Debian 12 system.
+mkdir -p "$work/fonts"
+dpkg -L fonts-dejavu-core | grep '\.ttf$' | xargs ln -s -t "$work/fonts"
+printf '<?xml version="1.0"?>\n<fontconfig><dir>%s</dir><cachedir>%s</cachedir></fontconfig>\n' \
+    "$work/fonts" "$work/fontcache" >"$work/fonts.conf"
+export FONTCONFIG_FILE=$work/fonts.conf
 pid=""
 rig_pid=""
+broker_pid=""
+linux_pid=""
 cleanup() {
-    # rigctld first: it holds a port that other tests may want.
-    [ -z "$rig_pid" ] || { kill "$rig_pid" 2>/dev/null; wait "$rig_pid" 2>/dev/null || true; }
+    # The servers first: they hold ports that other tests may want.
+    for server in "$rig_pid" "$broker_pid" "$linux_pid"; do
+        [ -z "$server" ] || { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null || true; }
+    done
     [ -z "$pid" ] || { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true; }
     wineserver -k 2>/dev/null || true
     rm -rf "$work"
@@ -52,6 +82,7 @@ callsign_field=(247 79)
 operators_button=(84 93)
 cabrillo_button=(60 440)
 adif_button=(160 440)
+end_button=(539 440)
 editor_first_operator=(60 32)
 editor_name_field=(330 74)
 editor_save=(560 163)
@@ -136,6 +167,18 @@ for _ in $(seq 50); do rig f && break; sleep 0.1; done
 rig M CW 500 || fail "rigctld does not answer on port $rig_port: $(cat "$work/rigctld.out")"
 # By number: a bare system has no /etc/hosts to look "localhost" up in.
 printf '127.0.0.1:%s\r\n' "$rig_port" >"$station/QZ5KV_stationbook_rig.txt"
+
+# The station's broker, on a free port; the Windows program shares through it
+# from the start, by its setting file.
+broker_port=$((20000 + RANDOM % 20000))
+while (exec 3<>/dev/tcp/127.0.0.1/$broker_port) 2>/dev/null; do broker_port=$((broker_port + 1)); done
+printf 'listener %s 127.0.0.1\nallow_anonymous true\npersistence false\nmax_queued_messages 0\n' \
+    "$broker_port" >"$work/mosquitto.conf"
+mosquitto -c "$work/mosquitto.conf" >"$work/mosquitto.out" 2>&1 &
+broker_pid=$!
+for _ in $(seq 50); do (exec 3<>/dev/tcp/127.0.0.1/$broker_port) 2>/dev/null && break; sleep 0.1; done
+(exec 3<>/dev/tcp/127.0.0.1/$broker_port) 2>/dev/null || fail "mosquitto does not listen: $(cat "$work/mosquitto.out")"
+printf 'broker=127.0.0.1:%s\r\nstation=QZ5KV\r\n' "$broker_port" >"$station/QZ5KV_stationbook_share.txt"
 
 start_program() {  # start_program OUTPUT-FILE
     # Wine reads the folder names of Linux as UTF-8 only in a UTF-8 locale.
@@ -243,6 +286,49 @@ gone "^Informacja$suffix" || fail "the message of the export did not close"
 xdotool windowfocus --sync "$adif_window" key Tab space
 gone "^Zapis pliku ADIF$suffix" || fail "\"Powrót\" did not close the ADIF window"
 
+step "one log shared with the Linux program"
+# The Linux program on a station folder of its own, with the same broker
+# given on its command line: it receives the three QSOs stored under Wine,
+# and a QSO typed into it reaches the Windows program's log.
+linux="$work/linux"
+mkdir -p "$linux"
+cp "$QZ_LINUX_PROGRAM" "$linux/"
+printf 'QZ1ABC,Jan Kowalski,,ul. Polna 1,,,0,CHECKLOG,,IARU-HF,\r\n' >"$linux/QZ5KV_stationbook.ini"
+(cd "$linux" && exec ./QZ5KV_stationbook --share "127.0.0.1:$broker_port" --rig off >"$linux/program.out" 2>&1) &
+linux_pid=$!
+linux_main=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$linux_pid" --name '^QZ5KV Stationbook$' | head -n 1) ||
+    fail "the Linux program's window did not open: $(cat "$linux/program.out")"
+# To the lower right corner, so that the Windows program's callsign field and
+# the Linux program's "Koniec" are not under the other window.
+xdotool windowmove --sync "$linux_main" 330 306
+wait_for_lines "$linux/IARU_log.zrv" 3
+cmp -s "$log" "$linux/IARU_log.zrv" || fail "the Linux program's log is not the Windows program's: $(cat -A "$linux/IARU_log.zrv")"
+xdotool windowfocus --sync "$linux_main"
+click "$linux_main" "${callsign_field[@]}"
+xdotool key ctrl+a
+windows_log=$log
+log="$linux/IARU_log.zrv"
+store_qso ok1abc 15 4
+check_stored "$(log_line "$log" 4)" "   1800 CW     QZ1ABC        599 28     OK1ABC        599 15           "
+log=$windows_log
+wait_for_lines "$log" 4
+cmp -s "$log" "$linux/IARU_log.zrv" || fail "the QSO stored on Linux did not reach the Windows log as it is: $(cat -A "$log")"
+# Both programs connected: "Sieć: 2 komputery" in the Windows window. Wine
+# takes its window as the active one again only from a click in it.
+xdotool windowraise "$main" windowfocus --sync "$main"
+click "$main" "${callsign_field[@]}"
+sleep 1
+shot_of "$main" "$shots/wine-sharing.png"
+import -window root "$shots/wine-sharing-screen.png"
+# "Koniec": a Linux window has no Alt+F4 without a window manager.
+xdotool windowfocus --sync "$linux_main"
+click "$linux_main" "${end_button[@]}"
+timeout 30 tail --pid="$linux_pid" -f /dev/null || fail "\"Koniec\" did not end the Linux program"
+wait "$linux_pid" || fail "the Linux program ended with an error: $(cat "$linux/program.out")"
+linux_pid=""
+xdotool windowfocus --sync "$main"
+click "$main" "${callsign_field[@]}"
+
 step "a question in Polish"
 main=$(window_named '^QZ5KV Stationbook$') || fail "the main window did not come back"
 click "$main" "${operators_button[@]}"
@@ -259,6 +345,7 @@ gone "^Potwierdzenie$suffix" || fail "the question box has no \"Tak\" button"
 for _ in $(seq 50); do grep -aq '^QZ1ABC,' "$station/QZ5KV_stationbook.ini" || break; sleep 0.1; done
 ! grep -aq '^QZ1ABC,' "$station/QZ5KV_stationbook.ini" || fail "\"Tak\" did not delete the operator"
 click "$editor" "${editor_return[@]}"
+gone "^Nag.*wek pliku Cabrillo$suffix" || fail "\"Powrót\" did not close the operator editor"
 
 step "closing the main window"
 xdotool windowfocus --sync "$main" key alt+F4
