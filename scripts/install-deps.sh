@@ -19,6 +19,7 @@ packages=(
     libhamlib-utils                  # rigctld and rigctl: the radio in the tests
     x11-utils                        # xev and xprop: bench/startup_x.sh
     mosquitto libmosquitto-dev       # the station's broker and its client: sharing one log
+    pkg-config                       # how the build finds libmosquitto
 )
 if [ "${1:-}" = windows ]; then
     packages+=(
