@@ -125,15 +125,16 @@ check_stored() {
     ((moment >= before - 120 && moment <= after)) || fail "[$stamp] is not the UTC time of the store"
     [ "${line:15}" = "$rest" ] || fail "stored [${line:15}], expected [$rest]"
 }
-store_qso() {  # store_qso CALLSIGN EXCHANGE LINES-AFTER
+store_qso() {  # store_qso CALLSIGN EXCHANGE LINES-AFTER [LOG, the Windows one by default]
     before=$(date -u +%s)
     xdotool type --delay 30 "$1"
     xdotool key Return ctrl+a
     xdotool type --delay 30 "$2"
     xdotool key Return
-    wait_for_lines "$log" "$3"
+    wait_for_lines "${4:-$log}" "$3"
     after=$(date -u +%s)
 }
+listening() { (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
 colour_share() { convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:mean]' info:; }
 shot_of() {  # shot_of WINDOW FILE: the window alone
     eval "$(xdotool getwindowgeometry --shell "$1")"
@@ -157,7 +158,7 @@ printf 'QZ1ABC,Jan Kowalski,,ul. Polna 1,,,0,CHECKLOG,,IARU-HF,\r\n' >"$station/
 
 # Hamlib's dummy radio, on rigctld's own port where it is free.
 rig_port=4532
-(exec 3<>/dev/tcp/127.0.0.1/$rig_port) 2>/dev/null && rig_port=$((20000 + RANDOM % 20000))
+listening "$rig_port" && rig_port=$((20000 + RANDOM % 20000))
 rigctld -m 1 -t "$rig_port" >"$work/rigctld.out" 2>&1 &
 rig_pid=$!
 rig() { rigctl -m 2 -r "127.0.0.1:$rig_port" "$@" >/dev/null 2>&1; }
@@ -171,13 +172,13 @@ printf '127.0.0.1:%s\r\n' "$rig_port" >"$station/QZ5KV_stationbook_rig.txt"
 # The station's broker, on a free port; the Windows program shares through it
 # from the start, by its setting file.
 broker_port=$((20000 + RANDOM % 20000))
-while (exec 3<>/dev/tcp/127.0.0.1/$broker_port) 2>/dev/null; do broker_port=$((broker_port + 1)); done
+while listening "$broker_port"; do broker_port=$((broker_port + 1)); done
 printf 'listener %s 127.0.0.1\nallow_anonymous true\npersistence false\nmax_queued_messages 0\n' \
     "$broker_port" >"$work/mosquitto.conf"
 mosquitto -c "$work/mosquitto.conf" >"$work/mosquitto.out" 2>&1 &
 broker_pid=$!
-for _ in $(seq 50); do (exec 3<>/dev/tcp/127.0.0.1/$broker_port) 2>/dev/null && break; sleep 0.1; done
-(exec 3<>/dev/tcp/127.0.0.1/$broker_port) 2>/dev/null || fail "mosquitto does not listen: $(cat "$work/mosquitto.out")"
+for _ in $(seq 50); do listening "$broker_port" && break; sleep 0.1; done
+listening "$broker_port" || fail "mosquitto does not listen: $(cat "$work/mosquitto.out")"
 printf 'broker=127.0.0.1:%s\r\nstation=QZ5KV\r\n' "$broker_port" >"$station/QZ5KV_stationbook_share.txt"
 
 start_program() {  # start_program OUTPUT-FILE
@@ -306,11 +307,8 @@ cmp -s "$log" "$linux/IARU_log.zrv" || fail "the Linux program's log is not the 
 xdotool windowfocus --sync "$linux_main"
 click "$linux_main" "${callsign_field[@]}"
 xdotool key ctrl+a
-windows_log=$log
-log="$linux/IARU_log.zrv"
-store_qso ok1abc 15 4
-check_stored "$(log_line "$log" 4)" "   1800 CW     QZ1ABC        599 28     OK1ABC        599 15           "
-log=$windows_log
+store_qso ok1abc 15 4 "$linux/IARU_log.zrv"
+check_stored "$(log_line "$linux/IARU_log.zrv" 4)" "   1800 CW     QZ1ABC        599 28     OK1ABC        599 15           "
 wait_for_lines "$log" 4
 cmp -s "$log" "$linux/IARU_log.zrv" || fail "the QSO stored on Linux did not reach the Windows log as it is: $(cat -A "$log")"
 # Both programs connected: "Sieć: 2 komputery" in the Windows window. Wine
