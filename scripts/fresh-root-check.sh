@@ -5,15 +5,24 @@
 # git, and runs there scripts/install-deps.sh and then a command, by default
 # the whole CI run. Prints how long each step took. Run as root on Debian.
 #
-#   scripts/fresh-root-check.sh ROOT [COMMAND]
+#   scripts/fresh-root-check.sh [--deps run|test|windows] ROOT [COMMAND]
 #   scripts/fresh-root-check.sh /var/tmp/fresh-root \
 #       'cmake --preset fuzz && cmake --build --preset fuzz && scripts/fuzz.sh 5'
+#
+# --deps chooses what install-deps.sh installs before the command (test, the
+# default, is everything the tests need). `--deps run` with a new ROOT shows
+# that the start command needs no test tools.
 #
 # Everything the script mounts is unmounted again when it ends.
 set -euo pipefail
 
+deps=test
+if [ "${1:-}" = --deps ] && [ $# -ge 2 ]; then
+    deps=$2
+    shift 2
+fi
 if [ $# -lt 1 ] || [ $# -gt 2 ]; then
-    echo "usage: $0 ROOT [COMMAND]" >&2
+    echo "usage: $0 [--deps run|test|windows] ROOT [COMMAND]" >&2
     exit 2
 fi
 [ "$(id -u)" -eq 0 ] || { echo "$0: run as root (debootstrap, mount, chroot)" >&2; exit 2; }
@@ -69,5 +78,5 @@ rm -rf "$root/root/stationbook"
 step "clone" inside 'git clone -q /tmp/stationbook.bundle /root/stationbook'
 echo "commit $(git -C "$source" rev-parse --short HEAD)"
 
-step "install-deps.sh" inside 'cd /root/stationbook && scripts/install-deps.sh'
+step "install-deps.sh $deps" inside "cd /root/stationbook && scripts/install-deps.sh $deps"
 step "$command" inside "cd /root/stationbook && $command"

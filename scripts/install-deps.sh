@@ -1,27 +1,40 @@
 #!/usr/bin/env bash
-# Installs every Debian package the program, its tests and its checks need.
-# This is the only place that names packages; it is safe to run again.
-# `install-deps.sh windows` adds what the Windows builds and checks need.
+# Installs the Debian packages that are missing. This is the only place that
+# names packages; it is safe to run again.
+#
+#   install-deps.sh run       building and running the program (scripts/start.sh)
+#   install-deps.sh [test]    that, and the tools of the tests and checks (scripts/test.sh)
+#   install-deps.sh windows   that, and what the Windows builds and checks need
 set -euo pipefail
+
+set=${1:-test}
+case "$set" in
+    run | test | windows) ;;
+    *) echo "usage: $0 [run | test | windows]" >&2; exit 2 ;;
+esac
 
 packages=(
     cmake ninja-build g++            # build
-    qt6-base-dev                     # Qt 6 Widgets
+    qt6-base-dev                     # Qt 6 Widgets and Network
     qt6-translations-l10n            # Polish texts of the standard buttons
     hamradio-files                   # cty.dat and MASTER.SCP for the contest overview
-    libgtest-dev libgmock-dev        # unit and window tests
-    libbenchmark-dev                 # bench/
     fonts-dejavu-core                # a fixed-pitch font for the log list
-    dpkg-dev desktop-file-utils file # the Debian package and its test
-    clang libclang-rt-dev            # libFuzzer targets and their sanitizer runtimes (scripts/fuzz.sh)
-    clang-format clang-tidy          # format and static checks (scripts/check-sources.sh, tidy.sh)
-    xvfb xauth xdotool imagemagick   # the end-to-end test on a virtual screen
-    libhamlib-utils                  # rigctld and rigctl: the radio in the tests
-    x11-utils                        # xev and xprop: bench/startup_x.sh
-    mosquitto libmosquitto-dev       # the station's broker and its client: sharing one log
-    pkg-config                       # how the build finds libmosquitto
+    libmosquitto-dev pkg-config      # sharing one log: the broker's client library, found through pkg-config
+    libhamlib-utils                  # rigctld, through which the band and mode follow the radio
 )
-if [ "${1:-}" = windows ]; then
+if [ "$set" != run ]; then
+    packages+=(
+        libgtest-dev libgmock-dev        # unit and window tests
+        libbenchmark-dev                 # bench/
+        dpkg-dev desktop-file-utils file # the Debian package and its test
+        clang libclang-rt-dev            # libFuzzer targets and their sanitizer runtimes (scripts/fuzz.sh)
+        clang-format clang-tidy          # format and static checks (scripts/check-sources.sh, tidy.sh)
+        xvfb xauth xdotool imagemagick   # the end-to-end test on a virtual screen
+        x11-utils                        # xev and xprop: bench/startup_x.sh
+        mosquitto                        # the station's broker, started by the sharing tests
+    )
+fi
+if [ "$set" = windows ]; then
     packages+=(
         g++-mingw-w64-x86-64-posix   # the core and the program built for Windows
         googletest                   # GoogleTest sources, built for that target

@@ -6,7 +6,7 @@
 # under Wine where Qt for Windows is already built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh test
 scripts/check-sources.sh
 cmake --preset ci >/dev/null
 cmake --build --preset ci
@@ -17,7 +17,7 @@ cmake --build --preset asan
 ctest --preset asan
 scripts/fuzz.sh 10
 # The Windows zip and its walk under Wine, once Qt for Windows is built: Qt
-# from nothing would take the run past CI's time (see the README).
+# from nothing would take the run past CI's time (see docs/windows.md).
 if scripts/windows-qt.sh --cached >/dev/null; then
     scripts/windows-package.sh
     scripts/windows-check.sh
