@@ -7,6 +7,7 @@
 #include "log_check_window.h"
 #include "logbook.h"
 #include "operator_book.h"
+#include "overview_placement.h"
 #include "overview_texts.h"
 #include "rate_chart.h"
 
@@ -25,7 +26,6 @@
 #include <QTimeZone>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <array>
 
 namespace qz::ui {
@@ -275,18 +275,17 @@ void ContestOverview::placeBesideMainWindow()
         move(main.right() + kGapToMainWindow, main.top());
         return;
     }
-    const QRect room = screen->availableGeometry();
-    const QSize frame = frameGeometry().size();
-    // Right of the main window, else left of it, else as far right as the
-    // screen allows, covering as little of the main window as it can; level
-    // with the main window as far as the screen's height lets it.
-    int left = main.right() + kGapToMainWindow;
-    if (left + frame.width() > room.right()) {
-        const int leftOfMain = main.left() - kGapToMainWindow - frame.width();
-        left = leftOfMain >= room.left() ? leftOfMain : std::max(room.left(), room.right() - frame.width());
-    }
-    const int top = std::max(room.top(), std::min(main.top(), room.bottom() - frame.height()));
-    move(left, top);
+    // Before its first showing the window has no frame yet: the window
+    // manager will give it the main window's.
+    QSize margins = frameGeometry().size() - size();
+    if (margins.isNull())
+        margins = main.size() - mainWindow_.size();
+    const SideBySide placed = placeBeside(main, size() + margins, minimumSizeHint().width() + margins.width(),
+                                          screen->availableGeometry(), kGapToMainWindow);
+    if (placed.mainWindow != main.topLeft())
+        mainWindow_.move(placed.mainWindow);
+    resize(placed.overview.size() - margins);
+    move(placed.overview.topLeft());
 }
 
 void ContestOverview::qsoStored(const ContestCount& count)

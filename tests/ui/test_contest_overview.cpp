@@ -7,6 +7,7 @@
 #include "eventually.h"
 #include "headquarters_grid.h"
 #include "log_check_window.h"
+#include "overview_placement.h"
 #include "rate_chart.h"
 #include "share_message.h"
 #include "station_fixture.h"
@@ -20,6 +21,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSet>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -248,6 +250,31 @@ TEST_F(ContestOverviewTest, ADupeIsNeverCutOffThePartialCallsByPublishedCallsSor
     ASSERT_EQ(shown.size(), 30);
     EXPECT_EQ(shown.front(), "SP9XYZ  powtórka");
     EXPECT_EQ(shown[1], "SP9A10");
+}
+
+// Where the screen has room for both windows side by side (1280 pixels), the
+// overview never stands over the entry fields: the main window moves aside
+// when it must. On a wider screen the main window stays where it is.
+TEST_F(ContestOverviewTest, OverviewNeverCoversTheMainWindowWhereTheScreenHasRoomForBoth)
+{
+    startStation();
+    pressF2();
+    const QSize main = form1().frameGeometry().size();
+    const QSize overviewSize = overview().frameGeometry().size();
+    const int narrowest = overview().minimumSizeHint().width() + overviewSize.width() - overview().width();
+    for (const int width : {1280, 1920}) {
+        SCOPED_TRACE(width);
+        const QRect screen(0, 0, width, 1000);
+        const QRect centred = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, main, screen);
+        const ui::SideBySide placed = ui::placeBeside(centred, overviewSize, narrowest, screen, 8);
+        const QRect mainPlaced(placed.mainWindow, main);
+        EXPECT_FALSE(mainPlaced.intersects(placed.overview));
+        EXPECT_TRUE(screen.contains(mainPlaced));
+        EXPECT_TRUE(screen.contains(placed.overview));
+        EXPECT_GE(placed.overview.width(), narrowest);
+        EXPECT_EQ(mainPlaced.top(), centred.top());
+        EXPECT_EQ(mainPlaced == centred && placed.overview.size() == overviewSize, width == 1920);
+    }
 }
 
 // Minimised by the window manager's button, the overview is hidden by the
