@@ -7,6 +7,7 @@
 #include "log_check_window.h"
 #include "logbook.h"
 #include "operator_book.h"
+#include "overview_placement.h"
 #include "overview_texts.h"
 #include "rate_chart.h"
 
@@ -25,7 +26,7 @@
 #include <QTimeZone>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <algorithm>
+#include <array>
 
 namespace qz::ui {
 namespace {
@@ -99,7 +100,10 @@ void ContestOverview::createControls()
     chartTimer_ = new QTimer(this);
     chartTimer_->setSingleShot(true);
     chartTimer_->setInterval(0);
-    connect(chartTimer_, &QTimer::timeout, this, &ContestOverview::showChart);
+    connect(chartTimer_, &QTimer::timeout, this, [this] {
+        if (const ContestCount* count = logbook_.contestCount())
+            showChart(*count);
+    });
     connect(WriteScore, &QPushButton::clicked, this,
             [this] { guarded(context_.platform, [this] { WriteScoreClick(); }); });
     connect(CheckLog, &QPushButton::clicked, this, [this] { guarded(context_.platform, [this] { CheckLogClick(); }); });
@@ -166,13 +170,15 @@ void ContestOverview::layOut()
 
 void ContestOverview::followLogbook()
 {
+    // The logbook counts only for the window in sight: what it does not count
+    // is not shown, and is read afresh when the window is shown again.
     connect(&logbook_, &Logbook::counted, this, [this] {
-        if (isVisible())
-            showAll();
+        if (const ContestCount* count = logbook_.contestCount())
+            showAll(*count);
     });
     const auto follow = [this] {
-        if (isVisible())
-            qsoStored();
+        if (const ContestCount* count = logbook_.contestCount())
+            qsoStored(*count);
     };
     connect(&logbook_, &Logbook::stored, this, follow);
     connect(&logbook_, &Logbook::arrived, this, follow);
@@ -182,22 +188,39 @@ void ContestOverview::followLogbook()
 void ContestOverview::showTyped(const TypedQso& typed)
 {
     typed_ = typed;
-    if (!isVisible())
+    if (const ContestCount* count = logbook_.contestCount()) {
+        showPartials(*count);
+        showNewMultiplier(*count);
+    }
+}
+
+void ContestOverview::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Brought back after the window system hid it (minimised): counted and
+    // shown afresh. An opening has counted already.
+    if (logbook_.contestCount())
         return;
-    showPartials();
-    showNewMultiplier();
+    try {
+        count();
+    } catch (...) {
+        reportCurrentException(context_.platform);
+        // Nothing counted: the window closes rather than show an old count.
+        QMetaObject::invokeMethod(this, &QWidget::hide, Qt::QueuedConnection);
+    }
 }
 
 void ContestOverview::hideEvent(QHideEvent* event)
 {
-    // Closed, the overview costs the logbook nothing.
+    // Closed or minimised, the overview costs the logbook nothing. Qt may
+    // still call a minimised window visible.
     logbook_.stopCountingContest();
     QWidget::hideEvent(event);
 }
 
 void ContestOverview::toggle()
 {
-    if (!isVisible()) {
+    if (!isVisible() || isMinimized()) {
         guarded(context_.platform, [this] { open(); });
         return;
     }
@@ -221,19 +244,22 @@ std::optional<std::pair<std::shared_ptr<const ContestData>, std::string>> Contes
     return std::pair(std::make_shared<const ContestData>(loadContestData(dataFolders_)), std::move(stamp));
 }
 
-void ContestOverview::open()
+void ContestOverview::count()
 {
     if (!PartialCalls)
         createControls();
-    // Nothing counted before changes until the data files and the log are read.
-    auto changed = changedDataFiles();
-    logbook_.countContest(changed ? changed->first : data_);
-    if (changed)
+    if (auto changed = changedDataFiles())
         std::tie(data_, dataStamp_) = std::move(*changed);
+    logbook_.countContest(data_);
+}
+
+void ContestOverview::open()
+{
+    count();
     QWidget* const focused = QApplication::focusWidget();
     placeBesideMainWindow();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
-    showAll();
     // The operator goes on typing where they were.
     if (focused && !focused->hasFocus()) {
         focused->activateWindow();
@@ -249,40 +275,39 @@ void ContestOverview::placeBesideMainWindow()
         move(main.right() + kGapToMainWindow, main.top());
         return;
     }
-    const QRect room = screen->availableGeometry();
-    const QSize frame = frameGeometry().size();
-    // Right of the main window, else left of it, else as far right as the
-    // screen allows, covering as little of the main window as it can; level
-    // with the main window as far as the screen's height lets it.
-    int left = main.right() + kGapToMainWindow;
-    if (left + frame.width() > room.right()) {
-        const int leftOfMain = main.left() - kGapToMainWindow - frame.width();
-        left = leftOfMain >= room.left() ? leftOfMain : std::max(room.left(), room.right() - frame.width());
-    }
-    const int top = std::max(room.top(), std::min(main.top(), room.bottom() - frame.height()));
-    move(left, top);
+    // Before its first showing the window has no frame yet: the window
+    // manager will give it the main window's.
+    QSize margins = frameGeometry().size() - size();
+    if (margins.isNull())
+        margins = main.size() - mainWindow_.size();
+    const SideBySide placed = placeBeside(main, size() + margins, minimumSizeHint().width() + margins.width(),
+                                          screen->availableGeometry(), kGapToMainWindow);
+    if (placed.mainWindow != main.topLeft())
+        mainWindow_.move(placed.mainWindow);
+    resize(placed.overview.size() - margins);
+    move(placed.overview.topLeft());
 }
 
-void ContestOverview::qsoStored()
+void ContestOverview::qsoStored(const ContestCount& count)
 {
-    HeadquartersSlots->showSlots(logbook_.tally().headquartersSlots());
-    showScore();
-    showRate();
-    showPartials();
-    showNewMultiplier();
+    HeadquartersSlots->showSlots(count.tally.headquartersSlots());
+    showScore(count);
+    showRate(count);
+    showPartials(count);
+    showNewMultiplier(count);
     chartTimer_->start();
 }
 
-void ContestOverview::showAll()
+void ContestOverview::showAll(const ContestCount& count)
 {
-    OperatorName->setText(QStringLiteral("Operator: %1").arg(fromCp1250(logbook_.tally().op())));
+    OperatorName->setText(QStringLiteral("Operator: %1").arg(fromCp1250(count.tally.op())));
     showDataFiles();
-    HeadquartersSlots->showSlots(logbook_.tally().headquartersSlots());
-    showPartials();
-    showNewMultiplier();
-    showScore();
-    showRate();
-    showChart();
+    HeadquartersSlots->showSlots(count.tally.headquartersSlots());
+    showPartials(count);
+    showNewMultiplier(count);
+    showScore(count);
+    showRate(count);
+    showChart(count);
 }
 
 void ContestOverview::showDataFiles()
@@ -295,16 +320,16 @@ void ContestOverview::showDataFiles()
     DataFiles->setText(text);
 }
 
-void ContestOverview::showPartials()
+void ContestOverview::showPartials(const ContestCount& count)
 {
     const WorkedBefore& worked = logbook_.workedBefore();
     const std::string& typed = typed_.call;
-    const bool sameOperator = worked.op() == logbook_.tally().op();
+    const bool sameOperator = worked.op() == count.tally.op();
     PartialCalls->clear();
     if (typed.empty())
         return;
-    for (const std::string& call :
-         partialMatches(typed, data_->calls ? &*data_->calls : nullptr, logbook_.loggedCalls(), kMostPartials)) {
+    for (const std::string& call : partialMatches(typed, data_->calls ? &*data_->calls : nullptr, count.operatorCalls,
+                                                  count.loggedCalls, kMostPartials)) {
         const bool dupe = sameOperator && typed_.band && typed_.mode &&
                           worked.verdict(call, typed_.band->key, typed_.mode->letters) == WorkedVerdict::Dupe;
         auto* item = new QListWidgetItem(fromCp1250(call) + (dupe ? QStringLiteral("  powtórka") : QString()));
@@ -314,7 +339,7 @@ void ContestOverview::showPartials()
     }
 }
 
-void ContestOverview::showNewMultiplier()
+void ContestOverview::showNewMultiplier(const ContestCount& count)
 {
     const std::size_t band = typed_.band ? contestBandOf(typed_.band->key).value_or(kContestBands) : kContestBands;
     const Exchange exchange = readExchange(typed_.receivedExchange, data_->headquarters);
@@ -327,15 +352,15 @@ void ContestOverview::showNewMultiplier()
                              : QStringLiteral("HQ %1").arg(fromCp1250(exchange.abbreviation));
     if (typed_.verdict == WorkedVerdict::Dupe)
         NewMultiplier->setText(QStringLiteral("Powtórka: %1 nie będzie mnożnikiem").arg(what));
-    else if (logbook_.tally().score().isNewMultiplier(band, exchange))
+    else if (count.tally.score().isNewMultiplier(band, exchange))
         NewMultiplier->setText(QStringLiteral("Nowy mnożnik na %1: %2").arg(bandName(band), what));
     else
         NewMultiplier->setText(QStringLiteral("%1 jest już mnożnikiem na %2").arg(what, bandName(band)));
 }
 
-void ContestOverview::showScore()
+void ContestOverview::showScore(const ContestCount& count)
 {
-    const ContestTally& tally = logbook_.tally();
+    const ContestTally& tally = count.tally;
     const ScoreSummary& summary = tally.score().summary();
     const auto showRow = [this](int row, const BandScore& s) {
         const std::array<qint64, 5> values{s.qsos, s.dupes, s.points, s.zones, s.headquarters};
@@ -379,7 +404,7 @@ void ContestOverview::showScore()
     ScoreNotes->setText(notes.join(QStringLiteral("; ")));
 }
 
-void ContestOverview::showRate()
+void ContestOverview::showRate(const ContestCount& count)
 {
     const auto describe = [](const QString& who, const QsoRate& rate) {
         const auto latest = rate.latestMinute();
@@ -396,14 +421,14 @@ void ContestOverview::showRate()
             .arg(lastHour)
             .arg(until);
     };
-    const ContestTally& tally = logbook_.tally();
+    const ContestTally& tally = count.tally;
     Rate->setText(describe(fromCp1250(tally.op()), tally.operatorRate()) + QLatin1Char('\n') +
                   describe(QStringLiteral("Stacja"), tally.stationRate()));
 }
 
-void ContestOverview::showChart()
+void ContestOverview::showChart(const ContestCount& count)
 {
-    const ContestTally& tally = logbook_.tally();
+    const ContestTally& tally = count.tally;
     const QsoRate& station = tally.stationRate();
     const auto first = station.firstMinute();
     const auto last = station.latestMinute();
@@ -418,7 +443,11 @@ void ContestOverview::WriteScoreClick()
                                                     "Zapisz w nim zmiany, a potem wpisz wynik do nagłówka."));
         return;
     }
-    const ContestTally& tally = logbook_.tally();
+    // The score written is the one in sight, which a closed window does not count.
+    const ContestCount* count = logbook_.contestCount();
+    if (!count)
+        return;
+    const ContestTally& tally = count->tally;
     const std::string op = tally.op();
     if (op.empty()) {
         showError(context_.platform, QStringLiteral("Należy wybrać operatora!"));

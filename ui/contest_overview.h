@@ -5,9 +5,10 @@
 // rate and its chart per hour, and the IARU HF score per band, with a button
 // that writes the score into the operator's Cabrillo header. It is kept up to
 // date while it is shown: the logbook counts the contest from the whole log
-// for it, read afresh whenever it is opened; the field's data files are read
-// at every opening too, so newer copies put into the station folder count at
-// once.
+// for it, read afresh whenever it is opened or brought back from the taskbar;
+// the field's data files are read at every opening too, so newer copies put
+// into the station folder count at once. Minimised or closed, it costs the
+// logbook nothing and shows nothing new.
 
 #include "contest_data.h"
 #include "station_context.h"
@@ -30,6 +31,7 @@ class QTimer;
 
 namespace qz::ui {
 
+struct ContestCount;
 class HeadquartersGrid;
 class LogCheckWindow;
 class Logbook;
@@ -47,7 +49,8 @@ public:
     // Where the data files are looked for (tests point it at their own folder).
     void setDataFolders(std::vector<std::filesystem::path> folders);
 
-    // F2: opens the window, or closes it when it is open.
+    // F2: opens the window (or brings it back when minimised), or closes it
+    // when it is in sight.
     void toggle();
     // Reads the log and the data files and shows the window beside the main
     // window, leaving the keyboard focus where it was.
@@ -83,6 +86,7 @@ public:
     RateChart* RateChart1 = nullptr;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
@@ -93,15 +97,18 @@ private:
     void placeBesideMainWindow();
     // The data files and their stamp, unless they are the ones read last time.
     std::optional<std::pair<std::shared_ptr<const ContestData>, std::string>> changedDataFiles() const;
-    void qsoStored();
+    // Reads the data files when they changed and has the logbook count the
+    // contest from the whole log; the logbook's `counted` shows it all.
+    void count();
+    void qsoStored(const ContestCount& count);
 
-    void showAll();
+    void showAll(const ContestCount& count);
     void showDataFiles();
-    void showPartials();
-    void showNewMultiplier();
-    void showScore();
-    void showRate();
-    void showChart();
+    void showPartials(const ContestCount& count);
+    void showNewMultiplier(const ContestCount& count);
+    void showScore(const ContestCount& count);
+    void showRate(const ContestCount& count);
+    void showChart(const ContestCount& count);
 
     StationContext context_;
     Logbook& logbook_;

@@ -4,6 +4,7 @@
 #include "control_setup.h"
 #include "failure_box.h"
 #include "logbook.h"
+#include "window_front.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -11,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace qz::ui {
@@ -91,14 +93,13 @@ LogCheckWindow::LogCheckWindow(StationContext context, Logbook& logbook,
     connect(&logbook_, &Logbook::stored, this, &LogCheckWindow::followLog);
     connect(&logbook_, &Logbook::arrived, this, &LogCheckWindow::followLog);
     connect(&logbook_, &Logbook::deleted, this, &LogCheckWindow::followLog);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
 
 void LogCheckWindow::open()
 {
     runCheck();
-    show();
-    raise();
-    activateWindow();
+    bringToFront(*this);
 }
 
 void LogCheckWindow::followLog()

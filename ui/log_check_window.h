@@ -4,6 +4,7 @@
 // Each QSO entry names its log line; choosing it asks for that line in the
 // main window's list (switching to its operator when needed), where the
 // popup menu corrects it. The list follows the logbook while it is shown.
+// Escape closes it.
 
 #include "contest_data.h"
 #include "log_check.h"

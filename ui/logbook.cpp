@@ -1,6 +1,5 @@
 #include "logbook.h"
 
-#include "call_list.h"
 #include "contest_data.h"
 #include "log_line.h"
 #include "log_snapshot.h"
@@ -19,8 +18,7 @@ struct Logbook::WholeLog {
     std::shared_ptr<const LogSnapshot> snapshot;
     std::deque<std::string> stored;
     std::vector<std::string_view> lines;
-    ContestTally tally;
-    CallList calls;
+    ContestCount count;
 
     void take(std::shared_ptr<const LogSnapshot> read)
     {
@@ -123,8 +121,12 @@ int Logbook::takeIntoView(const std::string& line)
     if (wholeLog_) {
         wholeLog_->stored.push_back(line);
         wholeLog_->lines.push_back(wholeLog_->stored.back());
-        wholeLog_->tally.add(line);
-        wholeLog_->calls.insert(callOf(line));
+        ContestCount& count = wholeLog_->count;
+        count.tally.add(line);
+        const std::string call = callOf(line);
+        count.loggedCalls.insert(call);
+        if (own)
+            count.operatorCalls.insert(call);
     }
     return row;
 }
@@ -199,15 +201,14 @@ Logbook::Check Logbook::checkLog(const ContestData& contest, const std::optional
     return check;
 }
 
-const ContestTally& Logbook::tally() const { return wholeLog_->tally; }
-
-const CallList& Logbook::loggedCalls() const { return wholeLog_->calls; }
+const ContestCount* Logbook::contestCount() const { return wholeLog_ ? &wholeLog_->count : nullptr; }
 
 void Logbook::recountContest()
 {
     WholeLog& whole = *wholeLog_;
+    const std::string op = currentOperator();
     // The score is counted on the second core while the callsigns are gathered.
-    auto tally = std::async(std::launch::async, [&whole, contest = contest_, op = currentOperator()] {
+    auto tally = std::async(std::launch::async, [&whole, contest = contest_, op] {
         return ContestTally(whole.lines, contest->countries ? &*contest->countries : nullptr, contest->headquarters,
                             op);
     });
@@ -215,8 +216,13 @@ void Logbook::recountContest()
     calls.reserve(whole.lines.size());
     for (const std::string_view line : whole.lines)
         calls.push_back(callOf(line));
-    whole.calls = CallList(std::vector<std::string_view>(calls.begin(), calls.end()));
-    whole.tally = tally.get();
+    std::vector<std::string_view> operatorCalls;
+    for (std::size_t i = 0; i < calls.size(); ++i)
+        if (belongsTo(whole.lines[i], op))
+            operatorCalls.push_back(calls[i]);
+    whole.count.loggedCalls = CallList(std::vector<std::string_view>(calls.begin(), calls.end()));
+    whole.count.operatorCalls = CallList(operatorCalls);
+    whole.count.tally = tally.get();
     emit counted();
 }
 

@@ -9,6 +9,7 @@
 // file holds it; a failure is thrown to the caller's error box and leaves the
 // logbook as the file is.
 
+#include "call_list.h"
 #include "contest_tally.h"
 #include "headquarters.h"
 #include "log_check.h"
@@ -28,12 +29,18 @@
 #include <vector>
 
 namespace qz {
-class CallList;
 class LogSnapshot;
 struct ContestData;
 }  // namespace qz
 
 namespace qz::ui {
+
+// What is counted from the whole log while the contest is counted.
+struct ContestCount {
+    ContestTally tally;      // of the current operator
+    CallList loggedCalls;    // every callsign of the log
+    CallList operatorCalls;  // the callsigns of the current operator's QSOs
+};
 
 class Logbook : public QObject {
     Q_OBJECT
@@ -111,7 +118,9 @@ public:
     // contest overview counts while it is shown).
     void countContest(std::shared_ptr<const ContestData> contest);
     void stopCountingContest();
-    bool countsContest() const { return wholeLog_ != nullptr; }
+    // What is counted, kept up to date with every change of the log; nothing
+    // while the contest is not counted.
+    const ContestCount* contestCount() const;
     // The check of the logs before they are sent, of one operator or of all,
     // on the whole log (read for it unless the contest is counted).
     struct Check {
@@ -120,10 +129,6 @@ public:
         std::vector<std::string_view> lines;  // what the findings' line positions count in
     };
     Check checkLog(const ContestData& contest, const std::optional<std::string>& onlyOperator) const;
-
-    // Valid while the contest is counted.
-    const ContestTally& tally() const;
-    const CallList& loggedCalls() const;
 
 signals:
     // A view reload begins; `reloaded` follows unless reading the log fails.

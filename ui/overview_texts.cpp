@@ -4,7 +4,6 @@
 
 #include <QStringList>
 #include <algorithm>
-#include <iterator>
 
 namespace qz::ui {
 
@@ -36,21 +35,24 @@ QString describeFile(const DataFileReport& report, const std::vector<std::filesy
     return parts.join(QStringLiteral("; "));
 }
 
-std::vector<std::string> partialMatches(const std::string& typed, const CallList* published, const CallList& logged,
-                                        std::size_t limit)
+std::vector<std::string> partialMatches(const std::string& typed, const CallList* published, const CallList& own,
+                                        const CallList& logged, std::size_t limit)
 {
-    std::vector<std::string> fromLog = logged.containing(typed, limit);
-    std::vector<std::string> fromList = published ? published->containing(typed, limit) : std::vector<std::string>();
-    std::vector<std::string> merged;
-    std::set_union(fromList.begin(), fromList.end(), fromLog.begin(), fromLog.end(), std::back_inserter(merged));
-    const auto exact = std::find(merged.begin(), merged.end(), typed);
-    if (exact == merged.end() && (logged.contains(typed) || (published && published->contains(typed))))
-        merged.insert(merged.begin(), typed);
-    else if (exact != merged.end())
-        std::rotate(merged.begin(), exact, exact + 1);
-    if (merged.size() > limit)
-        merged.resize(limit);
-    return merged;
+    std::vector<std::string> matches;
+    if (limit > 0 && (logged.contains(typed) || (published && published->contains(typed))))
+        matches.push_back(typed);
+    // Each group brings at most `limit` callsigns, of which at most as many
+    // as are already taken are repeats: enough to fill the rest.
+    const auto take = [&](const std::vector<std::string>& group) {
+        for (const std::string& call : group)
+            if (matches.size() < limit && std::find(matches.begin(), matches.end(), call) == matches.end())
+                matches.push_back(call);
+    };
+    take(own.containing(typed, limit));
+    take(logged.containing(typed, limit));
+    if (published)
+        take(published->containing(typed, limit));
+    return matches;
 }
 
 }  // namespace qz::ui

@@ -16,9 +16,11 @@ namespace qz::ui {
 // looked for.
 QString describeFile(const DataFileReport& report, const std::vector<std::filesystem::path>& folders);
 
-// The callsigns of both lists that contain the letters, the exact one first,
-// the rest in sorted order, each once, at most `limit`.
-std::vector<std::string> partialMatches(const std::string& typed, const CallList* published, const CallList& logged,
-                                        std::size_t limit);
+// The callsigns that contain the letters, each once, at most `limit`: the
+// exact one first, then those of the operator's own QSOs (where a dupe is),
+// of the rest of the log and of the published list, each group in sorted
+// order, so that no callsign of the log gives way to one only published.
+std::vector<std::string> partialMatches(const std::string& typed, const CallList* published, const CallList& own,
+                                        const CallList& logged, std::size_t limit);
 
 }  // namespace qz::ui

@@ -4,18 +4,9 @@
 #include "failure_box.h"
 #include "field_keys.h"
 #include "setting_notes.h"
+#include "window_front.h"
 
 namespace qz::ui {
-namespace {
-
-void bringToFront(QWidget& window)
-{
-    window.show();
-    window.raise();
-    window.activateWindow();
-}
-
-}  // namespace
 
 Station::Station(const StationContext& context)
     : logbook(context.folder), form1(context, logbook), form2(context, logbook), form3(context),

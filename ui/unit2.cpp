@@ -8,6 +8,7 @@
 #include "logbook.h"
 #include "text.h"
 #include "upper_case.h"
+#include "window_front.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -267,9 +268,7 @@ void TForm2::open()
     const bool none = logbook_.operators().empty();
     selectRow(none ? -1 : 0);
     ListBox1Click();
-    show();
-    raise();
-    activateWindow();
+    bringToFront(*this);
     if (none)
         Button2Click();
 }

@@ -5,6 +5,7 @@
 #include "control_setup.h"
 #include "export_report.h"
 #include "failure_box.h"
+#include "window_front.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -41,15 +42,15 @@ TForm3::TForm3(StationContext context, QWidget* parent) : QWidget(parent), conte
     const Guard guard(context_.platform, this);
     connect(Button1, &QPushButton::clicked, this, guard(&TForm3::Button1Click));
     connect(Button2, &QPushButton::clicked, this, guard(&TForm3::Button2Click));
+    // Enter in the comment writes the files, as the button does.
+    connect(Edit1, &QLineEdit::returnPressed, this, guard(&TForm3::Button1Click));
 }
 
 void TForm3::open(const QString& contest, QPoint centre)
 {
     centre_ = centre;
     Edit1->setText(contest + QLatin1Char(' ') + QString::number(localYear(context_.clock())));
-    show();
-    raise();
-    activateWindow();
+    bringToFront(*this);
 }
 
 void TForm3::Button1Click()
@@ -78,6 +79,9 @@ void TForm3::closeEvent(QCloseEvent* event)
 void TForm3::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    // Brought back from the taskbar, it stays where the operator put it.
+    if (event->spontaneous())
+        return;
     QRect placed = frameGeometry();
     placed.moveCenter(centre_);
     move(placed.topLeft());

@@ -3,6 +3,7 @@
 #include "combo_lists.h"
 #include "control_setup.h"
 #include "failure_box.h"
+#include "window_front.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -72,9 +73,7 @@ void TForm4::open(PickKind kind, const QStringList& entries, int selected)
     ComboBox1->addItems(entries);
     ComboBox1->setCurrentIndex(selected);
     setWindowTitle(captionOf(kind));
-    show();
-    raise();
-    activateWindow();
+    bringToFront(*this);
 }
 
 void TForm4::Button1Click()

@@ -7,7 +7,9 @@
 #include "eventually.h"
 #include "headquarters_grid.h"
 #include "log_check_window.h"
+#include "overview_placement.h"
 #include "rate_chart.h"
+#include "share_message.h"
 #include "station_fixture.h"
 
 #include <QAccessible>
@@ -19,6 +21,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSet>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -162,12 +165,13 @@ TEST_F(ContestOverviewTest, F2OpensAndClosesTheOverviewWithoutTakingTheKeyboard)
     EXPECT_EQ(overview().windowTitle(), "Przegląd zawodów");
     EXPECT_EQ(QApplication::focusWidget(), w.Edit4);
     EXPECT_EQ(w.Edit4->text(), "SP9");
-    EXPECT_EQ(listed(overview().PartialCalls), (QStringList{"DL9SP9", "SP9ABC", "SP9XYZ  powtórka"}));
+    // The log's callsigns before those only in the call list.
+    EXPECT_EQ(listed(overview().PartialCalls), (QStringList{"SP9XYZ  powtórka", "DL9SP9", "SP9ABC"}));
 
     QTest::keyClicks(w.Edit4, QStringLiteral("xyz"));
     EXPECT_EQ(listed(overview().PartialCalls), (QStringList{"SP9XYZ  powtórka"}));
     typeCall(QStringLiteral("P9"));
-    EXPECT_EQ(listed(overview().PartialCalls), (QStringList{"P9", "DL9SP9", "SP9ABC", "SP9XYZ  powtórka"}));
+    EXPECT_EQ(listed(overview().PartialCalls), (QStringList{"P9", "SP9XYZ  powtórka", "DL9SP9", "SP9ABC"}));
     pressF2();
     EXPECT_FALSE(overview().isVisible());
     EXPECT_EQ(QApplication::focusWidget(), w.Edit4);
@@ -231,6 +235,88 @@ TEST_F(ContestOverviewTest, ScoreSlotsRateAndNewMultipliersKeepUpWithTheLog)
     EXPECT_TRUE(platform.boxes.empty());
 }
 
+// The call list sorts forty callsigns before the dupe SP9XYZ: the log's come
+// first, so the thirty listed never leave it out.
+TEST_F(ContestOverviewTest, ADupeIsNeverCutOffThePartialCallsByPublishedCallsSortedBeforeIt)
+{
+    startStation();
+    std::string published;
+    for (int i = 10; i < 50; ++i)
+        published += "SP9A" + std::to_string(i) + "\r\n";
+    folder.write("MASTER.SCP", published);
+    pressF2();
+    typeCall(QStringLiteral("SP9"));
+    const QStringList shown = listed(overview().PartialCalls);
+    ASSERT_EQ(shown.size(), 30);
+    EXPECT_EQ(shown.front(), "SP9XYZ  powtórka");
+    EXPECT_EQ(shown[1], "SP9A10");
+}
+
+// Where the screen has room for both windows side by side (1280 pixels), the
+// overview never stands over the entry fields: the main window moves aside
+// when it must. On a wider screen the main window stays where it is.
+TEST_F(ContestOverviewTest, OverviewNeverCoversTheMainWindowWhereTheScreenHasRoomForBoth)
+{
+    startStation();
+    pressF2();
+    const QSize main = form1().frameGeometry().size();
+    const QSize overviewSize = overview().frameGeometry().size();
+    const int narrowest = overview().minimumSizeHint().width() + overviewSize.width() - overview().width();
+    for (const int width : {1280, 1920}) {
+        SCOPED_TRACE(width);
+        const QRect screen(0, 0, width, 1000);
+        const QRect centred = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, main, screen);
+        const ui::SideBySide placed = ui::placeBeside(centred, overviewSize, narrowest, screen, 8);
+        const QRect mainPlaced(placed.mainWindow, main);
+        EXPECT_FALSE(mainPlaced.intersects(placed.overview));
+        EXPECT_TRUE(screen.contains(mainPlaced));
+        EXPECT_TRUE(screen.contains(placed.overview));
+        EXPECT_GE(placed.overview.width(), narrowest);
+        EXPECT_EQ(mainPlaced.top(), centred.top());
+        EXPECT_EQ(mainPlaced == centred && placed.overview.size() == overviewSize, width == 1920);
+    }
+}
+
+// Minimised by the window manager's button, the overview is hidden by the
+// window system while Qt still calls it visible; the logbook stopped counting
+// for it, and typing a letter, storing a QSO or a QSO of another computer
+// then read the count that was gone. Restored, it shows all of them.
+TEST_F(ContestOverviewTest, AMinimisedOverviewSurvivesTypingStoringAndSharedQsosAndIsCurrentWhenRestored)
+{
+    startStation();
+    const MainControls w = mainWindow();
+    ui::ContestOverview& o = overview();
+    pressF2();
+    o.setWindowState(Qt::WindowMinimized);
+    ASSERT_TRUE(o.isVisible());
+
+    typeCall(QStringLiteral("JA1AAA"));
+    w.Edit6->setText(QStringLiteral("45"));
+    w.Button4->click();
+    logbook().startSharing("A");
+    const std::string theirs = contestQso("QZ2XYZ", "SP9ABC", "20M", "CW", "28", "12:31");
+    logbook().receive({{"B", 1, 1, ShareKind::Add, {"B", 1}, theirs}});
+    ASSERT_TRUE(folder.read("IARU_log.zrv").ends_with(theirs + "\r\n"));
+    typeCall(QStringLiteral("SP9"));
+
+    o.setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(listed(o.PartialCalls), (QStringList{"SP9XYZ  powtórka", "SP9ABC", "DL9SP9"}));
+    // JA1AAA in zone 45 on 160M, the start-up band: 5 points and a multiplier.
+    EXPECT_EQ(scoreRow(o.Score, 0), (QStringList{"2", "0", "6", "2", "0"}));
+    EXPECT_TRUE(o.Rate->text().contains("Stacja: 2 QSO w 10 min (12/h), 5 QSO w 60 min"))
+        << o.Rate->text().toStdString();
+    EXPECT_TRUE(eventually([&] { return o.RateChart1->barTotals() == QList<int>{1, 2}; }));
+
+    // F2 brings a minimised overview back rather than closing it.
+    o.setWindowState(Qt::WindowMinimized);
+    pressF2();
+    EXPECT_TRUE(o.isVisible());
+    EXPECT_FALSE(o.isMinimized());
+    typeCall(QStringLiteral("JA1"));
+    EXPECT_EQ(listed(o.PartialCalls), (QStringList{"JA1AAA  powtórka"}));
+    EXPECT_TRUE(platform.boxes.empty());
+}
+
 TEST_F(ContestOverviewTest, ChartOfALogLongerThanTheContestShowsItsLastDayHourByHour)
 {
     startStation();
@@ -280,7 +366,7 @@ TEST_F(ContestOverviewTest, MissingAndDamagedDataFilesAreNamedAndTheRestIsShown)
     EXPECT_TRUE(o.DataFiles->text().startsWith("cty.dat: " + ui::fromPath(folder / "cty.dat")));
     EXPECT_EQ(o.ScoreNotes->text(), "Własna strefa 28: nadawana grupa kontrolna");
     typeCall(QStringLiteral("SP9"));
-    EXPECT_EQ(listed(o.PartialCalls), (QStringList{"SP9NEW", "SP9XYZ  powtórka"}));
+    EXPECT_EQ(listed(o.PartialCalls), (QStringList{"SP9XYZ  powtórka", "SP9NEW"}));
     EXPECT_TRUE(platform.boxes.empty());
 }
 
@@ -362,6 +448,10 @@ TEST_F(ContestOverviewTest, CheckLogNamesQsosThatChoosingSelectsForCorrection)
     form1().findChild<QAction*>(QStringLiteral("Zmieodebranynumerseryjny1"))->trigger();
     EXPECT_TRUE(eventually([&] { return !listed(check->Findings).join('|').contains("QRZ"); }));
     EXPECT_TRUE(listed(check->Findings).join('|').contains("„2B”"));
+
+    focusOn(check->Findings);
+    QTest::keyClick(check->Findings, Qt::Key_Escape);
+    EXPECT_FALSE(check->isVisible());
     EXPECT_TRUE(platform.boxes.empty());
 }
 

@@ -64,6 +64,12 @@ TEST_F(Exports, AdifWindowTakesTheContestAndYearAndHidesTheMainWindow)
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(control<QLineEdit>(w, "Edit1")->text(), "IARU-HF 2026");
     EXPECT_LE((w.frameGeometry().center() - form1().frameGeometry().center()).manhattanLength(), 2);
+    // Minimised and brought back, it stays where the operator moved it.
+    w.move(w.pos() + QPoint(40, 30));
+    const QPoint moved = w.pos();
+    w.setWindowState(Qt::WindowMinimized);
+    w.setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(w.pos(), moved);
 
     click(w, "Button2");
     EXPECT_TRUE(form1().isVisible());
@@ -88,7 +94,8 @@ TEST_F(Exports, AdifWritesEveryOperatorAndKeepsTheWindowOpen)
     comment->clear();
     typeInto(comment, "TEST ");
     QTest::sendKeyEvent(QTest::Click, comment, Qt::Key_unknown, QStringLiteral("ó"), Qt::NoModifier);
-    click(w, "Button1");
+    // Enter in the comment writes the files, as "Zapisz" does.
+    QTest::keyClick(comment, Qt::Key_Return);
 
     EXPECT_EQ(platform.boxes, Boxes{informationBox("Pliki ADIF zostały zapisane!")});
     EXPECT_TRUE(w.isVisible());

@@ -77,21 +77,32 @@ TEST(Logbook, WhileTheContestIsCountedItFollowsEveryChangeOfTheWholeLog)
     folder.write("IARU_log.zrv", contestQso("QZ2XYZ", "DL1A", "20M", "CW", "28") + "\r\n");
     Logbook logbook(folder.path());
     logbook.load();
+    EXPECT_EQ(logbook.contestCount(), nullptr);
     logbook.countContest(nullptr);
-    EXPECT_EQ(logbook.tally().stationRate().inLast(60), 1);
-    EXPECT_TRUE(logbook.loggedCalls().contains("DL1A"));
+    const ContestCount* count = logbook.contestCount();
+    ASSERT_NE(count, nullptr);
+    EXPECT_EQ(count->tally.stationRate().inLast(60), 1);
+    EXPECT_TRUE(count->loggedCalls.contains("DL1A"));
+    EXPECT_FALSE(count->operatorCalls.contains("DL1A"));
 
     logbook.store(contestQso("QZ1ABC", "OK1A", "20M", "CW", "28", "12:01"));
-    EXPECT_EQ(logbook.tally().stationRate().inLast(60), 2);
-    EXPECT_EQ(logbook.tally().score().summary().total.qsos, 1);
-    EXPECT_TRUE(logbook.loggedCalls().contains("OK1A"));
+    EXPECT_EQ(count->tally.stationRate().inLast(60), 2);
+    EXPECT_EQ(count->tally.score().summary().total.qsos, 1);
+    EXPECT_TRUE(count->loggedCalls.contains("OK1A"));
+    EXPECT_TRUE(count->operatorCalls.contains("OK1A"));
 
     // Another operator is counted from the lines already held.
     QSignalSpy counted(&logbook, &Logbook::counted);
     logbook.selectOperator(1);
     EXPECT_EQ(counted.count(), 1);
-    EXPECT_EQ(logbook.tally().op(), "QZ2XYZ");
-    EXPECT_EQ(logbook.tally().score().summary().total.qsos, 1);
+    EXPECT_EQ(count->tally.op(), "QZ2XYZ");
+    EXPECT_EQ(count->tally.score().summary().total.qsos, 1);
+    EXPECT_TRUE(count->operatorCalls.contains("DL1A"));
+    EXPECT_FALSE(count->operatorCalls.contains("OK1A"));
+
+    // Not counted, nothing of the count is there to be read.
+    logbook.stopCountingContest();
+    EXPECT_EQ(logbook.contestCount(), nullptr);
 }
 
 TEST(Logbook, DeletingOneOfTwoEqualCallsignsTakesThatEntryAndKeepsTheCurrentOne)

@@ -318,6 +318,20 @@ TEST_F(OperatorEditor, CloseBoxHidesTheEditorAndBringsBackTheMainWindow)
     EXPECT_TRUE(form1().isVisible());
 }
 
+// Minimised by the window manager, the editor comes back when it is opened
+// again, and its close box brings back a minimised main window.
+TEST_F(OperatorEditor, MinimisedWindowsComeBackWhenAskedFor)
+{
+    start();
+    openEditor();
+    editor().setWindowState(Qt::WindowMinimized);
+    openEditor();
+    EXPECT_FALSE(editor().isMinimized());
+    form1().setWindowState(Qt::WindowMinimized);
+    editor().close();
+    EXPECT_FALSE(form1().isMinimized());
+}
+
 TEST_F(OperatorEditor, DroppingDownAnEmptyOperatorListOpensTheEditor)
 {
     start();
