@@ -39,11 +39,10 @@ QString failureText(const IoError& error)
 SharedLog::Recovery Logbook::startSharing(std::string newName, std::string machine)
 {
     shared_ = std::make_unique<SharedLog>(file_, std::move(newName), std::move(machine));
-    const SharedLog::Recovery recovery = shared_->recovery();
     // After a crash the log may have changed under the view.
-    if (recovery.redone > 0)
+    if (shared_->recovery().redone > 0)
         reload();
-    return recovery;
+    return shared_->recovery();
 }
 
 void Logbook::shareStored(const std::string& line, std::string_view appended)

@@ -7,6 +7,8 @@
 namespace qz::ui {
 namespace {
 
+QString lostText() { return QStringLiteral("Połączenie z brokerem zostało przerwane."); }
+
 // The broker's answer to the connection (MQTT 3.1.1).
 QString refusalText(int code)
 {
@@ -30,7 +32,7 @@ QString systemText(int error)
     case ENETUNREACH:
     case ENETDOWN: return QStringLiteral("Sieć jest nieosiągalna: czy ten komputer jest do niej podłączony?");
     case ECONNRESET:
-    case EPIPE: return QStringLiteral("Broker zerwał połączenie.");
+    case EPIPE: return lostText();
     case EADDRNOTAVAIL: return QStringLiteral("Adres brokera nie jest osiągalny z tego komputera.");
     default: return QStringLiteral("Błąd systemu nr %1 przy połączeniu z brokerem.").arg(error);
     }
@@ -40,7 +42,7 @@ QString errorText(const MqttProblem& problem)
 {
     switch (problem.code) {
     case MOSQ_ERR_ERRNO: return systemText(problem.systemError);
-    case MOSQ_ERR_CONN_LOST: return QStringLiteral("Połączenie z brokerem zostało przerwane.");
+    case MOSQ_ERR_CONN_LOST: return lostText();
     case MOSQ_ERR_KEEPALIVE: return QStringLiteral("Broker przestał odpowiadać.");
     case MOSQ_ERR_NO_CONN: return QStringLiteral("Brak połączenia z brokerem.");
     case MOSQ_ERR_CONN_REFUSED: return QStringLiteral("Broker odmówił połączenia.");

@@ -142,8 +142,9 @@ TEST_F(Sharing, MessagesThatCannotBeTakenAreCountedAndNothingIsWritten)
 {
     Computer a(broker, "A"), b(broker, "B");
     ASSERT_TRUE(eventually([&] { return a.link->peers().online() == 2; }));
-    ui::MqttClient intruder("intruder", 1U << 24U,
-                            {[] {}, [](std::optional<ui::MqttProblem>) {}, [](ui::MqttMessage) {}, [] {}});
+    ui::MqttClient intruder(
+        "intruder", 1U << 24U,
+        {[] {}, [](const std::optional<ui::MqttProblem>&) {}, [](const ui::MqttMessage&) {}, [] {}});
     intruder.start(broker.login());
 
     const std::string event = "qz5kv/QZ5KV/qso/X/1";
@@ -181,10 +182,10 @@ struct Intruder {
         EXPECT_TRUE(eventually([&] { return connected.load(); }));
     }
     std::atomic<bool> connected = false;
-    ui::MqttClient client{
-        "intruder",
-        1U << 24U,
-        {[this] { connected = true; }, [](std::optional<ui::MqttProblem>) {}, [](ui::MqttMessage) {}, [] {}}};
+    ui::MqttClient client{"intruder",
+                          1U << 24U,
+                          {[this] { connected = true; }, [](const std::optional<ui::MqttProblem>&) {},
+                           [](const ui::MqttMessage&) {}, [] {}}};
 };
 
 TEST_F(Sharing, AFolderCopiedWholeToAnotherComputerSharesUnderANewNameAndNothingIsLost)
@@ -276,7 +277,7 @@ TEST_F(Sharing, WhyTheBrokerCannotBeReachedIsSaidInPolish)
     ASSERT_TRUE(eventually([&] { return a.link->connected(); }));
     broker.stop();
     EXPECT_TRUE(eventually([&] {
-        return ui::shareStatusOf(*a.link).details.contains("\nPołączenie z brokerem zostało przerwane.\n");
+        return ui::shareStatusOf(*a.link).details.contains("\nPołączenie z brokerem zostało przerwane.");
     })) << ui::shareStatusOf(*a.link).details.toStdString();
 
     Computer b(broker, "B");
