@@ -28,7 +28,7 @@ struct Computer {
     {
         std::ofstream(folder.path() / "QZ5KV_stationbook.ini", std::ios::binary) << "QZ1ABC,A\r\n";
         logbook.load();
-        logbook.startSharing(name);
+        logbook.startSharing(name, "BENCH");
         link = std::make_unique<ui::ShareLink>(logbook, broker.setting());
     }
     BenchFolder folder;
@@ -154,14 +154,14 @@ void BM_NewComputerReceivesLargeLog(benchmark::State& state)
     {
         ui::Logbook first(sharing.path());
         first.load();
-        first.startSharing("OLD");
+        first.startSharing("OLD", "BENCH");
     }
     // Lines beyond what the journal knows are this computer's own new QSOs,
     // shared when it starts: a whole weekend at once.
     writeLargeStation(sharing.path());
     ui::Logbook old(sharing.path());
     old.load();
-    old.startSharing("OLD");
+    old.startSharing("OLD", "BENCH");
     ui::ShareLink oldLink(old, broker.setting());
     const std::size_t total = old.sharedLog()->state().events().size();
     if (!waitFor([&] { return oldLink.connected(); }, 10000))

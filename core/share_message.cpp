@@ -12,8 +12,6 @@ namespace {
 constexpr std::string_view kRoot = "qz5kv/";
 constexpr std::string_view kEventMark = "QZ5KV1 E ";
 constexpr std::string_view kPresenceMark = "QZ5KV1 P ";
-// Numbers past 2^53 are refused: they cannot come from a counter of ours.
-constexpr std::uint64_t kLargestNumber = std::uint64_t{1} << 53U;
 
 bool isNameCharacter(char c)
 {
@@ -31,7 +29,7 @@ std::optional<std::uint64_t> number(std::string_view text)
         return std::nullopt;
     std::uint64_t value = 0;
     std::from_chars(text.data(), text.data() + text.size(), value);
-    if (value > kLargestNumber)
+    if (value > kLargestShareNumber)
         return std::nullopt;
     return value;
 }
@@ -116,14 +114,22 @@ std::string encodeEvent(const ShareEvent& event, std::int64_t utcMilliseconds)
            event.line;
 }
 
-std::optional<ReceivedEvent> decodeEvent(std::string_view station, std::string_view topic, std::string_view message)
+std::optional<EventKey> eventOnTopic(std::string_view station, std::string_view topic)
 {
     const auto parts = ownTopicParts(station, topic);
     if (!parts || parts->size() != 3 || (*parts)[0] != "qso" || !isShareName((*parts)[1]))
         return std::nullopt;
     const auto sequence = number((*parts)[2]);
+    if (!sequence || *sequence == 0)
+        return std::nullopt;
+    return EventKey{std::string((*parts)[1]), *sequence};
+}
+
+std::optional<ReceivedEvent> decodeEvent(std::string_view station, std::string_view topic, std::string_view message)
+{
+    auto key = eventOnTopic(station, topic);
     const auto text = headAndBody(message, kEventMark);
-    if (!sequence || *sequence == 0 || !text)
+    if (!key || !text)
         return std::nullopt;
     const auto head = split(text->first, ' ');
     if (head.size() != 5 || head[0].size() != 1 || !isShareName(head[2]))
@@ -136,8 +142,8 @@ std::optional<ReceivedEvent> decodeEvent(std::string_view station, std::string_v
 
     ReceivedEvent received;
     ShareEvent& event = received.event;
-    event.computer = std::string((*parts)[1]);
-    event.sequence = *sequence;
+    event.computer = std::move(key->first);
+    event.sequence = key->second;
     event.stamp = *stamp;
     event.qso = {std::string(head[2]), *qsoNumber};
     event.line = std::string(text->second);

@@ -12,11 +12,15 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
 
 namespace qz {
 
 // No message of ours is longer; anything longer is refused unread.
 inline constexpr std::size_t kMaxShareMessage = 512;
+// The largest sequence number or stamp a reader takes; a computer must never
+// send a larger one.
+inline constexpr std::uint64_t kLargestShareNumber = std::uint64_t{1} << 53U;
 
 enum class ShareKind : char { Add = 'A', Correct = 'C', Delete = 'D' };
 
@@ -30,6 +34,9 @@ struct QsoId {
         return std::tie(computer, number) < std::tie(other.computer, other.number);
     }
 };
+
+// An event's name: the computer that made it and its number there.
+using EventKey = std::pair<std::string, std::uint64_t>;
 
 struct ShareEvent {
     std::string computer;        // the computer that made the change
@@ -62,6 +69,10 @@ std::string presenceTopic(std::string_view station, std::string_view computer);
 // Where a computer sends itself a mark to learn that the broker has given it
 // everything it kept.
 std::string markTopic(std::string_view station, std::string_view computer);
+
+// The event whose topic this is, whatever its message holds (an empty one
+// clears what the broker keeps there), or nothing for any other topic.
+std::optional<EventKey> eventOnTopic(std::string_view station, std::string_view topic);
 
 // The message text of an event, with the sender's clock (UTC, milliseconds).
 std::string encodeEvent(const ShareEvent& event, std::int64_t utcMilliseconds);

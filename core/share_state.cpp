@@ -1,17 +1,49 @@
 #include "share_state.h"
 
 #include <algorithm>
+#include <iterator>
+#include <limits>
 #include <utility>
 
 namespace qz {
 
 ShareState::ShareState(std::string computer) : computer_(std::move(computer)) {}
 
+void ShareState::rename(std::string computer)
+{
+    computer_ = std::move(computer);
+    ownSequence_ = highestSequence(computer_);
+}
+
 bool ShareState::knows(const ShareEvent& event) const { return taken_.contains({event.computer, event.sequence}); }
+
+const ShareEvent* ShareState::find(const EventKey& key) const
+{
+    const auto found = taken_.find(key);
+    return found == taken_.end() ? nullptr : &events_[found->second];
+}
+
+std::uint64_t ShareState::highestSequence(const std::string& computer) const
+{
+    const auto after = taken_.upper_bound({computer, std::numeric_limits<std::uint64_t>::max()});
+    if (after == taken_.begin() || std::prev(after)->first.first != computer)
+        return 0;
+    return std::prev(after)->first.second;
+}
+
+bool ShareState::withinReach(const ShareEvent& event) const
+{
+    const auto fits = [](std::uint64_t number, std::uint64_t known) {
+        return number < kLargestShareNumber && (number <= known || number - known <= kShareReach);
+    };
+    return fits(event.stamp, clock_) && fits(event.sequence, highestSequence(event.computer));
+}
+
+bool ShareState::canSend() const { return clock_ < kLargestShareNumber && ownSequence_ < kLargestShareNumber; }
 
 std::optional<LogEdit> ShareState::take(const ShareEvent& event)
 {
-    if (!taken_.insert({event.computer, event.sequence}).second)
+    if (!taken_.emplace(EventKey{event.computer, event.sequence}, events_.size()).second)
         return std::nullopt;
     events_.push_back(event);
     clock_ = std::max(clock_, event.stamp);

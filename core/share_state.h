@@ -11,7 +11,6 @@
 
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -28,6 +27,17 @@ struct LogEdit {
     bool operator==(const LogEdit&) const = default;
 };
 
+// How far beyond the highest stamp, or a computer's highest sequence number,
+// this computer has taken an event's numbers may lie. Each change a station
+// makes raises its highest stamp and its computer's sequence by one, so the
+// numbers of a real event lie beyond what this computer knows by no more than
+// the changes it has not heard of yet: a few thousand in a contest, every
+// change ever made for a computer set up anew. 2^24 (16.7 million changes)
+// is more than any station makes under one name, yet a message beyond it
+// cannot be one of theirs, and it takes 2^29 messages, each at the edge, to
+// carry a counter to what a reader refuses.
+inline constexpr std::uint64_t kShareReach = std::uint64_t{1} << 24U;
+
 struct ComputerRecord {
     std::uint64_t events = 0;
     std::uint64_t qsos = 0;  // QSOs it added
@@ -39,7 +49,18 @@ public:
     explicit ShareState(std::string computer);
 
     const std::string& computer() const { return computer_; }
+    // From now on this computer's own changes go under `computer`; what was
+    // taken under the old name stays as that computer's.
+    void rename(std::string computer);
     bool knows(const ShareEvent& event) const;
+    const ShareEvent* find(const EventKey& key) const;
+    // Whether an event's numbers lie within reach of what this computer
+    // knows, and leave room for the next of its own: any other is not taken.
+    bool withinReach(const ShareEvent& event) const;
+    // Whether this computer's next change carries numbers that every reader
+    // takes (not so only after a stamp out of reach was taken by an older
+    // program and kept in the journal).
+    bool canSend() const;
     // Takes an event; the edit it makes to the log, or nothing when it makes
     // none (known already, an older correction, a QSO deleted or not yet here).
     std::optional<LogEdit> take(const ShareEvent& event);
@@ -73,11 +94,12 @@ private:
     };
     ShareEvent nextOwnEvent(ShareKind kind);
     std::vector<QsoId> liveQsosWithLine(const std::string& line) const;
+    std::uint64_t highestSequence(const std::string& computer) const;
 
     std::string computer_;
     std::uint64_t clock_ = 0;
     std::uint64_t ownSequence_ = 0;
-    std::set<std::pair<std::string, std::uint64_t>> taken_;
+    std::map<EventKey, std::size_t> taken_;  // where in events_
     std::vector<ShareEvent> events_;
     std::map<QsoId, SharedQso> qsos_;
     std::map<std::string, ComputerRecord> computers_;

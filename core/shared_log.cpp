@@ -92,16 +92,22 @@ std::optional<std::pair<LogPrint, LogPrint>> parsePrints(std::string_view record
     return std::pair{LogPrint{values[0], values[1]}, LogPrint{values[2], values[3]}};
 }
 
-// The computer named in an existing journal's first record, else `proposed`.
-std::string journalComputer(const std::filesystem::path& journal, std::string proposed)
+// "N NAME", the journal's first record, and "M NAME MACHINE", written when
+// the journal was taken over by NAME on MACHINE: the computer and machine
+// that the journal belongs to from there on (no machine in "N").
+std::string ownerRecord(const std::string& computer, const std::string& machine)
 {
-    if (!files::isFile(journal))
-        return proposed;
-    const std::string head = files::readPrefix(journal, 64);
-    const std::size_t end = head.find('\n');
-    if (head.starts_with("N ") && end != std::string::npos && isShareName(head.substr(2, end - 2)))
-        return head.substr(2, end - 2);
-    return proposed;
+    return "M " + computer + " " + machine + "\n";
+}
+
+std::optional<std::pair<std::string, std::string>> parseOwner(std::string_view record)
+{
+    if (record.starts_with("N ") && isShareName(record.substr(2)))
+        return std::pair{std::string(record.substr(2)), std::string()};
+    const auto parts = words(record, 2);
+    if (!parts || parts->size() != 3 || (*parts)[0] != "M" || !isShareName((*parts)[1]) || !isShareName((*parts)[2]))
+        return std::nullopt;
+    return std::pair{std::string((*parts)[1]), std::string((*parts)[2])};
 }
 
 // The log's lines; an empty log has none.
@@ -140,20 +146,43 @@ LogPrint extended(LogPrint print, std::string_view more)
     return print;
 }
 
-SharedLog::SharedLog(const LogFile& log, std::string computer)
-    : log_(log), journal_(log.path().parent_path() / kShareJournalName),
-      state_(journalComputer(journal_, std::move(computer)))
+SharedLog::SharedLog(const LogFile& log, std::string newName, std::string machine)
+    : log_(log), journal_(log.path().parent_path() / kShareJournalName), state_(newName)
 {
-    if (files::isFile(journal_))
-        readJournal();
-    else
-        beginJournal();
+    if (!files::isFile(journal_)) {
+        beginJournal(machine);
+        return;
+    }
+    // The journal is read under the name it has, so that a QSO found beyond
+    // its end is shared by the copy exactly as by the original.
+    readJournal();
+    if (machine_ == machine)
+        return;
+    if (machine_.empty()) {
+        // A journal of an older program, which kept no machine: taken as
+        // this machine's own, as it was most likely kept here.
+        takeOver(computer(), std::move(machine));
+        return;
+    }
+    recovery_.formerName = computer();
+    takeOver(std::move(newName), std::move(machine));
 }
 
-void SharedLog::beginJournal()
+void SharedLog::beginJournal(const std::string& machine)
 {
     print_ = printOf(files::readAll(log_.path()));
-    files::replaceAtomically(journal_, "N " + computer() + "\n" + printRecord(print_, print_));
+    machine_ = machine;
+    files::replaceAtomically(journal_, "N " + computer() + "\n" + ownerRecord(computer(), machine_) +
+                                           printRecord(print_, print_));
+}
+
+void SharedLog::takeOver(std::string computer, std::string machine)
+{
+    // The print record after it closes the batch, so the journal still ends
+    // on a whole one.
+    files::appendDurably(journal_, ownerRecord(computer, machine) + printRecord(print_, print_));
+    state_.rename(std::move(computer));
+    machine_ = std::move(machine);
 }
 
 void SharedLog::readJournal()
@@ -161,6 +190,7 @@ void SharedLog::readJournal()
     const std::string content = files::readAll(journal_);
     std::vector<ShareEvent> batch;
     std::vector<LogEdit> lastEdits;
+    std::optional<std::pair<std::string, std::string>> owner;
     LogPrint before;
     LogPrint after;
     std::size_t complete = 0;
@@ -169,7 +199,14 @@ void SharedLog::readJournal()
         const std::string_view record = std::string_view(content).substr(start, end - start);
         if (auto event = parseEvent(record)) {
             batch.push_back(std::move(*event));
+        } else if (auto named = parseOwner(record)) {
+            owner = std::move(named);
         } else if (auto prints = parsePrints(record)) {
+            if (owner) {
+                state_.rename(std::move(owner->first));
+                machine_ = std::move(owner->second);
+                owner.reset();
+            }
             lastEdits.clear();
             for (const ShareEvent& taken : batch)
                 if (auto edit = state_.take(taken))

@@ -37,9 +37,13 @@ class SharedLog {
 public:
     // Reads the journal of the station folder (begins one, with the log as it
     // is as this computer's own unshared past, when there is none) and brings
-    // the log in line with it. `computer` names this computer when the journal
-    // is new; an existing journal keeps the name it has.
-    SharedLog(const LogFile& log, std::string computer);
+    // the log in line with it. `machine` tells this computer and folder from
+    // any other (1 to 40 characters of a share name), and the journal keeps
+    // it beside the computer's name: a journal kept on this machine keeps its
+    // name, one copied whole from another computer's folder, or a new
+    // journal, shares from now on as `newName`, so that the original and the
+    // copy never send under one name.
+    SharedLog(const LogFile& log, std::string newName, std::string machine);
 
     const ShareState& state() const { return state_; }
     const std::string& computer() const { return state_.computer(); }
@@ -48,6 +52,9 @@ public:
         std::size_t redone = 0;   // events written to the log again after a crash
         std::size_t adopted = 0;  // QSOs found in the log and shared as new
         bool changedOutside = false;
+        // The name of the computer whose folder this was copied from, when
+        // this computer took a new one.
+        std::string formerName;
     };
     const Recovery& recovery() const { return recovery_; }
 
@@ -74,7 +81,9 @@ public:
 
 private:
     void readJournal();
-    void beginJournal();
+    void beginJournal(const std::string& machine);
+    // From now on the journal belongs to `computer` on `machine`.
+    void takeOver(std::string computer, std::string machine);
     void bringLogInLine(const std::vector<LogEdit>& lastBatch, LogPrint before, LogPrint after);
     // The log after `edits`, worked out before the journal names it.
     struct Plan {
@@ -91,6 +100,7 @@ private:
     const LogFile& log_;
     std::filesystem::path journal_;
     ShareState state_;
+    std::string machine_;  // as the journal names it, empty in an older one
     LogPrint print_;
     Recovery recovery_;
 };

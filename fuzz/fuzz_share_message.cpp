@@ -33,6 +33,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(qz::eventTopic(kStation, event) == topic, "the topic names the event");
         require(qz::encodeEvent(event, received->sentAt) == message, "the event reads back to its own message");
     }
+    if (const auto key = qz::eventOnTopic(kStation, topic)) {
+        qz::ShareEvent named;
+        named.computer = key->first;
+        named.sequence = key->second;
+        require(qz::isShareName(named.computer) && qz::eventTopic(kStation, named) == topic,
+                "an event's topic names it");
+    }
     if (const auto presence = qz::decodePresence(kStation, topic, message)) {
         require(qz::presenceTopic(kStation, presence->computer) == topic, "the topic names the computer");
         require(qz::encodePresence(*presence) == message, "the presence reads back to its own message");

@@ -104,8 +104,8 @@ public:
     // Sharing with the station's other computers: from now on every change is
     // kept in the journal beside the log and announced by `shared`; changes of
     // the other computers come in through `receive`. Returns what start-up
-    // had to mend after a crash.
-    SharedLog::Recovery startSharing(std::string computer);
+    // had to mend after a crash. `newName` and `machine` as SharedLog takes them.
+    SharedLog::Recovery startSharing(std::string newName, std::string machine);
     // Nothing while the log is not shared.
     const SharedLog* sharedLog() const { return shared_.get(); }
     // Changes from other computers; those not yet taken change the log and

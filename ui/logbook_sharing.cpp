@@ -5,25 +5,44 @@
 #include "logbook.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace qz::ui {
 namespace {
 
+QString failureCause(int code)
+{
+    switch (code) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return QStringLiteral("dysk jest pełny");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR: return QStringLiteral("brak prawa zapisu");
+    case ENOENT:
+    case ENOTDIR: return QStringLiteral("nie ma pliku albo jego folderu");
+    default: return QStringLiteral("błąd wejścia/wyjścia nr %1").arg(code);
+    }
+}
+
 QString failureText(const IoError& error)
 {
-    return QString::fromStdString(error.what()) + QLatin1Char('\n') + fromPath(error.path());
+    return QStringLiteral("Nie udało się zapisać pliku %1: %2.")
+        .arg(fromPath(error.path()), failureCause(error.code()));
 }
 
 }  // namespace
 
-SharedLog::Recovery Logbook::startSharing(std::string computer)
+SharedLog::Recovery Logbook::startSharing(std::string newName, std::string machine)
 {
-    shared_ = std::make_unique<SharedLog>(file_, std::move(computer));
-    const SharedLog::Recovery recovery = shared_->recovery();
+    shared_ = std::make_unique<SharedLog>(file_, std::move(newName), std::move(machine));
     // After a crash the log may have changed under the view.
-    if (recovery.redone > 0)
+    if (shared_->recovery().redone > 0)
         reload();
-    return recovery;
+    return shared_->recovery();
 }
 
 void Logbook::shareStored(const std::string& line, std::string_view appended)

@@ -2,6 +2,7 @@
 
 #include <mosquitto.h>
 
+#include <cerrno>
 #include <mutex>
 #include <stdexcept>
 
@@ -17,13 +18,24 @@ void initLibrary()
     std::call_once(once, [] { mosquitto_lib_init(); });
 }
 
-void check(int result, const char* what)
+MqttProblem errorProblem(int result)
+{
+    // The system's error is the one the library met, read before anything else can change it.
+    return {.kind = MqttProblem::Kind::Error, .code = result, .systemError = result == MOSQ_ERR_ERRNO ? errno : 0};
+}
+
+void check(int result)
 {
     if (result != MOSQ_ERR_SUCCESS)
-        throw std::runtime_error(std::string(what) + ": " + mosquitto_strerror(result));
+        throw MqttFailure(errorProblem(result));
 }
 
 }  // namespace
+
+MqttFailure::MqttFailure(MqttProblem problem)
+    : std::runtime_error("MQTT error " + std::to_string(problem.code)), problem_(problem)
+{
+}
 
 MqttClient::MqttClient(const std::string& clientId, std::size_t messageLimit, Events events)
     : messageLimit_(messageLimit), events_(std::move(events))
@@ -31,7 +43,7 @@ MqttClient::MqttClient(const std::string& clientId, std::size_t messageLimit, Ev
     initLibrary();
     client_ = mosquitto_new(clientId.c_str(), true, this);
     if (client_ == nullptr)
-        throw std::runtime_error("mosquitto_new failed");
+        throw MqttFailure(errorProblem(errno == EINVAL ? MOSQ_ERR_INVAL : MOSQ_ERR_NOMEM));
     mosquitto_connect_callback_set(client_, &MqttClient::onConnect);
     mosquitto_disconnect_callback_set(client_, &MqttClient::onDisconnect);
     mosquitto_message_callback_set(client_, &MqttClient::onMessage);
@@ -52,21 +64,19 @@ MqttClient::~MqttClient()
 
 void MqttClient::setWill(const std::string& topic, std::string_view payload)
 {
-    check(mosquitto_will_set(client_, topic.c_str(), static_cast<int>(payload.size()), payload.data(), 1, true),
-          "mosquitto_will_set");
+    check(mosquitto_will_set(client_, topic.c_str(), static_cast<int>(payload.size()), payload.data(), 1, true));
 }
 
 void MqttClient::start(const Login& login)
 {
     if (!login.user.empty())
-        check(mosquitto_username_pw_set(client_, login.user.c_str(), login.password.c_str()),
-              "mosquitto_username_pw_set");
-    check(mosquitto_loop_start(client_), "mosquitto_loop_start");
+        check(mosquitto_username_pw_set(client_, login.user.c_str(), login.password.c_str()));
+    check(mosquitto_loop_start(client_));
     started_ = true;
     // A broker that is not there yet is tried again by the network thread.
     if (const int result = mosquitto_connect_async(client_, login.host.c_str(), login.port, kKeepAlive);
         result != MOSQ_ERR_SUCCESS)
-        events_.disconnected(mosquitto_strerror(result));
+        events_.disconnected(errorProblem(result));
 }
 
 void MqttClient::subscribe(const std::string& topicFilter)
@@ -87,12 +97,13 @@ void MqttClient::onConnect(mosquitto* /*client*/, void* self, int result)
     if (result == 0)
         me->events_.connected();
     else
-        me->events_.disconnected(mosquitto_connack_string(result));
+        me->events_.disconnected(MqttProblem{.kind = MqttProblem::Kind::Refused, .code = result, .systemError = 0});
 }
 
 void MqttClient::onDisconnect(mosquitto* /*client*/, void* self, int result)
 {
-    static_cast<MqttClient*>(self)->events_.disconnected(result == 0 ? "" : mosquitto_strerror(result));
+    auto* me = static_cast<MqttClient*>(self);
+    me->events_.disconnected(result == MOSQ_ERR_SUCCESS ? std::nullopt : std::optional(errorProblem(result)));
 }
 
 void MqttClient::onMessage(mosquitto* /*client*/, void* self, const mosquitto_message* message)

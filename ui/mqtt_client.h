@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -14,6 +16,27 @@ struct mosquitto;
 struct mosquitto_message;
 
 namespace qz::ui {
+
+// Why a connection is down, as libmosquitto tells it: one of its error codes
+// (MOSQ_ERR_*, with the system's error number for MOSQ_ERR_ERRNO), or the
+// broker's answer refusing it. The texts are the program's own
+// (mqtt_problem_text.h).
+struct MqttProblem {
+    enum class Kind { Error, Refused };
+    Kind kind = Kind::Error;
+    int code = 0;
+    int systemError = 0;
+};
+
+// Setting up the library's connection failed.
+class MqttFailure : public std::runtime_error {
+public:
+    explicit MqttFailure(MqttProblem problem);
+    const MqttProblem& problem() const { return problem_; }
+
+private:
+    MqttProblem problem_;
+};
 
 struct MqttMessage {
     std::string topic;
@@ -25,8 +48,9 @@ class MqttClient {
 public:
     struct Events {
         std::function<void()> connected;
-        // The connection was refused or lost; the client tries again by itself.
-        std::function<void(std::string reason)> disconnected;
+        // The connection was refused or lost (nothing: closed as asked); the
+        // client tries again by itself.
+        std::function<void(std::optional<MqttProblem> problem)> disconnected;
         std::function<void(MqttMessage)> message;
         // A message longer than the limit, passed over without being copied.
         std::function<void()> oversized;

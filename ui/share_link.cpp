@@ -1,6 +1,7 @@
 #include "share_link.h"
 
 #include "codec.h"
+#include "mqtt_problem_text.h"
 
 #include <QDateTime>
 #include <QMetaObject>
@@ -23,14 +24,14 @@ ShareLink::ShareLink(Logbook& logbook, const ShareSetting& setting, UtcClock clo
       clock_(clock ? std::move(clock) : systemUtc), peers_(logbook.sharedLog()->computer())
 {
     MqttClient::Events events{
-        .connected = [this] { deliver({.kind = Happening::Kind::Connected, .message = {}, .reason = {}}); },
+        .connected = [this] { deliver({.kind = Happening::Kind::Connected, .message = {}, .problem = {}}); },
         .disconnected =
-            [this](std::string reason) {
-                deliver({.kind = Happening::Kind::Disconnected, .message = {}, .reason = std::move(reason)});
+            [this](std::optional<MqttProblem> problem) {
+                deliver({.kind = Happening::Kind::Disconnected, .message = {}, .problem = problem});
             },
         .message =
             [this](MqttMessage message) {
-                deliver({.kind = Happening::Kind::Message, .message = std::move(message), .reason = {}});
+                deliver({.kind = Happening::Kind::Message, .message = std::move(message), .problem = {}});
             },
         .oversized = [this] { ++droppedInTransit_; },
     };
@@ -42,9 +43,9 @@ ShareLink::ShareLink(Logbook& logbook, const ShareSetting& setting, UtcClock clo
                         .port = setting.broker.port,
                         .user = setting.user,
                         .password = setting.password});
-    } catch (const std::exception& error) {
+    } catch (const MqttFailure& failure) {
         client_.reset();
-        connectionProblem_ = QString::fromStdString(error.what());
+        connectionProblem_ = mqttProblemText(failure.problem());
     }
     connect(&logbook_, &Logbook::shared, this, &ShareLink::send);
     connect(&logbook_, &Logbook::sharingFailed, this, [this](const QString& text) {
@@ -102,7 +103,7 @@ void ShareLink::drain()
             logbook_.receive(std::exchange(events, {}));
         switch (happening.kind) {
         case Happening::Kind::Connected: onConnected(); break;
-        case Happening::Kind::Disconnected: onDisconnected(happening.reason); break;
+        case Happening::Kind::Disconnected: onDisconnected(happening.problem); break;
         case Happening::Kind::Message: take(happening.message, events); break;
         }
     }
@@ -116,10 +117,21 @@ void ShareLink::drain()
 void ShareLink::take(const MqttMessage& message, std::vector<ShareEvent>& events)
 {
     const std::int64_t now = clock_();
-    if (auto received = decodeEvent(station_, message.topic, message.payload)) {
-        heard_.emplace(received->event.computer, received->event.sequence);
-        peers_.heardEvent(received->event.computer, received->sentAt, now, !message.kept);
-        events.push_back(std::move(received->event));
+    if (const auto key = eventOnTopic(station_, message.topic)) {
+        auto received = decodeEvent(station_, message.topic, message.payload);
+        // Numbers far beyond what this computer knows would carry its own
+        // past what every reader takes: such an event is never taken.
+        if (received && state().withinReach(received->event)) {
+            heard_.insert(*key);
+            peers_.heardEvent(received->event.computer, received->sentAt, now, !message.kept);
+            events.push_back(std::move(received->event));
+            return;
+        }
+        // An empty message clears what the broker kept; anything else here
+        // has taken the place of the event.
+        if (!message.payload.empty() || state().find(*key) == nullptr)
+            ++dropped_;
+        restore(*key);
     } else if (const auto presence = decodePresence(station_, message.topic, message.payload)) {
         const bool known = peers_.isOnline(presence->computer);
         peers_.heard(*presence, now, !message.kept);
@@ -152,13 +164,27 @@ void ShareLink::onConnected()
 
 void ShareLink::sendMark() { client_->publish(markTopic(station_, peers_.self()), "", false); }
 
-void ShareLink::onDisconnected(const std::string& reason)
+void ShareLink::onDisconnected(const std::optional<MqttProblem>& problem)
 {
     connected_ = false;
     caughtUp_ = false;
     heartbeat_.stop();
     peers_.lostBroker();
-    connectionProblem_ = QString::fromStdString(reason);
+    connectionProblem_ = problem ? mqttProblemText(*problem) : QString();
+}
+
+void ShareLink::restore(const EventKey& key)
+{
+    // Until the mark is back, catching up sends whatever the broker lacks.
+    heard_.erase(key);
+    const ShareEvent* known = state().find(key);
+    // Never one that no reader takes (kept from an older program): it would
+    // come back, be passed over and be sent again for ever.
+    if (!caughtUp_ || known == nullptr || !state().withinReach(*known))
+        return;
+    // Its computer sends it again itself while it is connected.
+    if (known->computer == peers_.self() || !peers_.isOnline(known->computer))
+        send({*known});
 }
 
 void ShareLink::catchUp()

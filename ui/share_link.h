@@ -24,6 +24,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -46,12 +47,16 @@ public:
     const SharePeers& peers() const { return peers_; }
     // The shared QSOs: every computer's count and last QSO.
     const ShareState& state() const { return logbook_.sharedLog()->state(); }
-    // Messages passed over: not of our form, not a log line, too long, too many.
+    // Messages passed over: not of our form, not a log line, numbers out of
+    // reach, too long, too many.
     std::uint64_t dropped() const { return dropped_ + droppedInTransit_.load(); }
     // Why the connection is down or was refused; empty when it is up.
     const QString& connectionProblem() const { return connectionProblem_; }
     // The journal beside the log could not be written (with its file name).
     const QString& journalProblem() const { return journalProblem_; }
+    // The computer whose station folder this one was copied from; this one
+    // then shares under a new name.
+    const std::string& formerName() const { return logbook_.sharedLog()->recovery().formerName; }
 
 signals:
     // Anything the status shows changed.
@@ -62,13 +67,14 @@ private:
         enum class Kind { Connected, Disconnected, Message };
         Kind kind = Kind::Message;
         MqttMessage message;
-        std::string reason;
+        std::optional<MqttProblem> problem;
     };
     void deliver(Happening happening);  // the network thread
     void drain();
     void take(const MqttMessage& message, std::vector<ShareEvent>& events);
     void onConnected();
-    void onDisconnected(const std::string& reason);
+    void onDisconnected(const std::optional<MqttProblem>& problem);
+    void restore(const EventKey& key);
     void sendMark();
     void catchUp();
     void send(const std::vector<ShareEvent>& events);
@@ -90,7 +96,7 @@ private:
     bool connected_ = false;
     bool caughtUp_ = false;
     // The events the broker gave since the connection began.
-    std::set<std::pair<std::string, std::uint64_t>> heard_;
+    std::set<EventKey> heard_;
     std::uint64_t dropped_ = 0;
     QString connectionProblem_;
     QString journalProblem_;

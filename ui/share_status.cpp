@@ -3,6 +3,7 @@
 #include "codec.h"
 #include "log_line.h"
 #include "share_link.h"
+#include "station_files.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -71,6 +72,14 @@ ShareStatus shareStatusOf(const ShareLink& link)
     ShareStatus status;
     QStringList details{
         QStringLiteral("Broker: %1, stacja %2").arg(fromAscii(link.broker()), fromAscii(link.station()))};
+    if (!link.formerName().empty())
+        details << QStringLiteral("Folder stacji skopiowano z komputera %1: ten komputer dzieli log pod nową nazwą %2.")
+                       .arg(fromAscii(link.formerName()), fromAscii(link.peers().self()));
+    const bool refused = !link.state().canSend();
+    if (refused)
+        details << QStringLiteral("Inne komputery odrzucają zmiany tego komputera: dziennik %1 zawiera numer "
+                                  "większy, niż przyjmują. QSO zapisane tutaj do nich nie docierają.")
+                       .arg(fromAscii(kShareJournalName));
     const auto clocks = link.peers().clockDifferences();
     if (!link.connected()) {
         status.text = QStringLiteral("Sieć: brak połączenia");
@@ -79,7 +88,10 @@ ShareStatus shareStatusOf(const ShareLink& link)
             details << link.connectionProblem();
     } else {
         status.text = QStringLiteral("Sieć: ") + computersText(link.peers().online());
-        if (!clocks.empty()) {
+        if (refused) {
+            status.text += QStringLiteral(", zmiany odrzucane!");
+            status.warning = true;
+        } else if (!clocks.empty()) {
             status.text += QStringLiteral(", różne zegary!");
             status.warning = true;
         }

@@ -1,22 +1,39 @@
 // Sharing the station's log through the broker, in a program built with the
 // broker's client library.
 
+#include "codec.h"
 #include "failure_box.h"
 #include "share_link.h"
 #include "share_status.h"
 #include "station.h"
 
+#include <QCryptographicHash>
 #include <QRandomGenerator>
 #include <QSysInfo>
 
 namespace qz::ui {
+namespace {
+
+// This machine and this station folder on it: a folder copied whole to
+// another computer, or beside itself, is told from the one it was copied from.
+std::string machineIdentity(const std::filesystem::path& folder)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(QSysInfo::machineUniqueId());
+    hash.addData(fromPath(std::filesystem::weakly_canonical(folder)).toUtf8());
+    return hash.result().toHex().left(32).toStdString();
+}
+
+}  // namespace
 
 void Station::startSharing(const ShareSetting& setting)
 {
     guarded(context_.platform, [&] {
-        // The journal keeps the name a computer was given the first time.
+        // The journal keeps the name a computer was given the first time,
+        // unless it was copied from another computer.
         logbook.startSharing(
-            newComputerName(QSysInfo::machineHostName().toStdString(), QRandomGenerator::global()->generate()));
+            newComputerName(QSysInfo::machineHostName().toStdString(), QRandomGenerator::global()->generate()),
+            machineIdentity(context_.folder));
         auto link = std::make_unique<ShareLink>(logbook, setting);
         const auto show = [this, shown = link.get()] { form1.showSharing(shareStatusOf(*shown)); };
         QObject::connect(link.get(), &ShareLink::changed, &form1, show);

@@ -126,7 +126,7 @@ TEST(ShareState, TwelveComputersAgreeWhateverTheNetworkDoes)
         folders.push_back(std::make_unique<TempFolder>());
         logs.push_back(std::make_unique<LogFile>(folders.back()->path()));
         logs.back()->createIfMissing();
-        shared.push_back(std::make_unique<SharedLog>(*logs.back(), "PC" + std::to_string(i)));
+        shared.push_back(std::make_unique<SharedLog>(*logs.back(), "PC" + std::to_string(i), "HERE"));
     }
     std::vector<ShareEvent> sent;
     std::set<std::string> deletedCalls;
@@ -198,13 +198,13 @@ TEST(SharedLogRecovery, ACrashBetweenTheFilesNeitherLosesNorDoubles)
                                .qso = {"PC2", 1},
                                .line = qsoLine("SP1AAA")};
     {
-        SharedLog shared(log, "PC1");
+        SharedLog shared(log, "PC1", "HERE");
         // The journal holds the other computer's QSO, the log does not yet.
         const test::FileFault full(files::Op::Write, ENOSPC, std::string(kLogFileName));
         EXPECT_THROW(shared.receive({fromOther}), IoError);
     }
     {
-        SharedLog shared(log, "ignored-the-journal-names-it");
+        SharedLog shared(log, "ignored-the-journal-names-it", "HERE");
         EXPECT_EQ(shared.computer(), "PC1");
         EXPECT_EQ(shared.recovery().redone, 1U);
         EXPECT_TRUE(shared.receive({fromOther}).empty());
@@ -215,7 +215,7 @@ TEST(SharedLogRecovery, ACrashBetweenTheFilesNeitherLosesNorDoubles)
     folder.write(std::string(kShareJournalName),
                  folder.read(std::string(kShareJournalName)) + "E PC2 2 2 A PC2 2 " + qsoLine("SP3"));
     {
-        SharedLog shared(log, "PC1");
+        SharedLog shared(log, "PC1", "HERE");
         EXPECT_EQ(shared.recovery().adopted, 1U);
         ASSERT_EQ(shared.state().events().size(), 2U);
         EXPECT_EQ(shared.state().events().back().line, qsoLine("SP2BBB"));
@@ -224,10 +224,28 @@ TEST(SharedLogRecovery, ACrashBetweenTheFilesNeitherLosesNorDoubles)
     EXPECT_EQ(linesIn(folder), (std::map<std::string, int>{{qsoLine("SP1AAA"), 1}, {qsoLine("SP2BBB"), 1}}));
     // Opened again, nothing more happens; a log changed by a copy that does
     // not share is said to be so and taken as it is.
-    EXPECT_EQ(SharedLog(log, "PC1").recovery().adopted, 0U);
+    EXPECT_EQ(SharedLog(log, "PC1", "HERE").recovery().adopted, 0U);
     log.rewrite(qsoLine("SP1AAA"), [](const std::string&) { return std::nullopt; });
-    EXPECT_TRUE(SharedLog(log, "PC1").recovery().changedOutside);
-    EXPECT_FALSE(SharedLog(log, "PC1").recovery().changedOutside);
+    EXPECT_TRUE(SharedLog(log, "PC1", "HERE").recovery().changedOutside);
+    EXPECT_FALSE(SharedLog(log, "PC1", "HERE").recovery().changedOutside);
+}
+
+// The journal keeps the machine beside the name: a restart keeps the name, a
+// folder copied whole to another machine shares under a new one.
+TEST(SharedLogOwner, AnOlderJournalKeepsItsNameAndItsCopyElsewhereTakesANewOne)
+{
+    TempFolder folder;
+    const LogFile log(folder.path());
+    log.createIfMissing();
+    const LogPrint empty = printOf("");
+    const std::string print = std::to_string(empty.size) + " " + std::to_string(empty.hash);
+    folder.write(std::string(kShareJournalName), "N OLD\nB " + print + " " + print + "\n");
+    EXPECT_EQ(SharedLog(log, "NEW", "HERE").computer(), "OLD");
+    EXPECT_EQ(SharedLog(log, "NEW", "HERE").computer(), "OLD");
+    const SharedLog copy(log, "NEW", "ELSEWHERE");
+    EXPECT_EQ(copy.computer(), "NEW");
+    EXPECT_EQ(copy.recovery().formerName, "OLD");
+    EXPECT_EQ(SharedLog(log, "OTHER", "ELSEWHERE").computer(), "NEW");
 }
 
 }  // namespace

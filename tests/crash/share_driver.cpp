@@ -28,7 +28,7 @@ int main(int argc, char** argv)
 
     qz::ui::Logbook logbook{std::filesystem::path(argv[1])};
     logbook.load();
-    logbook.startSharing(argv[3]);
+    logbook.startSharing(argv[3], "DRIVER");
     qz::ui::ShareLink link(logbook, {.broker = {"127.0.0.1", port}, .station = "QZ5KV", .user = {}, .password = {}});
 
     QTimer storing;

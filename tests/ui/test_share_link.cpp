@@ -4,14 +4,19 @@
 
 #include "contest_fixtures.h"
 #include "files.h"
+#include "log_file.h"
 #include "logbook.h"
 #include "mosquitto_broker.h"
 #include "mqtt_client.h"
 #include "share_link.h"
+#include "share_message.h"
 #include "share_status.h"
+#include "shared_log.h"
 #include "station_fixture.h"
 
 #include <algorithm>
+#include <atomic>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
@@ -33,13 +38,19 @@ std::multiset<std::string> linesOf(const std::string& content)
     return lines;
 }
 
-// One computer of the station: its own folder, logbook and link.
+// One computer of the station: its own folder, logbook and link. `copyOf`:
+// its folder starts as a byte copy of that one, journal and all.
 struct Computer {
-    Computer(const MosquittoBroker& broker, const std::string& name)
+    Computer(const MosquittoBroker& broker, const std::string& name, const std::string& machine = "HERE",
+             const TempFolder* copyOf = nullptr)
     {
         folder.write("QZ5KV_stationbook.ini", kOperators);
+        if (copyOf)
+            std::filesystem::copy(copyOf->path(), folder.path(),
+                                  std::filesystem::copy_options::recursive |
+                                      std::filesystem::copy_options::overwrite_existing);
         logbook.load();
-        logbook.startSharing(name);
+        logbook.startSharing(name, machine);
         link = std::make_unique<ShareLink>(logbook, broker.setting());
     }
     std::multiset<std::string> log() const { return linesOf(folder.read("IARU_log.zrv")); }
@@ -131,7 +142,9 @@ TEST_F(Sharing, MessagesThatCannotBeTakenAreCountedAndNothingIsWritten)
 {
     Computer a(broker, "A"), b(broker, "B");
     ASSERT_TRUE(eventually([&] { return a.link->peers().online() == 2; }));
-    ui::MqttClient intruder("intruder", 1U << 24U, {[] {}, [](const std::string&) {}, [](ui::MqttMessage) {}, [] {}});
+    ui::MqttClient intruder(
+        "intruder", 1U << 24U,
+        {[] {}, [](const std::optional<ui::MqttProblem>&) {}, [](const ui::MqttMessage&) {}, [] {}});
     intruder.start(broker.login());
 
     const std::string event = "qz5kv/QZ5KV/qso/X/1";
@@ -159,6 +172,119 @@ TEST_F(Sharing, MessagesThatCannotBeTakenAreCountedAndNothingIsWritten)
     EXPECT_TRUE(allHold({&a, &b}, {qso("SP1A")}));
     EXPECT_EQ(a.link->dropped(), expectedDrops);
     EXPECT_EQ(a.folder.read("IARU_log.zrv"), qso("SP1A") + "\r\n");
+}
+
+// A client that sends what no computer of ours would.
+struct Intruder {
+    explicit Intruder(const MosquittoBroker& broker)
+    {
+        client.start(broker.login());
+        EXPECT_TRUE(eventually([&] { return connected.load(); }));
+    }
+    std::atomic<bool> connected = false;
+    ui::MqttClient client{"intruder",
+                          1U << 24U,
+                          {[this] { connected = true; }, [](const std::optional<ui::MqttProblem>&) {},
+                           [](const ui::MqttMessage&) {}, [] {}}};
+};
+
+TEST_F(Sharing, AFolderCopiedWholeToAnotherComputerSharesUnderANewNameAndNothingIsLost)
+{
+    Computer a(broker, "A", "MACHINE-1");
+    a.logbook.store(qso("SP1A"));
+    // A USB stick's clone of A's station folder, on another machine.
+    Computer b(broker, "B", "MACHINE-2", &a.folder);
+    EXPECT_EQ(b.link->peers().self(), "B");
+    ASSERT_TRUE(eventually([&] { return a.link->peers().online() == 2 && b.link->peers().online() == 2; }));
+
+    a.logbook.store(qso("SP2A", "12:01"));
+    b.logbook.store(qso("SP3B", "12:02"));
+    EXPECT_TRUE(allHold({&a, &b}, {qso("SP1A"), qso("SP2A", "12:01"), qso("SP3B", "12:02")}));
+    EXPECT_TRUE(a.link->connected() && b.link->connected());
+    EXPECT_TRUE(ui::shareStatusOf(*b.link).details.contains(
+        "Folder stacji skopiowano z komputera A: ten komputer dzieli log pod nową nazwą B."));
+    EXPECT_FALSE(ui::shareStatusOf(*a.link).details.contains("skopiowano"));
+}
+
+TEST_F(Sharing, NumbersFarBeyondTheStationsAreDroppedAndNeverRaiseWhatAComputerSends)
+{
+    Computer a(broker, "A"), b(broker, "B");
+    ASSERT_TRUE(eventually([&] { return a.link->peers().online() == 2; }));
+    Intruder intruder(broker);
+    const std::string largest = std::to_string(kLargestShareNumber);
+    // A stamp, and a number under A's own name, that readers still take.
+    intruder.client.publish("qz5kv/QZ5KV/qso/X/1", "QZ5KV1 E A " + largest + " X 1 1\n" + qso("SP9X"), true);
+    intruder.client.publish("qz5kv/QZ5KV/qso/A/" + largest, "QZ5KV1 E A 1 A " + largest + " 1\n" + qso("SP8A"), true);
+    EXPECT_TRUE(eventually([&] { return a.link->dropped() == 2 && b.link->dropped() == 2; }));
+
+    a.logbook.store(qso("SP1A"));
+    b.logbook.store(qso("SP2B"));
+    EXPECT_TRUE(allHold({&a, &b}, {qso("SP1A"), qso("SP2B")}));
+    EXPECT_FALSE(ui::shareStatusOf(*a.link).warning);
+
+    // A journal in which an older program took such a stamp: whatever this
+    // computer sends now, the others refuse, and it says so.
+    TempFolder older;
+    {
+        const LogFile log(older.path());
+        log.createIfMissing();
+        SharedLog shared(log, "C", "HERE");
+        shared.receive({{.computer = "X",
+                         .sequence = 1,
+                         .stamp = kLargestShareNumber,
+                         .kind = ShareKind::Add,
+                         .qso = {"X", 1},
+                         .line = qso("SP9X")}});
+    }
+    Computer c(broker, "C", "HERE", &older);
+    ASSERT_TRUE(eventually([&] { return c.link->peers().online() == 3; }));
+    const ui::ShareStatus status = ui::shareStatusOf(*c.link);
+    EXPECT_EQ(status.text, "Sieć: 3 komputery, zmiany odrzucane!");
+    EXPECT_TRUE(status.warning);
+}
+
+TEST_F(Sharing, AnEventClearedAtTheBrokerIsSentAgainByAComputerThatKnowsIt)
+{
+    Computer a(broker, "A"), b(broker, "B");
+    ASSERT_TRUE(eventually([&] { return a.link->peers().online() == 2 && b.link->peers().online() == 2; }));
+    a.logbook.store(qso("SP1A"));
+    ASSERT_TRUE(allHold({&a, &b}, {qso("SP1A")}));
+    Intruder intruder(broker);
+    // The broker handles one client's messages in order: once the junk after
+    // it is counted, the event was cleared.
+    const auto clear = [&](Computer& witness, std::uint64_t drops) {
+        intruder.client.publish("qz5kv/QZ5KV/qso/A/1", "", true);
+        intruder.client.publish("qz5kv/QZ5KV/junk", "x", false);
+        return eventually([&] { return witness.link->dropped() == drops; });
+    };
+
+    // Its own computer sends it again.
+    ASSERT_TRUE(clear(a, 1));
+    Computer c(broker, "C");
+    EXPECT_TRUE(allHold({&a, &b, &c}, {qso("SP1A")}));
+
+    // With its computer gone, another that knows it does.
+    a.link.reset();
+    ASSERT_TRUE(eventually([&] { return !b.link->peers().isOnline("A"); }));
+    ASSERT_TRUE(clear(b, 2));
+    Computer d(broker, "D");
+    EXPECT_TRUE(allHold({&b, &c, &d}, {qso("SP1A")}));
+}
+
+TEST_F(Sharing, WhyTheBrokerCannotBeReachedIsSaidInPolish)
+{
+    Computer a(broker, "A");
+    ASSERT_TRUE(eventually([&] { return a.link->connected(); }));
+    broker.stop();
+    EXPECT_TRUE(eventually([&] {
+        return ui::shareStatusOf(*a.link).details.contains("\nPołączenie z brokerem zostało przerwane.");
+    })) << ui::shareStatusOf(*a.link).details.toStdString();
+
+    Computer b(broker, "B");
+    EXPECT_TRUE(eventually([&] {
+        return ui::shareStatusOf(*b.link).details.contains(
+            "\nPod tym adresem broker nie przyjmuje połączeń: nie działa albo port jest inny.");
+    })) << ui::shareStatusOf(*b.link).details.toStdString();
 }
 
 class SharingWindow : public StationTest {

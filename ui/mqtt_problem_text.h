@@ -1,0 +1,14 @@
+#pragma once
+// What the main window says when the broker cannot be reached or refuses this
+// computer: in Polish, as every text of the program, never the library's own
+// English.
+
+#include "mqtt_client.h"
+
+#include <QString>
+
+namespace qz::ui {
+
+QString mqttProblemText(const MqttProblem& problem);
+
+}  // namespace qz::ui
