@@ -293,7 +293,7 @@ TEST_F(ContestOverviewTest, AMinimisedOverviewSurvivesTypingStoringAndSharedQsos
     typeCall(QStringLiteral("JA1AAA"));
     w.Edit6->setText(QStringLiteral("45"));
     w.Button4->click();
-    logbook().startSharing("A");
+    logbook().startSharing("A", "MACHINE-A");
     const std::string theirs = contestQso("QZ2XYZ", "SP9ABC", "20M", "CW", "28", "12:31");
     logbook().receive({{"B", 1, 1, ShareKind::Add, {"B", 1}, theirs}});
     ASSERT_TRUE(folder.read("IARU_log.zrv").ends_with(theirs + "\r\n"));
