@@ -7,11 +7,16 @@
 #include "log_line.h"
 #include "station_fixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -378,6 +383,36 @@ TEST_F(FocusPath, KeptDefaultsAreSelectedSoTypingReplacesThem)
     QTest::keyClick(w.Edit4, Qt::Key_Return);
     EXPECT_TRUE(eventually([&] { return w.Edit6->hasFocus(); }));
     EXPECT_EQ(w.Edit6->selectedText(), "KRU");
+}
+
+// Under X without a window manager the worked-before hint came up over the
+// lower half of "Znak" and took the next click meant for the field.
+TEST_F(FocusPath, AHintNeverCoversItsFieldNorTakesAClick)
+{
+    folder.write("QZ5KV_stationbook.ini", "QZ1ABC,Jan\r\n");
+    start();
+    const MainControls w = mainWindow();
+    w.Edit4->setText("SP1ABC");
+    QTest::mouseClick(w.Button4, Qt::LeftButton);
+    w.Edit4->setText("SP1ABC");
+    ASSERT_FALSE(w.Edit4->toolTip().isEmpty());
+
+    QCoreApplication::processEvents();  // what the store left to do comes before the pointer rests
+    const QPoint rest(8, 2);            // near the field's top
+    QHelpEvent asked(QEvent::ToolTip, rest, w.Edit4->mapToGlobal(rest));
+    QApplication::sendEvent(w.Edit4, &asked);
+    const auto windows = QApplication::topLevelWidgets();
+    const auto shown = std::find_if(windows.begin(), windows.end(), [](const QWidget* window) {
+        return window->windowType() == Qt::ToolTip && window->isVisible();
+    });
+    ASSERT_NE(shown, windows.end());
+    const QPointer<QWidget> hint = *shown;
+    const QRect field(w.Edit4->mapToGlobal(QPoint(0, 0)), w.Edit4->size());
+    EXPECT_FALSE(hint->frameGeometry().intersects(field));
+    EXPECT_TRUE(eventually([&] {
+        return hint && hint->windowHandle() &&
+               hint->windowHandle()->flags().testFlags(Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus);
+    }));
 }
 
 }  // namespace
