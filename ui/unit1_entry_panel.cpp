@@ -191,6 +191,7 @@ void EntryPanel::connectHandlers()
         Edit6, {guard(&EntryPanel::Edit6KeyDown), guard(&EntryPanel::Edit6KeyPress), guard(&EntryPanel::Edit6Exit)});
     attachFieldKeys(Edit5, {{}, guard(&EntryPanel::Edit5KeyPress), {}});
     attachFieldKeys(Edit7, {{}, guard(&EntryPanel::Edit7KeyPress), {}});
+    selectAllOnMouseEntry(Edit4, [this] { return Edit4->text() == kHeadquartersCallText; });
     attachFieldKeys(Edit2, {{}, {}, guard(&EntryPanel::Edit2Exit)});
     attachFieldKeys(Edit3, {{}, {}, guard(&EntryPanel::Edit3Exit)});
 }

@@ -385,6 +385,29 @@ TEST_F(FocusPath, KeptDefaultsAreSelectedSoTypingReplacesThem)
     EXPECT_EQ(w.Edit6->selectedText(), "KRU");
 }
 
+// A click into "Znak" put the cursor after the default, and the first QSO
+// of the morning was stored as "QZ5KVOK1AAA".
+TEST_F(FocusPath, AClickIntoTheDefaultCallSelectsItSoTypingReplacesIt)
+{
+    folder.write("QZ5KV_stationbook.ini", "QZ1ABC,Jan\r\n");
+    start();
+    const MainControls w = mainWindow();
+    w.Timer1->stop();
+    const auto clickNearTheEnd = [&] {
+        focusOn(w.Edit6);
+        QTest::mouseClick(w.Edit4, Qt::LeftButton, {}, QPoint(w.Edit4->width() - 4, w.Edit4->height() / 2));
+        EXPECT_TRUE(eventually([&] { return w.Edit4->hasFocus(); }));
+    };
+    ASSERT_EQ(w.Edit4->text(), "QZ5KV");
+    clickNearTheEnd();
+    QTest::keyClicks(w.Edit4, "ok1aaa");
+    EXPECT_EQ(w.Edit4->text(), "OK1AAA");
+    // Any other call is mended where the click puts the cursor.
+    clickNearTheEnd();
+    QTest::keyClicks(w.Edit4, "/p");
+    EXPECT_EQ(w.Edit4->text(), "OK1AAA/P");
+}
+
 // Under X without a window manager the worked-before hint came up over the
 // lower half of "Znak" and took the next click meant for the field.
 TEST_F(FocusPath, AHintNeverCoversItsFieldNorTakesAClick)
