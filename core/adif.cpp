@@ -52,8 +52,8 @@ std::string recordLine(std::string_view logLine, std::string_view comment)
     addItem(record, "SRX", receivedExchangeOf(logLine));
     addItem(record, "RST_SENT", sentReportOf(logLine));
     addItem(record, "STX", sentExchangeOf(logLine));
-    if (!comment.empty())
-        addItem(record, "COMMENT", comment);
+    if (const std::string single = oneLine(comment); !single.empty())  // a record is one line
+        addItem(record, "COMMENT", single);
     addItem(record, "OPERATOR", operatorOf(logLine));
     record += "<EOR>";
     return record;

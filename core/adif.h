@@ -12,7 +12,8 @@ namespace qz::adif {
 std::vector<std::string> headerLines();
 
 // One record on one line, ended by "<EOR>". Every count is the number of bytes
-// of its value; the comment item is left out when the comment is empty.
+// of its value; the comment item (on one line, as oneLine makes it) is left
+// out when the comment is empty.
 std::string recordLine(std::string_view logLine, std::string_view comment);
 
 }  // namespace qz::adif

@@ -8,6 +8,7 @@
 #include <array>
 #include <chrono>
 #include <map>
+#include <regex>
 #include <unordered_map>
 
 namespace qz {
@@ -19,7 +20,6 @@ constexpr std::int64_t kContestStart = 12 * kMinutesPerHour;  // Saturday 12:00 
 constexpr std::size_t kFindingKinds = static_cast<std::size_t>(FindingKind::SentExchangeChanged) + 1;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isLetter(char c) { return c >= 'A' && c <= 'Z'; }
 
 // The digits at [first, first + count) of the text as a number, or -1.
 int numberAt(std::string_view text, std::size_t first, std::size_t count)
@@ -176,12 +176,12 @@ std::optional<int> logYearOf(const std::vector<std::string_view>& lines)
 
 bool canBeCallsign(std::string_view call)
 {
-    const std::string upper = asciiUpper(std::string(call));
-    const bool charactersOk =
-        std::all_of(upper.begin(), upper.end(), [](char c) { return isLetter(c) || isDigit(c) || c == '/'; });
-    return charactersOk && !upper.empty() && upper.front() != '/' && upper.back() != '/' &&
-           upper.find("//") == std::string::npos && std::any_of(upper.begin(), upper.end(), isLetter) &&
-           std::any_of(upper.begin(), upper.end(), isDigit);
+    // The call itself: a prefix (one or two letters, or a digit and one or
+    // two letters: 9A, 3DA), the call area (digits), then letters. Before it
+    // may stand a prefix of the country where the station works (DL/, VP2V/),
+    // after it a portable part (/P, /MM, /QRP, /7, /VK9X).
+    static const std::regex shape("([A-Z0-9]{1,4}/)?([A-Z]{1,2}|[0-9][A-Z]{1,2})[0-9]{1,4}[A-Z]{1,4}(/[A-Z0-9]{1,4})?");
+    return std::regex_match(asciiUpper(std::string(call)), shape);
 }
 
 std::vector<OperatorCheck> checkLog(const std::vector<std::string_view>& lines, const std::vector<std::string>& records,

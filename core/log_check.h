@@ -63,8 +63,10 @@ ContestPeriod contestPeriodOf(int year);
 // The year of most of the lines' dates; nothing when no line has a date.
 std::optional<int> logYearOf(const std::vector<std::string_view>& lines);
 
-// Whether the text can be a callsign: letters and digits, at least one of
-// each, with single slashes between parts.
+// Whether the text is shaped like a callsign: a prefix, a call area and
+// letters (DL1ABC, 9A1A, 3DA0RU), optionally with a country prefix before it
+// (DL/OH2ABC) and a portable part after it (DL1ABC/P, VP2V/DL1ABC/MM). Two
+// calls run together (QZ5KVOK1AAA) are not one.
 bool canBeCallsign(std::string_view call);
 
 // Checks every operator who has QSOs in the log, in the order of the callsign

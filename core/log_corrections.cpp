@@ -44,6 +44,9 @@ std::optional<std::string> wellFormed(TypedField field, std::string_view entry)
     std::string time = withoutSpaces(entry);
     if (time.size() != layoutOf(Field::Time).width || !allDigits(time))
         return std::nullopt;
+    // The hours and minutes as the main window's time check takes them.
+    if (checkTime(time.substr(0, 2) + ':' + time.substr(2)).result != EntryCheck::Ok)
+        return std::nullopt;
     return time;
 }
 
@@ -59,11 +62,16 @@ EntryJudgement judgeEntry(TypedField field, std::string_view current, std::strin
 {
     if (isTypedText(field)) {
         // The received exchange loses its blanks as when it is typed for a new QSO.
-        std::string upper =
-            asciiUpper(field == TypedField::ReceivedExchange ? withoutSpaces(entry) : std::string(entry));
+        const std::string line = oneLine(entry);
+        const std::string upper = asciiUpper(field == TypedField::ReceivedExchange ? withoutSpaces(line) : line);
         if (upper == current)
             return {EntryVerdict::Unchanged, {}};
-        return {EntryVerdict::Change, fitted(upper, layoutOf(lineFieldOf(field)).readWidth)};
+        const Field lineField = lineFieldOf(field);
+        const std::size_t length = storedLength(lineField, upper);
+        const std::size_t limit = layoutOf(lineField).readWidth;
+        if (length > limit)
+            return {EntryVerdict::TooLong, {}, length, limit};
+        return {EntryVerdict::Change, fitted(upper, limit)};
     }
     if (entry == current)
         return {EntryVerdict::Unchanged, {}};

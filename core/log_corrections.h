@@ -20,20 +20,25 @@ std::string currentValue(TypedField field, std::string_view line);
 enum class EntryVerdict {
     Unchanged,  // the current value again (also what Cancel gives): nothing to do
     WrongDate,  // not rrrr-mm-dd: writing it would shift the columns after it
-    WrongTime,  // not hhmm
+    WrongTime,  // not hhmm, or no time of the day
+    TooLong,    // more than the readers take back from the field's columns
     Change,
 };
 struct EntryJudgement {
     EntryVerdict verdict;
     std::string columns;  // for Change: the field's new text at its correction width
+    // For TooLong: the columns the entry needs and the field's width.
+    std::size_t length = 0;
+    std::size_t limit = 0;
 };
 
 // Judges a typed entry against the field's current value. The call and the
-// exchanges are raised to upper case (ASCII only) and fitted to 13 or 6
-// columns; spaces inside are kept, but for the received exchange, which loses
-// them as a typed one does. A date must be ten characters, digits but the
-// fifth and eighth, and a time four digits; blanks typed around them are
-// dropped.
+// exchanges are raised to upper case (ASCII only), kept on one line and
+// padded to 13 or 6 columns; one that needs more is TooLong, never cut.
+// Spaces inside are kept, but for the received exchange, which loses them as
+// a typed one does. A date must be a day of the calendar as rrrr-mm-dd
+// (digits but the fifth and eighth character), and a time four digits of a
+// time of the day, hhmm; blanks typed around them are dropped.
 EntryJudgement judgeEntry(TypedField field, std::string_view current, std::string_view entry);
 
 // The line with the field's correction columns overwritten by `text`, which

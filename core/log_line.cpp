@@ -90,10 +90,12 @@ std::string composeLine(const QsoEntry& e)
 {
     std::string line;
     line.reserve(kLineLength);
+    // A line break or tab in a field would split the line or move every
+    // column after it, whoever passed it in.
     const auto place = [&line](Field field, std::string_view text) {
         const FieldColumns& f = layoutOf(field);
         line.resize(f.first - 1, ' ');  // the blanks before the field
-        line += fitted(text, f.width);
+        line += fitted(oneLine(text), f.width);
     };
     place(Field::Date, e.date);
     place(Field::Time, timeText(e.time));
@@ -104,7 +106,7 @@ std::string composeLine(const QsoEntry& e)
     place(Field::SentExchange, e.exchangeSent);
     place(Field::Call, e.call);
     place(Field::ReceivedReport, reportText(e.rstReceived));
-    place(Field::ReceivedExchange, withoutSpaces(e.exchangeReceived));
+    place(Field::ReceivedExchange, withoutSpaces(oneLine(e.exchangeReceived)));
     return asciiUpper(std::move(line));
 }
 
@@ -158,7 +160,21 @@ bool isPlausibleQso(std::string_view line)
 std::string withField(std::string line, Field field, std::string_view text)
 {
     const FieldColumns& f = layoutOf(field);
-    return replacedColumns(std::move(line), f.first, fitted(text, f.readWidth));
+    return replacedColumns(std::move(line), f.first, fitted(oneLine(text), f.readWidth));
+}
+
+std::size_t storedLength(Field field, std::string_view text)
+{
+    std::string stored = oneLine(text);
+    if (field == Field::ReceivedExchange)
+        stored = withoutSpaces(stored);
+    const std::size_t last = stored.find_last_not_of(' ');
+    return last == std::string::npos ? 0 : last + 1;
+}
+
+bool fitsReadColumns(Field field, std::string_view text)
+{
+    return storedLength(field, text) <= layoutOf(field).readWidth;
 }
 
 std::string fileStemOf(std::string_view line)

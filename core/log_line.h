@@ -112,7 +112,8 @@ struct QsoEntry {
 };
 
 // Builds the line field by field, each at its own columns, so that a short or
-// empty entry never moves the fields after it.
+// empty entry never moves the fields after it. Control characters in an
+// entry are taken as oneLine takes them, so the line stays one line.
 std::string composeLine(const QsoEntry& entry);
 
 // Readers. Each copies the read columns of its field; a copy that runs past
@@ -138,9 +139,17 @@ bool isPlausibleQso(std::string_view line);
 // view into the line (shorter or empty on a short line).
 std::string_view fieldView(std::string_view line, Field field);
 
-// The line with the field's read columns overwritten by `text`, cut or padded
-// to them; a short line is padded first so that every field keeps its place.
+// The line with the field's read columns overwritten by `text` (on one line,
+// as oneLine makes it), cut or padded to them; a short line is padded first
+// so that every field keeps its place.
 std::string withField(std::string line, Field field, std::string_view text);
+
+// The columns an entry takes in its field as the composer places it: its
+// trailing blanks are padding, the received exchange loses every blank.
+std::size_t storedLength(Field field, std::string_view text);
+// Whether the readers take the entry back whole from the field's read
+// columns; one that runs past them would be read back cut.
+bool fitsReadColumns(Field field, std::string_view text);
 
 // Base name of an operator's export files: operator column, lower case,
 // "/" and "\" turned into "_".

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <stdexcept>
 #include <utility>
 
 namespace qz {
@@ -58,10 +59,17 @@ OperatorFields splitRecord(std::string_view record)
 
 std::string joinRecord(const OperatorFields& fields)
 {
-    std::string record = fields[0];
+    // A comma inside a field would move every later field on the next
+    // reading; the editor refuses it, and a blank takes its place here.
+    const auto field = [](const std::string& text) {
+        std::string single = oneLine(text);
+        std::replace(single.begin(), single.end(), ',', ' ');
+        return single;
+    };
+    std::string record = field(fields[0]);
     for (std::size_t i = 1; i < fields.size(); ++i) {
         record += ',';
-        record += fields[i];
+        record += field(fields[i]);
     }
     return record;
 }
@@ -128,6 +136,11 @@ std::vector<std::string> readOperatorCallsigns(const std::filesystem::path& fold
 
 void writeOperatorRecords(const std::filesystem::path& folder, const std::vector<std::string>& records)
 {
+    // A line break would make two records of one. Records read from the file
+    // cannot hold one, so they are written back byte for byte.
+    for (const std::string& record : records)
+        if (record.find_first_of("\r\n") != std::string::npos)
+            throw std::invalid_argument("An operator record holds a line break");
     files::replaceAtomically(operatorFilePath(folder), files::joinLines(records));
 }
 

@@ -38,6 +38,7 @@ std::string callsignOf(std::string_view record);
 // A record with fewer than eleven fields gives its last part to every field
 // that is left; what follows an eleventh comma is ignored.
 OperatorFields splitRecord(std::string_view record);
+// Every field on one line (oneLine) and without a comma, which becomes a blank.
 std::string joinRecord(const OperatorFields& fields);
 
 // Contest "IARU-HF", category "CHECKLOG", points "0", the rest empty.
@@ -80,7 +81,8 @@ std::optional<std::vector<std::string>> readOperatorRecords(const std::filesyste
 std::vector<std::string> readOperatorCallsigns(const std::filesystem::path& folder);
 
 // Replaces the whole file by the records, one line each; a failure leaves
-// the old file as it was.
+// the old file as it was. A record holding a line break is refused
+// (std::invalid_argument) and nothing is written.
 void writeOperatorRecords(const std::filesystem::path& folder, const std::vector<std::string>& records);
 
 // The record with its Points field (the claimed score) replaced and every

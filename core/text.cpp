@@ -3,12 +3,24 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 namespace qz {
 namespace {
 char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+
+template <typename Char>
+bool isControl(Char c)
+{
+    const auto code = static_cast<std::uint32_t>(static_cast<std::make_unsigned_t<Char>>(c));
+    if (code < 0x20 || code == 0x7F)
+        return true;
+    if constexpr (sizeof(Char) > 1)
+        return (code >= 0x80 && code < 0xA0) || code == 0x2028 || code == 0x2029;
+    return false;
+}
 
 template <typename Line>
 void sortLinesNoCase(std::vector<Line>& lines)
@@ -48,6 +60,34 @@ std::string_view trimmedView(std::string_view text)
         --last;
     return text.substr(first, last - first);
 }
+
+template <typename Char>
+std::basic_string<Char> oneLine(std::basic_string_view<Char> text, std::size_t* cursor)
+{
+    constexpr Char kBlank = ' ';
+    std::basic_string<Char> result;
+    result.reserve(text.size());
+    std::size_t movedCursor = 0;
+    bool betweenWords = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const Char c = text[i];
+        if (isControl(c)) {
+            betweenWords = true;
+        } else {
+            if (betweenWords && !result.empty() && result.back() != kBlank && c != kBlank)
+                result += kBlank;
+            betweenWords = false;
+            result += c;
+        }
+        if (cursor && i + 1 == *cursor)
+            movedCursor = result.size();
+    }
+    if (cursor)
+        *cursor = movedCursor;
+    return result;
+}
+template std::string oneLine<char>(std::string_view, std::size_t*);
+template std::u16string oneLine<char16_t>(std::u16string_view, std::size_t*);
 
 std::string withoutSpaces(std::string_view text)
 {

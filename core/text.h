@@ -17,6 +17,17 @@ std::string trimmed(std::string_view text);
 // The same without a copy: a view into `text`.
 std::string_view trimmedView(std::string_view text);
 
+// The text of a field that must stay on its line of a file: every run of
+// control characters (a line break, a tab, a NUL) becomes one blank between
+// words, and goes where it stands at either end or beside a blank, so
+// "Jan\nKowalski\tII" gives "Jan Kowalski II" and "DL2XYZ\r\n" gives "DL2XYZ".
+// `cursor`, a position in `text`, is moved to the same place in the result.
+// For UTF-16 text the C1 controls and the line and paragraph separators count
+// too; in Windows-1250 those bytes are letters and signs.
+template <typename Char>
+std::basic_string<Char> oneLine(std::basic_string_view<Char> text, std::size_t* cursor = nullptr);
+inline std::string oneLine(std::string_view text) { return oneLine<char>(text); }
+
 // Removes every space, also inside the text.
 std::string withoutSpaces(std::string_view text);
 

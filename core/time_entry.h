@@ -7,18 +7,23 @@
 
 namespace qz {
 
-enum class EntryCheck { Ok, WrongLength, NotDigits };
+enum class EntryCheck {
+    Ok,
+    WrongLength,
+    NotDigits,
+    Impossible,  // an hour above 23, a minute above 59, a day the calendar does not have
+};
 
 struct CheckedEntry {
     EntryCheck result;
     std::string text;  // the typed text without its spaces
 };
 
-// hh:mm: five characters, all but the third digits. Hours and minutes are not
-// range-checked.
+// hh:mm: five characters, all but the third digits, hours 00-23 and minutes
+// 00-59. The separator is not checked.
 CheckedEntry checkTime(std::string_view typed);
-// rrrr-mm-dd: ten characters, all but the fifth and eighth digits. Month and
-// day are not range-checked.
+// rrrr-mm-dd: ten characters, all but the fifth and eighth digits, a day of
+// the calendar (leap years counted). The separators are not checked.
 CheckedEntry checkDate(std::string_view typed);
 
 // Characters 1-2 and 4-5 of a time text as numbers; ConvertError otherwise.

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
 
 namespace qz::ui {
@@ -88,7 +89,45 @@ private:
     FieldKeys keys_;
 };
 
+// The click that brings the focus places the cursor when the button goes
+// down; the selection is made when it comes up, after that.
+class SelectOnMouseEntry : public QObject {
+public:
+    SelectOnMouseEntry(QLineEdit* field, std::function<bool()> selects)
+        : QObject(field), field_(field), selects_(std::move(selects))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            armed_ = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason && selects_();
+            break;
+        case QEvent::MouseButtonRelease:
+            if (armed_)
+                field_->selectAll();
+            armed_ = false;
+            break;
+        case QEvent::FocusOut: armed_ = false; break;
+        default: break;
+        }
+        return false;
+    }
+
+private:
+    QLineEdit* field_;
+    std::function<bool()> selects_;
+    bool armed_ = false;
+};
+
 }  // namespace
+
+void selectAllOnMouseEntry(QLineEdit* field, std::function<bool()> selects)
+{
+    field->installEventFilter(new SelectOnMouseEntry(field, std::move(selects)));
+}
 
 void attachFieldKeys(QWidget* field, FieldKeys keys)
 {

@@ -11,6 +11,7 @@
 #include <functional>
 
 class QKeyEvent;
+class QLineEdit;
 class QWidget;
 
 namespace qz::ui {
@@ -33,6 +34,11 @@ void attachFieldKeys(QWidget* field, FieldKeys keys);
 // field, list or dialog takes it as a letter, while the key-down handlers
 // still see it. The filter is owned by `owner`.
 void keepAltKeysFromTyping(QObject* owner);
+
+// When the mouse brings the focus into the field while `selects` says so (it
+// holds a default that the next QSO rarely keeps), the click selects the
+// whole text, so typing replaces it instead of running on behind it.
+void selectAllOnMouseEntry(QLineEdit* field, std::function<bool()> selects);
 
 // The Windows virtual-key code of a Qt key (0 for keys without one here).
 int virtualKey(int qtKey);

@@ -1,8 +1,11 @@
 #include "platform.h"
 
+#include "field_text.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace qz::ui {
@@ -45,10 +48,14 @@ BoxAnswer QtPlatform::messageBox(const QString& caption, const QString& text, Bo
 
 QString QtPlatform::inputBox(const QString& caption, const QString& prompt, const QString& value)
 {
-    bool ok = false;
-    const QString entry =
-        QInputDialog::getText(QApplication::activeWindow(), caption, prompt, QLineEdit::Normal, value, &ok);
-    return ok ? entry : value;
+    QInputDialog box(QApplication::activeWindow());
+    box.setWindowTitle(caption);
+    box.setLabelText(prompt);
+    box.setTextValue(value);
+    // Every entry asked for is a field of a file's line.
+    if (auto* field = box.findChild<QLineEdit*>())
+        keepOnOneLine(field);
+    return box.exec() == QDialog::Accepted ? box.textValue() : value;
 }
 
 std::optional<QString> QtPlatform::saveFileName(const QString& filter, const QString& proposal)

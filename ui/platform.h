@@ -17,7 +17,8 @@ class Platform {
 public:
     virtual ~Platform() = default;
     virtual BoxAnswer messageBox(const QString& caption, const QString& text, BoxIcon icon, BoxButtons buttons) = 0;
-    // Cancel gives back `value` unchanged.
+    // Cancel gives back `value` unchanged. The entry stays on one line, as
+    // keepOnOneLine (field_text.h) keeps a field.
     virtual QString inputBox(const QString& caption, const QString& prompt, const QString& value) = 0;
     // A full path, or nothing when the user cancels.
     virtual std::optional<QString> saveFileName(const QString& filter, const QString& proposal) = 0;

@@ -3,6 +3,7 @@
 #include "codec.h"
 #include "failure_box.h"
 #include "field_keys.h"
+#include "hint_timing.h"
 #include "setting_notes.h"
 #include "window_front.h"
 
@@ -40,6 +41,7 @@ Station::Station(const StationContext& context)
     QObject::connect(&overview, &ContestOverview::qsoChosen, &form1, toMain(&TForm1::showQso));
 
     keepAltKeysFromTyping(&form1);
+    keepHintsClearOfTheirControls(&form1);
 }
 
 bool Station::lockFolder()

@@ -7,6 +7,7 @@
 #include "entry_defaults.h"
 #include "failure_box.h"
 #include "field_keys.h"
+#include "field_text.h"
 #include "hint_timing.h"
 #include "logbook.h"
 #include "upper_case.h"
@@ -136,6 +137,10 @@ void EntryPanel::createControls()
     sent->addWidget(Edit8);
     sent->addWidget(CheckBox1);
 
+    // What the fields hold goes into the log line: one line, however it came.
+    for (QLineEdit* field : {Edit2, Edit3, Edit4, Edit6, Edit7, Edit5, Edit8})
+        keepOnOneLine(field);
+
     Button4 = named(new QPushButton(QStringLiteral("Dodaj QSO do logu"), this), "Button4");
     Button4->setFixedSize(145, 137);
     Timer1 = named(new QTimer(this), "Timer1");
@@ -191,6 +196,11 @@ void EntryPanel::connectHandlers()
         Edit6, {guard(&EntryPanel::Edit6KeyDown), guard(&EntryPanel::Edit6KeyPress), guard(&EntryPanel::Edit6Exit)});
     attachFieldKeys(Edit5, {{}, guard(&EntryPanel::Edit5KeyPress), {}});
     attachFieldKeys(Edit7, {{}, guard(&EntryPanel::Edit7KeyPress), {}});
+    // A paste into a report passes the letter filter of typing too.
+    for (QLineEdit* report : {Edit5, Edit7})
+        filterLikeTyping(
+            report, [](QChar c) { return c.unicode() > 127 || !c.isLetter(); }, [this] { context_.platform.beep(); });
+    selectAllOnMouseEntry(Edit4, [this] { return Edit4->text() == kHeadquartersCallText; });
     attachFieldKeys(Edit2, {{}, {}, guard(&EntryPanel::Edit2Exit)});
     attachFieldKeys(Edit3, {{}, {}, guard(&EntryPanel::Edit3Exit)});
 }

@@ -96,10 +96,18 @@ private:
     void Edit8Change();
     // Shows `warning` when the sent exchange holds anything but digits; true when it did.
     bool warnAboutNonDigitExchange(const QString& warning);
+    // Whether every field fits the columns the readers take back from the
+    // line; the first that does not is named in an error box and gets the
+    // focus, its text kept for mending.
+    bool everyEntryFits(const std::string& sentExchange);
 
     // Time and date entry (unit1_entry_time.cpp).
     void Edit2Exit();
     void Edit3Exit();
+    // The checks of leaving the field: the text without its blanks written
+    // back; a fault shown and the focus put back. True when the text passed.
+    bool checkDateField();
+    bool checkTimeField();
     void UpDown1Click(UpDown::Button button);
     void PageStepTime();
     void applyMinuteStep(int hours);

@@ -7,12 +7,14 @@
 #include "entry_defaults.h"
 #include "errors.h"
 #include "failure_box.h"
+#include "field_text.h"
 #include "log_line.h"
 #include "logbook.h"
 #include "text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 
 namespace qz::ui {
@@ -35,7 +37,8 @@ void EntryPanel::Button4Click()
         showError(context_.platform, QStringLiteral("Należy wybrać operatora, który przeprowadził to QSO!"));
         return;
     }
-    if (Edit4->text().isEmpty()) {
+    // Blanks alone would store a QSO without a call.
+    if (trimmedView(toCp1250(Edit4->text())).empty()) {
         showError(context_.platform, QStringLiteral("Brak znaku stacji!"));
         return;
     }
@@ -54,7 +57,13 @@ void EntryPanel::Button4Click()
         return;
     }
 
+    // The clock may have been stopped and the field never left, so its check never ran.
+    if (!checkDateField() || !checkTimeField())
+        return;
     const std::string sentExchange = trimmed(toCp1250(Edit8->text()));
+    if (!everyEntryFits(sentExchange))
+        return;
+
     Edit8->setText(fromCp1250(sentExchange));
     logbook_.store(composeLine({.date = toCp1250(Edit2->text()),
                                 .time = toCp1250(Edit3->text()),
@@ -99,6 +108,34 @@ void EntryPanel::Edit8Change()
             "Jeśli nadawany była grupa kontrolna zawierająca litery (lokator, województwo) wyłącz funkcję\n"
             "ZWIĘKSZ AUTOMATYCZNIE i ponownie wprowadź grupę.")))
         focusField(Edit8);
+}
+
+bool EntryPanel::everyEntryFits(const std::string& sentExchange)
+{
+    const struct {
+        Field field;
+        QWidget* control;
+        QString caption;
+        std::string text;
+    } entries[] = {
+        {Field::Operator, ComboBox3, QStringLiteral("Aktualny operator"), logbook_.currentOperator()},
+        {Field::SentReport, Edit5, QStringLiteral("Rprt nadany"), toCp1250(Edit5->text())},
+        {Field::SentExchange, Edit8, Panel1->title(), sentExchange},
+        {Field::Call, Edit4, QStringLiteral("Znak"), toCp1250(Edit4->text())},
+        {Field::ReceivedReport, Edit7, QStringLiteral("Rprt odebrany"), toCp1250(Edit7->text())},
+        {Field::ReceivedExchange, Edit6, QStringLiteral("Numer odebrany"), toCp1250(Edit6->text())},
+    };
+    for (const auto& entry : entries) {
+        if (fitsReadColumns(entry.field, entry.text))
+            continue;
+        showError(context_.platform,
+                  tooLongText(entry.caption, storedLength(entry.field, entry.text), layoutOf(entry.field).readWidth));
+        entry.control->setFocus();
+        if (auto* field = qobject_cast<QLineEdit*>(entry.control))
+            field->end(false);
+        return false;
+    }
+    return true;
 }
 
 bool EntryPanel::warnAboutNonDigitExchange(const QString& warning)

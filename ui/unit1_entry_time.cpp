@@ -12,32 +12,39 @@ namespace {
 
 // Writes the checked text back, or shows the fault and keeps the focus there.
 bool acceptEntry(Platform& platform, QLineEdit* field, const CheckedEntry& entry, const QString& wrongLength,
-                 const QString& notDigits)
+                 const QString& wrongData)
 {
     if (field->text() != fromCp1250(entry.text))
         field->setText(fromCp1250(entry.text));
     if (entry.result == EntryCheck::Ok)
         return true;
-    showError(platform, entry.result == EntryCheck::WrongLength ? wrongLength : notDigits);
+    // An hour, a minute or a day that does not exist is wrong data as much as a letter.
+    showError(platform, entry.result == EntryCheck::WrongLength ? wrongLength : wrongData);
     focusField(field);
     return false;
 }
 
 }  // namespace
 
-void EntryPanel::Edit3Exit()
+bool EntryPanel::checkTimeField()
 {
-    const CheckedEntry entry = checkTime(toCp1250(Edit3->text()));
-    if (acceptEntry(context_.platform, Edit3, entry, QStringLiteral("Błędny format czasu!"),
-                    QStringLiteral("Niewłaściwe dane w polu czasu!")))
-        UpDown1->setPosition(minutesOf(entry.text));
+    return acceptEntry(context_.platform, Edit3, checkTime(toCp1250(Edit3->text())),
+                       QStringLiteral("Błędny format czasu!"), QStringLiteral("Niewłaściwe dane w polu czasu!"));
 }
 
-void EntryPanel::Edit2Exit()
+bool EntryPanel::checkDateField()
 {
-    acceptEntry(context_.platform, Edit2, checkDate(toCp1250(Edit2->text())), QStringLiteral("Błędny format daty!"),
-                QStringLiteral("Niewłaściwe dane w polu daty!"));
+    return acceptEntry(context_.platform, Edit2, checkDate(toCp1250(Edit2->text())),
+                       QStringLiteral("Błędny format daty!"), QStringLiteral("Niewłaściwe dane w polu daty!"));
 }
+
+void EntryPanel::Edit3Exit()
+{
+    if (checkTimeField())
+        UpDown1->setPosition(minutesOf(toCp1250(Edit3->text())));
+}
+
+void EntryPanel::Edit2Exit() { checkDateField(); }
 
 void EntryPanel::UpDown1Click(UpDown::Button)
 {

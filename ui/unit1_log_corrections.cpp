@@ -6,6 +6,7 @@
 
 #include "codec.h"
 #include "failure_box.h"
+#include "field_text.h"
 #include "log_corrections.h"
 #include "log_list_box.h"
 #include "logbook.h"
@@ -23,6 +24,7 @@ struct LogPanel::EntryBox {
     TypedField field;
     QString caption;
     QString prompt;
+    QString fieldName;  // as the error box names it
 };
 
 std::optional<std::string> LogPanel::selectedOrComplain(const QString& complaint) const
@@ -41,25 +43,36 @@ bool LogPanel::takeSelectedLine()
     return line.has_value();
 }
 
+// A refused entry comes back in the box for mending; Cancel there (which
+// gives the refused text back unchanged) ends the command with nothing done.
 void LogPanel::correctByEntry(const EntryBox& box)
 {
     if (!takeSelectedLine())
         return;
     Platform& platform = context_.platform;
     const std::string current = currentValue(box.field, SelectedLine);
-    const QString entry = platform.inputBox(box.caption, box.prompt, fromCp1250(current));
-    const EntryJudgement judged = judgeEntry(box.field, current, toCp1250(entry));
-    switch (judged.verdict) {
-    case EntryVerdict::Unchanged: return;
-    case EntryVerdict::WrongDate:
-        showError(platform, QStringLiteral("Błędny format daty! Wprowadź datę w postaci rrrr-mm-dd."));
-        return;
-    case EntryVerdict::WrongTime:
-        showError(platform, QStringLiteral("Błędny format czasu! Wprowadź czas w postaci hhmm."));
-        return;
-    case EntryVerdict::Change: break;
+    QString offered = fromCp1250(current);
+    for (;;) {
+        const QString entry = platform.inputBox(box.caption, box.prompt, offered);
+        if (entry == offered && offered != fromCp1250(current))
+            return;
+        const EntryJudgement judged = judgeEntry(box.field, current, toCp1250(entry));
+        switch (judged.verdict) {
+        case EntryVerdict::Unchanged: return;
+        case EntryVerdict::WrongDate:
+            showError(platform, QStringLiteral("Błędny format daty! Wprowadź datę w postaci rrrr-mm-dd."));
+            break;
+        case EntryVerdict::WrongTime:
+            showError(platform, QStringLiteral("Błędny format czasu! Wprowadź czas w postaci hhmm."));
+            break;
+        case EntryVerdict::TooLong: showError(platform, tooLongText(box.fieldName, judged.length, judged.limit)); break;
+        case EntryVerdict::Change:
+            applyCorrection(
+                [&](const std::string& stored) { return withTypedField(stored, box.field, judged.columns); });
+            return;
+        }
+        offered = entry;
     }
-    applyCorrection([&](const std::string& stored) { return withTypedField(stored, box.field, judged.columns); });
 }
 
 // Offers the main window's list in the pick dialog. The dialog does not
@@ -78,12 +91,14 @@ void LogPanel::applyCorrection(const std::function<std::string(const std::string
 
 void LogPanel::zmiendate1Click()
 {
-    correctByEntry({TypedField::Date, QStringLiteral("Zmiana daty"), QStringLiteral("Nowa data (rrrr-mm-dd)")});
+    correctByEntry({TypedField::Date, QStringLiteral("Zmiana daty"), QStringLiteral("Nowa data (rrrr-mm-dd)"),
+                    QStringLiteral("Data")});
 }
 
 void LogPanel::ZmieczasQSO1Click()
 {
-    correctByEntry({TypedField::Time, QStringLiteral("Zmiana czasu"), QStringLiteral("Nowy czas (hhmm)")});
+    correctByEntry(
+        {TypedField::Time, QStringLiteral("Zmiana czasu"), QStringLiteral("Nowy czas (hhmm)"), QStringLiteral("Czas")});
 }
 
 void LogPanel::Zmiepasmo1Click() { requestPick(PickKind::Band); }
@@ -106,19 +121,20 @@ void LogPanel::applyPick(PickKind kind, int position, const QString& entry)
 
 void LogPanel::Zmieznakkorespondenta1Click()
 {
-    correctByEntry({TypedField::Call, QStringLiteral("Zmiana znaku korespondenta"), QStringLiteral("Nowy znak")});
+    correctByEntry({TypedField::Call, QStringLiteral("Zmiana znaku korespondenta"), QStringLiteral("Nowy znak"),
+                    QStringLiteral("Znak korespondenta")});
 }
 
 void LogPanel::Zmienadanynumerser1Click()
 {
-    correctByEntry(
-        {TypedField::SentExchange, QStringLiteral("Zmiana nadanej grupy kontrolnej"), QStringLiteral("Nowa grupa")});
+    correctByEntry({TypedField::SentExchange, QStringLiteral("Zmiana nadanej grupy kontrolnej"),
+                    QStringLiteral("Nowa grupa"), QStringLiteral("Nadana grupa kontrolna")});
 }
 
 void LogPanel::Zmieodebranynumerseryjny1Click()
 {
     correctByEntry({TypedField::ReceivedExchange, QStringLiteral("Zmiana odebranej grupy kontrolnej"),
-                    QStringLiteral("Nowa grupa")});
+                    QStringLiteral("Nowa grupa"), QStringLiteral("Odebrana grupa kontrolna")});
 }
 
 void LogPanel::Usu1Click()

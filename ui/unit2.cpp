@@ -4,7 +4,9 @@
 #include "control_setup.h"
 #include "failure_box.h"
 #include "field_keys.h"
+#include "field_text.h"
 #include "hint_timing.h"
+#include "log_line.h"
 #include "logbook.h"
 #include "text.h"
 #include "upper_case.h"
@@ -54,26 +56,6 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, i
     auto* control = named(new QPushButton(caption, parent), name);
     control->setGeometry(left, top, width, 25);
     return control;
-}
-
-// What reached the field past its key filter (a paste, a drop, the context
-// menu) keeps only its digits, as typing does; the cursor stays after the
-// same digit.
-void keepOnlyDigits(QLineEdit* field, const QString& text)
-{
-    QString digits;
-    qsizetype cursor = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] < QLatin1Char('0') || text[i] > QLatin1Char('9'))
-            continue;
-        digits += text[i];
-        if (i < field->cursorPosition())
-            ++cursor;
-    }
-    if (digits == text)
-        return;
-    field->setText(digits);
-    field->setCursorPosition(static_cast<int>(cursor));
 }
 
 void setBackground(QLineEdit* field, const QColor& colour)
@@ -139,6 +121,8 @@ void TForm2::createControls()
     ListBox1->setAccessibleName(Label2->text());
     for (std::size_t i = 0; i < kOperatorFieldCount; ++i) {
         field(i)->setAccessibleName(kFieldCaptions.at(i));
+        // A record is one line of the operator file.
+        keepOnOneLine(field(i));
         // While browsing the fields are disabled but still the thing to read:
         // keep their text as dark as when they can be edited.
         QPalette readable = field(i)->palette();
@@ -169,7 +153,7 @@ void TForm2::connectHandlers()
     connect(Button5, &QPushButton::clicked, this, guard(&TForm2::Button5Click));
     attachFieldKeys(Edit7, {{}, guard(&TForm2::Edit7KeyPress), {}});
     connect(&logbook_, &Logbook::operatorsChanged, this, &TForm2::showCallsigns);
-    connect(Edit7, &QLineEdit::textEdited, this, [this](const QString& text) { keepOnlyDigits(Edit7, text); });
+    filterLikeTyping(Edit7, [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
 }
 
 QLineEdit* TForm2::field(std::size_t index) const
@@ -307,6 +291,13 @@ void TForm2::Button3Click()
         return showError(context_.platform, QStringLiteral("Proszę wprowadzić imię i nazwisko!") + kRequiredFields);
     if (Edit4->text().isEmpty())
         return showError(context_.platform, QStringLiteral("Proszę wprowadzić adres!") + kRequiredFields);
+    // The log's operator column is read back in 13 columns: a longer callsign
+    // would never find its own QSOs.
+    if (!fitsReadColumns(Field::Operator, record[kCallsign])) {
+        Edit1->setFocus();
+        return showError(context_.platform, tooLongText(kFieldCaptions.at(kCallsign), record[kCallsign].size(),
+                                                        layoutOf(Field::Operator).readWidth));
+    }
     // The file has no quoting: a comma would split the record differently on
     // the next reading.
     if (const auto withComma = fieldWithComma(record))

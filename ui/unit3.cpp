@@ -5,6 +5,7 @@
 #include "control_setup.h"
 #include "export_report.h"
 #include "failure_box.h"
+#include "field_text.h"
 #include "window_front.h"
 
 #include <QCloseEvent>
@@ -25,6 +26,7 @@ TForm3::TForm3(StationContext context, QWidget* parent) : QWidget(parent), conte
     Label1 = named(new QLabel(QStringLiteral("Komentarz dla wszystkich rekordów:"), this), "Label1");
     Edit1 = named(new QLineEdit(this), "Edit1");
     Edit1->setMinimumWidth(320);
+    keepOnOneLine(Edit1);  // a record of the ADIF file is one line
     Label1->setBuddy(Edit1);
     Edit1->setAccessibleName(Label1->text());
     Button1 = named(new QPushButton(QStringLiteral("Zapisz"), this), "Button1");

@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <stdexcept>
 
 namespace qz {
 namespace {
@@ -264,6 +265,44 @@ TEST(HostileExport, DamagedLinesGoIntoTheFilesAsTheyStand)
     EXPECT_TRUE(folder.read("IARU_log.zrv") == joined(lines, kLineEnds[2]));
 }
 
+// ---- what the program writes ------------------------------------------
+
+bool holdsControlBytes(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F;
+    });
+}
+
+// A paste of several lines into a field, a tab from a spreadsheet, a NUL:
+// whoever hands such text to the composers, the files keep one QSO or one
+// operator a line and every field in its columns.
+TEST(HostileEntry, NoControlByteOrFieldCommaReachesTheFilesWhoeverPassesIt)
+{
+    const std::string hostile = "\r\nK\tR" + kNul + "U,\x1b";
+    const std::string line = composeLine(
+        {"2026-07-11", "12:34", " 14000", " CW ", hostile, hostile, hostile, "DL2XYZ\r\n", hostile, hostile});
+    EXPECT_TRUE(isPlausibleQso(line)) << line;
+    EXPECT_EQ(callOf(line), "DL2XYZ");
+    EXPECT_EQ(receivedExchangeOf(line), "KRU,");
+    for (const Field field : {Field::Operator, Field::SentExchange, Field::Call, Field::ReceivedExchange})
+        EXPECT_TRUE(isPlausibleQso(withField(line, field, hostile)));
+    EXPECT_FALSE(holdsControlBytes(adif::recordLine(line, "IARU-HF\r\n2026\t")));
+
+    OperatorFields fields;
+    fields.fill(hostile);
+    const std::string record = joinRecord(fields);
+    EXPECT_FALSE(holdsControlBytes(record)) << record;
+    EXPECT_EQ(std::count(record.begin(), record.end(), ','), 10);
+    EXPECT_EQ(splitRecord(record)[kName], "K R U ");
+
+    TempFolder folder;
+    folder.write("QZ5KV_stationbook.ini", "QZ1ABC,Jan\r\n");
+    EXPECT_THROW(writeOperatorRecords(folder.path(), {"QZ1ABC,Jan\nKowalski"}), std::invalid_argument);
+    EXPECT_EQ(folder.read("QZ5KV_stationbook.ini"), "QZ1ABC,Jan\r\n");
+}
+
 // ---- faults found with these files -------------------------------------
 
 // An operator column with a NUL gave a file name that the system cut at the
@@ -271,7 +310,8 @@ TEST(HostileExport, DamagedLinesGoIntoTheFilesAsTheyStand)
 TEST(HostileExportRegression, ExportNeverTouchesAFileNamedByTheStemCutAtItsNul)
 {
     TempFolder folder;
-    folder.write("IARU_log.zrv", qso("QZ1" + kNul + "AB", "SP1AAA") + "\r\n");
+    // As a hand edit leaves it: the composer never writes a NUL.
+    folder.write("IARU_log.zrv", replacedColumns(qso("QZ1ABC", "SP1AAA"), 31, "QZ1" + kNul + "AB") + "\r\n");
     folder.write("qz1", "precious");
     const ExportResult result = exportAdif(folder.path(), "");
     EXPECT_EQ(result.status, ExportStatus::FilesFailed);

@@ -121,13 +121,13 @@ TEST(LogCheck, ContestPeriodIsTheSecondFullWeekendOfJuly)
     EXPECT_EQ(logYearOf({}), std::nullopt);
 }
 
-TEST(LogCheck, CallsignsNeedALetterADigitAndSingleSlashesBetweenParts)
+TEST(LogCheck, CallsignsArePrefixCallAreaAndLettersWithOptionalPortableParts)
 {
-    for (const char* call : {"DL1ABC", "dl1abc", "OH2A/VK9X", "DL/OH2ABC/P", "4U1ITU"})
+    for (const char* call : {"DL1ABC", "dl1abc", "K1A", "9A1A", "3DA0RU", "4U1ITU", "A61AB", "SN2026X", "OH2A/VK9X",
+                             "DL/OH2ABC/P", "VP2V/DL1ABC/MM", "DL1ABC/QRP", "W1AW/7"})
         EXPECT_TRUE(canBeCallsign(call)) << call;
-    for (const char* call : {"", "DLABC", "12345", "DL1 ABC", "DL1ABC/", "/DL1ABC", "DL//1ABC", "DL1-ABC",
-                             "D\xa3"
-                             "1A"})
+    for (const char* call : {"", "DLABC", "12345", "K1", "DL1 ABC", "DL1ABC/", "/DL1ABC", "DL//1ABC", "DL1-ABC",
+                             "QZ5KVOK1AAA", "QZ5KV/OK1AAA", "DL1ABC/P/QRP", "D\2431A"})  // D, Ł, 1, A
         EXPECT_FALSE(canBeCallsign(call)) << call;
 }
 

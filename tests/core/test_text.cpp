@@ -22,6 +22,36 @@ TEST(Text, TrimRemovesBlanksAndControlCharactersAtTheEndsOnly)
     EXPECT_EQ(withoutSpaces(" K R U "), "KRU");
 }
 
+TEST(Text, OneLineMakesEveryRunOfControlCharactersOneBlankBetweenWords)
+{
+    const struct {
+        std::string text;
+        std::size_t cursor;
+        std::string expected;
+        std::size_t cursorAfter;
+    } cases[] = {
+        {"DL2XYZ\r\n", 8, "DL2XYZ", 6},
+        {"\nDL2XYZ", 1, "DL2XYZ", 0},
+        {"Jan\nKowalski\tII", 0, "Jan Kowalski II", 0},
+        {"Jan \r\nKowalski", 9, "Jan Kowalski", 7},
+        {std::string("A\0\x1b\x7f"
+                     "B",
+                     5),
+         5, "A B", 3},
+        // In Windows-1250 the bytes above 127 are letters and signs: "ł…" stays.
+        {"\xB3\x85 28", 2, "\xB3\x85 28", 2},
+        {"\t\n\r", 3, "", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        std::size_t cursor = c.cursor;
+        EXPECT_EQ(oneLine<char>(c.text, &cursor), c.expected);
+        EXPECT_EQ(cursor, c.cursorAfter);
+    }
+    // UTF-16 as the windows hold it: the line separators and C1 controls go too.
+    EXPECT_EQ(oneLine<char16_t>(u"Jan\u2028Kowalski\u0085II\u0142"), u"Jan Kowalski II\u0142");
+}
+
 TEST(Text, ColumnsOfShortLinesGiveFewerCharacters)
 {
     EXPECT_EQ(columns("abcdef", 2, 4), "bcd");

@@ -3,6 +3,7 @@
 #include "codec.h"
 
 #include <QApplication>
+#include <QClipboard>
 
 namespace qz::test {
 
@@ -25,6 +26,13 @@ void StationTest::typeInto(QLineEdit* field, const QString& text)
 {
     field->setFocus();
     QTest::keyClicks(field, text);
+}
+
+void StationTest::pasteInto(QLineEdit* field, const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    focusOn(field);
+    pressKey(Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
 }
 
 void StationTest::focusOn(QWidget* control)

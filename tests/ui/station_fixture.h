@@ -47,6 +47,10 @@ protected:
     // Puts the focus in the field and types ASCII text with real key events.
     void typeInto(QLineEdit* field, const QString& text);
 
+    // Puts the text on the clipboard and presses Ctrl+V in the field, as the
+    // X11 platform sends it: the text goes in at the field's cursor.
+    static void pasteInto(QLineEdit* field, const QString& text);
+
     // Makes the control's window the active one and puts the focus there.
     static void focusOn(QWidget* control);
     // Presses and releases a key on the widget with the focus, carrying the

@@ -191,7 +191,10 @@ TEST_F(Corrections, SameValueOrCancelTouchesNothingAndDoesNotReload)
     EXPECT_TRUE(platform.boxes.empty());
 }
 
-TEST_F(Corrections, MalformedDateOrTimeIsRefusedBeforeAnythingIsWritten)
+// An impossible time ("2599") or date was written as typed, and a call or an
+// exchange too long for the columns the readers take was cut without a word.
+// A refused entry comes back in the box to be mended; Cancel there ends it.
+TEST_F(Corrections, RefusedEntriesComeBackForMendingAndNothingIsWritten)
 {
     startWithThree();
     const std::string before = log();
@@ -202,18 +205,35 @@ TEST_F(Corrections, MalformedDateOrTimeIsRefusedBeforeAnythingIsWritten)
     } cases[] = {
         {"zmiendate1", "2026-7-1", "Błędny format daty! Wprowadź datę w postaci rrrr-mm-dd."},
         {"zmiendate1", "2026-07-1x", "Błędny format daty! Wprowadź datę w postaci rrrr-mm-dd."},
+        {"zmiendate1", "2026-02-30", "Błędny format daty! Wprowadź datę w postaci rrrr-mm-dd."},
         {"ZmieczasQSO1", "12:34", "Błędny format czasu! Wprowadź czas w postaci hhmm."},
         {"ZmieczasQSO1", "123", "Błędny format czasu! Wprowadź czas w postaci hhmm."},
+        {"ZmieczasQSO1", "2599", "Błędny format czasu! Wprowadź czas w postaci hhmm."},
+        {"Zmieznakkorespondenta1", "VP2V/DL1ABC/MM",
+         "Za długi tekst w polu „Znak korespondenta”!\nNajwiększa liczba znaków: 13, wpisano: 14."},
+        {"Zmienadanynumerser1", "1234567",
+         "Za długi tekst w polu „Nadana grupa kontrolna”!\nNajwiększa liczba znaków: 6, wpisano: 7."},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry.toStdString());
         clickRow(1);
         platform.boxes.clear();
-        platform.entries = {c.entry};
+        platform.asked.clear();
+        platform.entries = {c.entry};  // then Cancel
         command(c.action);
         expectOneError(c.message);
-        EXPECT_EQ(log(), before) << c.entry.toStdString();
+        ASSERT_EQ(platform.asked.size(), 2u);
+        EXPECT_EQ(platform.asked[1].value, c.entry);
+        EXPECT_EQ(log(), before);
         EXPECT_EQ(mainWindow().ListBox1->selectedRow(), 1);
     }
+    // Mended in the box that came back, the entry is written.
+    clickRow(1);
+    platform.boxes.clear();
+    platform.entries = {QStringLiteral("2599"), QStringLiteral("2359")};
+    command("ZmieczasQSO1");
+    expectOneError("Błędny format czasu! Wprowadź czas w postaci hhmm.");
+    EXPECT_EQ(log(), logOf({replaced(kSecond, 12, "2359"), kOther, kFirst}));
 }
 
 TEST_F(Corrections, IdenticalLinesAreAllCorrected)

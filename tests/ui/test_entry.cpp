@@ -7,11 +7,17 @@
 #include "log_line.h"
 #include "station_fixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -70,6 +76,8 @@ TEST_F(StoringQso, RefusalsStoreNothing)
          },
          "Należy wybrać operatora, który przeprowadził to QSO!"},
         {"no callsign", [](const MainControls& f) { f.Edit4->clear(); }, "Brak znaku stacji!"},
+        // Blanks alone stored a QSO with an empty call column.
+        {"blanks only", [](const MainControls& f) { f.Edit4->setText("   "); }, "Brak znaku stacji!"},
         {"typed band", [](const MainControls& f) { f.ComboBox1->setEditText("2M"); },
          "Nieznane pasmo „2M”!\nWybierz pasmo z listy."},
         {"typed mode", [](const MainControls& f) { f.ComboBox2->setEditText("FM"); },
@@ -92,12 +100,68 @@ TEST_F(StoringQso, RefusalsStoreNothing)
     }
 }
 
-TEST_F(StoringQso, ASingleSpaceCallsignPasses)
+// A call pasted with its line break (from a cluster window or a mail) went
+// into the log with it: the QSO was split over two lines and read back
+// without its exchange.
+TEST_F(StoringQso, APasteWithLineBreaksAndTabsNeverSplitsTheLogLine)
 {
-    mainWindow().Edit4->setText(" ");
-    store();
+    const MainControls w = mainWindow();
+    w.Edit4->clear();
+    w.Edit6->clear();
+    w.Edit5->clear();
+    pasteInto(w.Edit5, "5x9");  // a paste passes the report's letter filter too
+    EXPECT_EQ(w.Edit5->text(), "59");
+    EXPECT_EQ(platform.beeps, 1);
+    pasteInto(w.Edit4, "dl2xyz\n");
+    EXPECT_EQ(w.Edit4->text(), "DL2XYZ");
+    QTest::keyClick(w.Edit4, Qt::Key_Return);
+    EXPECT_TRUE(eventually([&] { return w.Edit6->hasFocus(); }));
+    pasteInto(w.Edit6, "\tk r\r\nu\t");
+    EXPECT_EQ(w.Edit6->text(), "K R U");
+    QTest::keyClick(w.Edit6, Qt::Key_Return);
     EXPECT_TRUE(platform.boxes.empty());
-    EXPECT_EQ(storedField(log(), Field::Call), std::string(14, ' '));
+    EXPECT_EQ(log(),
+              composeLine({"2026-07-11", "12:30", "  1800", " CW ", "QZ1ABC", "59", "28", "DL2XYZ", "599", "KRU"}) +
+                  "\r\n");
+}
+
+// "VP2V/DL1ABC/MM" was stored in all 14 columns of the call, right against
+// the report, and every reader took "VP2V/DL1ABC/M" back.
+TEST_F(StoringQso, ACallLongerThanTheReadersTakeIsRefusedAndKept)
+{
+    const MainControls w = mainWindow();
+    w.Edit4->clear();
+    typeInto(w.Edit4, "vp2v/dl1abc/mm");
+    QTest::keyClick(w.Edit4, Qt::Key_Return);
+    QTest::keyClick(w.Edit6, Qt::Key_Return);
+    EXPECT_EQ(platform.boxes,
+              Boxes{errorBox("Za długi tekst w polu „Znak”!\nNajwiększa liczba znaków: 13, wpisano: 14.")});
+    EXPECT_EQ(log(), "");
+    EXPECT_EQ(w.ListBox1->count(), 0);
+    EXPECT_EQ(w.Edit4->text(), "VP2V/DL1ABC/MM");
+    EXPECT_EQ(w.Edit6->text(), "KRU");
+    EXPECT_TRUE(eventually([&] { return w.Edit4->hasFocus(); }));
+
+    // A page of text pasted by mistake: the same box, at once.
+    platform.boxes.clear();
+    QElapsedTimer took;
+    took.start();
+    pressKey(Qt::Key_A, Qt::ControlModifier, "\x01");
+    pasteInto(w.Edit4, QString(20'000, QLatin1Char('x')));
+    QTest::keyClick(w.Edit4, Qt::Key_Return);
+    QTest::keyClick(w.Edit6, Qt::Key_Return);
+    EXPECT_LT(took.elapsed(), 2000);
+    EXPECT_EQ(platform.boxes,
+              Boxes{errorBox("Za długi tekst w polu „Znak”!\nNajwiększa liczba znaków: 13, wpisano: 20000.")});
+    EXPECT_EQ(log(), "");
+
+    // The operator mends it.
+    ASSERT_TRUE(eventually([&] { return w.Edit4->hasFocus(); }));
+    pressKey(Qt::Key_A, Qt::ControlModifier, "\x01");
+    QTest::keyClicks(w.Edit4, "vp2v/dl1abc/m");
+    QTest::keyClick(w.Edit4, Qt::Key_Return);
+    QTest::keyClick(w.Edit6, Qt::Key_Return);
+    EXPECT_EQ(storedField(log(), Field::Call), "VP2V/DL1ABC/M ");
 }
 
 TEST_F(StoringQso, HeadquartersDefaultsAreKeptEachByItself)
@@ -252,7 +316,10 @@ TEST_F(StoringQso, EveryStoreWithTwelveSlotsShowsTheBanner)
     EXPECT_TRUE(w.Label12->isVisible());
 }
 
-TEST_F(StoringQso, ASerialBeyondAWholeNumberIsAConversionError)
+// A serial of ten digits was stored cut to its column and read back as its
+// first six; it is refused before anything is stored, so it never reaches
+// the count, whose end (a whole number) the core guards.
+TEST_F(StoringQso, ASerialLongerThanItsColumnIsRefusedNotCut)
 {
     const MainControls w = mainWindow();
     w.Edit8->setText("2147483647");
@@ -260,11 +327,11 @@ TEST_F(StoringQso, ASerialBeyondAWholeNumberIsAConversionError)
     ASSERT_TRUE(w.CheckBox1->isChecked());
     focusOn(w.Edit6);
     pressKey(Qt::Key_Return, Qt::NoModifier, "\r");
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].text, "'2147483647' is not a valid integer value");
+    EXPECT_EQ(platform.boxes, Boxes{errorBox("Za długi tekst w polu „Nadawana grupa kontrolna”!\n"
+                                             "Największa liczba znaków: 6, wpisano: 10.")});
     EXPECT_EQ(w.Edit8->text(), "2147483647");
-    EXPECT_EQ(log().substr(48, 7), "2147483");  // as much as its column holds
-    EXPECT_EQ(files::splitLines(log()).size(), 1u);
+    EXPECT_TRUE(eventually([&] { return w.Edit8->hasFocus(); }));
+    EXPECT_EQ(log(), "");
 }
 
 // A disk that filled up in the middle of the appended line left its first
@@ -378,6 +445,59 @@ TEST_F(FocusPath, KeptDefaultsAreSelectedSoTypingReplacesThem)
     QTest::keyClick(w.Edit4, Qt::Key_Return);
     EXPECT_TRUE(eventually([&] { return w.Edit6->hasFocus(); }));
     EXPECT_EQ(w.Edit6->selectedText(), "KRU");
+}
+
+// A click into "Znak" put the cursor after the default, and the first QSO
+// of the morning was stored as "QZ5KVOK1AAA".
+TEST_F(FocusPath, AClickIntoTheDefaultCallSelectsItSoTypingReplacesIt)
+{
+    folder.write("QZ5KV_stationbook.ini", "QZ1ABC,Jan\r\n");
+    start();
+    const MainControls w = mainWindow();
+    w.Timer1->stop();
+    const auto clickNearTheEnd = [&] {
+        focusOn(w.Edit6);
+        QTest::mouseClick(w.Edit4, Qt::LeftButton, {}, QPoint(w.Edit4->width() - 4, w.Edit4->height() / 2));
+        EXPECT_TRUE(eventually([&] { return w.Edit4->hasFocus(); }));
+    };
+    ASSERT_EQ(w.Edit4->text(), "QZ5KV");
+    clickNearTheEnd();
+    QTest::keyClicks(w.Edit4, "ok1aaa");
+    EXPECT_EQ(w.Edit4->text(), "OK1AAA");
+    // Any other call is mended where the click puts the cursor.
+    clickNearTheEnd();
+    QTest::keyClicks(w.Edit4, "/p");
+    EXPECT_EQ(w.Edit4->text(), "OK1AAA/P");
+}
+
+// Under X without a window manager the worked-before hint came up over the
+// lower half of "Znak" and took the next click meant for the field.
+TEST_F(FocusPath, AHintNeverCoversItsFieldNorTakesAClick)
+{
+    folder.write("QZ5KV_stationbook.ini", "QZ1ABC,Jan\r\n");
+    start();
+    const MainControls w = mainWindow();
+    w.Edit4->setText("SP1ABC");
+    QTest::mouseClick(w.Button4, Qt::LeftButton);
+    w.Edit4->setText("SP1ABC");
+    ASSERT_FALSE(w.Edit4->toolTip().isEmpty());
+
+    QCoreApplication::processEvents();  // what the store left to do comes before the pointer rests
+    const QPoint rest(8, 2);            // near the field's top
+    QHelpEvent asked(QEvent::ToolTip, rest, w.Edit4->mapToGlobal(rest));
+    QApplication::sendEvent(w.Edit4, &asked);
+    const auto windows = QApplication::topLevelWidgets();
+    const auto shown = std::find_if(windows.begin(), windows.end(), [](const QWidget* window) {
+        return window->windowType() == Qt::ToolTip && window->isVisible();
+    });
+    ASSERT_NE(shown, windows.end());
+    const QPointer<QWidget> hint = *shown;
+    const QRect field(w.Edit4->mapToGlobal(QPoint(0, 0)), w.Edit4->size());
+    EXPECT_FALSE(hint->frameGeometry().intersects(field));
+    EXPECT_TRUE(eventually([&] {
+        return hint && hint->windowHandle() &&
+               hint->windowHandle()->flags().testFlags(Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus);
+    }));
 }
 
 }  // namespace

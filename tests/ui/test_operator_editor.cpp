@@ -393,7 +393,12 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedSave{"CommaInCallsign", "QZ1,A", "Jan", "Ul 1",
                     QStringLiteral("Pole „Znak operatora” nie może zawierać przecinka!")},
         RefusedSave{"CommaInAddress", "QZ1A", "Jan", "Ul 1, m 2",
-                    QStringLiteral("Pole „Adres” nie może zawierać przecinka!")}),
+                    QStringLiteral("Pole „Adres” nie może zawierać przecinka!")},
+        // The log's operator column gives back 13 characters: the operator
+        // would never see their own QSOs.
+        RefusedSave{
+            "CallsignLongerThanTheLogTakes", "QZ1ABCDEFGHIJK", "Jan", "Ul 1",
+            QStringLiteral("Za długi tekst w polu „Znak operatora”!\nNajwiększa liczba znaków: 13, wpisano: 14.")}),
     [](const ::testing::TestParamInfo<RefusedSave>& row) { return std::string(row.param.name); });
 
 TEST_F(OperatorEditor, BlankNameAndAddressPassAndOptionalFieldsMayStayEmpty)
@@ -404,6 +409,22 @@ TEST_F(OperatorEditor, BlankNameAndAddressPassAndOptionalFieldsMayStayEmpty)
     click("Button3");
     EXPECT_TRUE(platform.boxes.empty());
     EXPECT_EQ(folder.read(kIni), "QZ1A, ,, ,,,0,CHECKLOG,,IARU-HF,\r\n");
+}
+
+// A name pasted with a line break and a tab split the operator's record in
+// two lines of the file, the second read as a false operator.
+TEST_F(OperatorEditor, APastedLineBreakNeverSplitsTheRecord)
+{
+    start();
+    openEditor();
+    typeInto(editor().Edit1, "qz1abc");
+    pasteInto(editor().Edit2, "Jan\nKowalski\tII\r\n");
+    EXPECT_EQ(editor().Edit2->text(), "Jan Kowalski II");
+    typeInto(editor().Edit4, "Ul 1");
+    click("Button3");
+    EXPECT_TRUE(platform.boxes.empty());
+    EXPECT_EQ(folder.read(kIni), "QZ1ABC,Jan Kowalski II,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n");
+    EXPECT_EQ(operatorList(), QStringList{"QZ1ABC"});
 }
 
 TEST_F(OperatorEditor, ACommaInRemarksIsRefusedToo)

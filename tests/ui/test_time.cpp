@@ -41,7 +41,10 @@ TEST_F(TimeEntry, TimeCheckOnLeavingTheField)
     EXPECT_EQ(w.UpDown1->position(), 30);
     EXPECT_TRUE(platform.boxes.empty());
     const std::pair<QString, QString> faults[] = {{"12:3", "Błędny format czasu!"},
-                                                  {"1a:30", "Niewłaściwe dane w polu czasu!"}};
+                                                  {"1a:30", "Niewłaściwe dane w polu czasu!"},
+                                                  {"25:75", "Niewłaściwe dane w polu czasu!"},
+                                                  {"24:00", "Niewłaściwe dane w polu czasu!"},
+                                                  {"12:60", "Niewłaściwe dane w polu czasu!"}};
     for (const auto& [typed, message] : faults) {
         platform.boxes.clear();
         enter(w.Edit3, typed);
@@ -62,7 +65,10 @@ TEST_F(TimeEntry, DateCheckOnLeavingTheField)
         {"2026-07-1x", "Niewłaściwe dane w polu daty!"},
         {"2026-7-11", "Błędny format daty!"},
         {"2026/07/11", ""},
-        {"2026-13-45", ""},
+        {"2026-13-45", "Niewłaściwe dane w polu daty!"},
+        {"2026-02-30", "Niewłaściwe dane w polu daty!"},
+        {"2026-02-29", "Niewłaściwe dane w polu daty!"},
+        {"2028-02-29", ""},
     };
     for (const auto& [typed, message] : cases) {
         SCOPED_TRACE(typed.toStdString());
@@ -74,6 +80,34 @@ TEST_F(TimeEntry, DateCheckOnLeavingTheField)
         }
         EXPECT_EQ(platform.boxes, Boxes{errorBox(message)});
         EXPECT_TRUE(eventually([&] { return w.Edit2->hasFocus(); }));
+    }
+}
+
+// With the clock stopped, a time that never left its field was stored as
+// it stood: "25:75" went into the log as 2575.
+TEST_F(TimeEntry, AnImpossibleTimeOrDateIsNeverStored)
+{
+    const MainControls w = mainWindow();
+    const struct {
+        QLineEdit* field;
+        QString typed;
+    } cases[] = {{w.Edit3, "25:75"}, {w.Edit2, "2026-02-30"}};
+    for (const auto& c : cases) {
+        QLineEdit* field = c.field;
+        const QString& typed = c.typed;
+        SCOPED_TRACE(typed.toStdString());
+        const QString before = field->text();
+        platform.boxes.clear();
+        field->setText(typed);
+        w.Edit4->setText("SP1A");
+        focusOn(w.Edit6);
+        QTest::keyClick(w.Edit6, Qt::Key_Return);
+        EXPECT_EQ(platform.boxes, Boxes{errorBox(field == w.Edit3 ? "Niewłaściwe dane w polu czasu!"
+                                                                  : "Niewłaściwe dane w polu daty!")});
+        EXPECT_TRUE(eventually([&] { return field->hasFocus(); }));
+        EXPECT_EQ(field->text(), typed);
+        EXPECT_EQ(folder.read("IARU_log.zrv"), "");
+        field->setText(before);
     }
 }
 
