@@ -310,7 +310,8 @@ SharedLog::Change SharedLog::commit(const LogFile::Rewritten& rewritten, std::ve
                                     ShareState before)
 {
     const LogPrint after = printOf(rewritten.content);
-    const std::uint64_t journalLength = files::fileLength(journal_);
+    // A journal deleted meanwhile is begun again by the append.
+    const std::uint64_t journalLength = files::isFile(journal_) ? files::fileLength(journal_) : 0;
     writeBatch(events, print_, after);
     try {
         log_.replaceWith(rewritten.content);
