@@ -7,14 +7,15 @@ namespace qz::cabrillo {
 
 std::string qsoLine(std::string_view logLine)
 {
+    // A line whose trailing blanks an editor trimmed is read as its 86
+    // columns, so the received exchange is never what loses the last two.
+    const std::string full = paddedLine(logLine);
     std::string line = "QSO:";
-    line += slotKeyOf(logLine);
+    line += slotKeyOf(full);
     // The date and the time, each with the blank after it.
-    line += columns(logLine, layoutOf(Field::Date).first, layoutOf(Field::Band).first - 1);
-    // The received exchange loses its last two columns; a line too short to
-    // have them gives nothing from the operator column on.
-    if (logLine.size() > 2)
-        line += columns(logLine, layoutOf(Field::Operator).first, logLine.size() - 2);
+    line += columns(full, layoutOf(Field::Date).first, layoutOf(Field::Band).first - 1);
+    // The received exchange loses its last two columns.
+    line += columns(full, layoutOf(Field::Operator).first, full.size() - 2);
     return line;
 }
 

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #ifdef _WIN32
+#include <cwchar>
 #include <io.h>
 #else
 #include <unistd.h>
@@ -147,6 +148,13 @@ public:
 
     // The file's length now; -1 when the system cannot tell.
     long long size() const { return sizeOf(fd_); }
+
+    void truncate(long long length)
+    {
+        checkFault(Op::Truncate, path_);
+        if (truncateDescriptor(fd_, length) != 0)
+            fail(path_);
+    }
 
     // Cuts the file back to `length` and syncs it. Used while another failure
     // is being reported, so its own failure is not.
@@ -385,6 +393,38 @@ void removeFile(const Path& path)
     std::filesystem::remove(path, ec);
     if (ec && ec.value() != ENOENT)
         throw IoError(ec.value(), path);
+}
+
+std::uint64_t fileLength(const Path& path)
+{
+    FileHandle file(path, O_RDONLY);
+    const long long length = file.size();
+    if (length < 0)
+        fail(path);
+    return static_cast<std::uint64_t>(length);
+}
+
+void cutBack(const Path& path, std::uint64_t length)
+{
+    FileHandle file(path, O_WRONLY);
+    file.truncate(static_cast<long long>(length));
+    file.sync();
+    file.close();
+}
+
+bool sameFile(const Path& a, const Path& b)
+{
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec))
+        return true;
+#ifdef _WIN32
+    // Windows file names ignore letter case: TEMPORARY.ZRV is temporary.zrv.
+    const auto canonicalA = std::filesystem::weakly_canonical(a, ec);
+    const auto canonicalB = std::filesystem::weakly_canonical(b, ec);
+    return !ec && ::_wcsicmp(canonicalA.c_str(), canonicalB.c_str()) == 0;
+#else
+    return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec) && !ec;
+#endif
 }
 
 void setFaultHook(FaultHook hook) { faultHook() = std::move(hook); }

@@ -5,6 +5,7 @@
 // either the old or the new file, never a torn one. A hook lets tests inject
 // failures (disk full, a failing rename) that are hard to provoke for real.
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -58,12 +59,23 @@ void appendUnsynced(const Path& path, std::string_view content);
 // Removes the file; a file that is already gone is not an error.
 void removeFile(const Path& path);
 
+// The file's length in bytes.
+std::uint64_t fileLength(const Path& path);
+// Cuts the file back to its first `length` bytes and syncs it: takes back
+// what an append added.
+void cutBack(const Path& path, std::uint64_t length);
+
+// True when both name the same file under any spelling: "..", a link, and on
+// Windows letter case. A file that does not exist yet is compared by its
+// resolved name.
+bool sameFile(const Path& a, const Path& b);
+
 // Test seam: called before each system call with the operation and the file;
 // a non-zero result is taken as the error number of a failure of that call.
 // PartialWrite is asked before each write as well: a non-zero result makes
 // the write put down the first half of its bytes and then fail with that
 // error, as a disk does that fills up in the middle of a write.
-enum class Op { Open, Read, Write, PartialWrite, Sync, Rename, Remove };
+enum class Op { Open, Read, Write, PartialWrite, Sync, Rename, Remove, Truncate };
 using FaultHook = std::function<int(Op, const Path&)>;
 void setFaultHook(FaultHook hook);
 

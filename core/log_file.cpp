@@ -11,10 +11,6 @@
 
 #include <algorithm>
 
-#ifdef _WIN32
-#include <cwchar>
-#endif
-
 namespace qz {
 namespace {
 
@@ -23,20 +19,6 @@ bool endsWithLineEnd(std::string_view content)
     return !content.empty() && (content.back() == '\n' || content.back() == '\r');
 }
 
-bool samePath(const std::filesystem::path& a, const std::filesystem::path& b)
-{
-    std::error_code ec;
-    if (std::filesystem::equivalent(a, b, ec))
-        return true;
-#ifdef _WIN32
-    // Windows file names ignore letter case: TEMPORARY.ZRV is temporary.zrv.
-    const auto canonicalA = std::filesystem::weakly_canonical(a, ec);
-    const auto canonicalB = std::filesystem::weakly_canonical(b, ec);
-    return !ec && ::_wcsicmp(canonicalA.c_str(), canonicalB.c_str()) == 0;
-#else
-    return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec) && !ec;
-#endif
-}
 }  // namespace
 
 LogFile::LogFile(std::filesystem::path folder) : folder_(std::move(folder)) {}
@@ -47,10 +29,15 @@ std::filesystem::path LogFile::temporaryPath() const { return folder_ / kLogScra
 
 bool LogFile::exists() const { return files::isFile(path()); }
 
-bool LogFile::createIfMissing() const
+bool LogFile::missing() const
 {
     std::error_code ec;
-    if (std::filesystem::exists(path(), ec))
+    return std::filesystem::status(path(), ec).type() == std::filesystem::file_type::not_found;
+}
+
+bool LogFile::createIfMissing() const
+{
+    if (!missing())
         return false;
     files::replaceAtomically(path(), {}, temporaryPath());
     return true;
@@ -77,24 +64,28 @@ std::string LogFile::append(const std::vector<std::string>& lines) const
         record += line;
         record += files::kLineEnd;
     }
-    files::replaceAtomically(backupPath(), files::withCrLfLines(std::move(content)));
+    // The backup is the log as it was, byte for byte: an empty log gives an
+    // empty backup.
+    files::replaceAtomically(backupPath(), content);
     files::appendDurably(path(), record);
     return record;
 }
 
-LogFile::Rewritten LogFile::rewritten(const std::string& selected, const LineChange& change) const
+LogFile::Rewritten LogFile::rewrittenWhere(const std::function<bool(const std::string&)>& matches,
+                                           const LineChange& change) const
 {
     std::vector<std::string> lines = files::readLines(path());
     std::vector<std::string> result;
     result.reserve(lines.size());
     Rewritten rewritten;
     for (auto& line : lines) {
-        if (line != selected) {
+        if (!matches(line)) {
             result.push_back(std::move(line));
             continue;
         }
         rewritten.matched = true;
-        if (auto changed = change(line)) {
+        // A changed line is written whole, also where an editor had trimmed it.
+        if (auto changed = change(paddedLine(line))) {
             rewritten.lastChanged = *changed;
             result.push_back(std::move(*changed));
         }
@@ -104,12 +95,41 @@ LogFile::Rewritten LogFile::rewritten(const std::string& selected, const LineCha
     return rewritten;
 }
 
+LogFile::Rewritten LogFile::rewritten(const std::string& selected, const LineChange& change) const
+{
+    return rewrittenWhere([&](const std::string& line) { return sameColumns(line, selected); }, change);
+}
+
+LogFile::Rewritten LogFile::withoutLine(const std::string& line, std::size_t occurrence) const
+{
+    std::size_t seen = 0;
+    return rewrittenWhere([&](const std::string& stored) { return stored == line && seen++ == occurrence; },
+                          [](const std::string&) { return std::nullopt; });
+}
+
 std::optional<std::string> LogFile::rewrite(const std::string& selected, const LineChange& change) const
 {
     Rewritten result = rewritten(selected, change);
     if (result.matched)
         replaceWith(result.content);
     return result.lastChanged;
+}
+
+bool LogFile::removeLine(const std::string& line, std::size_t occurrence) const
+{
+    const Rewritten result = withoutLine(line, occurrence);
+    if (result.matched)
+        replaceWith(result.content);
+    return result.matched;
+}
+
+bool LogFile::restoreFromBackup() const
+{
+    // A log that came back meanwhile (a medium put back) is newer than the backup.
+    if (!missing())
+        return false;
+    files::replaceAtomically(path(), files::readAll(backupPath()), temporaryPath());
+    return true;
 }
 
 void LogFile::replaceWith(std::string_view content) const
@@ -128,17 +148,16 @@ std::optional<std::size_t> LogFile::join(const std::filesystem::path& other) con
     files::forEachLine(other, [&join](std::string_view line) { join.offer(line); });
     if (join.lines().empty())
         return 0;
-    std::string kept = files::withCrLfLines(std::move(content));
-    files::replaceAtomically(backupPath(), kept);
-    if (wasEmpty)
-        kept.clear();
+    files::replaceAtomically(backupPath(), content);
+    const std::string kept = wasEmpty ? std::string() : files::withCrLfLines(std::move(content));
     replaceWith(kept + files::joinLines(join.lines()));
     return join.lines().size();
 }
 
 bool LogFile::isOwnFile(const std::filesystem::path& candidate) const
 {
-    return samePath(candidate, path()) || samePath(candidate, backupPath()) || samePath(candidate, temporaryPath());
+    return files::sameFile(candidate, path()) || files::sameFile(candidate, backupPath()) ||
+           files::sameFile(candidate, temporaryPath());
 }
 
 void LogFile::archiveTo(const std::filesystem::path& target) const

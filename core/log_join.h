@@ -2,9 +2,11 @@
 // Joining another computer's log into this one after the contest. A line is
 // known by its bytes, and counted: a line that the other log holds k times
 // and this log j times is added k - j times (none when j >= k), so joining
-// the same log again adds nothing. Only the other log's plausible QSO lines
-// are taken (isPlausibleQso); its empty lines, junk and damaged lines are
-// left out. The lines to add keep the other log's order.
+// the same log again adds nothing. A line whose trailing blanks an editor
+// trimmed counts as its 86 columns, on either side, and is added whole. Only
+// the other log's plausible QSO lines are taken (isPlausibleQso); its empty
+// lines, junk and damaged lines are left out. The lines to add keep the other
+// log's order.
 
 #include <cstddef>
 #include <string>
@@ -16,7 +18,7 @@ namespace qz {
 
 class LogJoin {
 public:
-    // `own` are this log's lines; they must outlive the join.
+    // `own` are this log's lines.
     explicit LogJoin(const std::vector<std::string_view>& own);
 
     // The next line of the other log.
@@ -26,7 +28,7 @@ public:
 
 private:
     // How many more copies of a line this log holds than the other has used.
-    std::unordered_map<std::string_view, std::size_t> unmatched_;
+    std::unordered_map<std::string, std::size_t> unmatched_;
     std::vector<std::string> toAdd_;
 };
 

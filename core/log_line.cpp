@@ -142,6 +142,25 @@ std::string slotKeyOf(std::string_view line)
 
 bool belongsTo(std::string_view line, std::string_view op) { return operatorOf(line) == op; }
 
+std::string paddedLine(std::string_view line)
+{
+    std::string padded(line);
+    if (padded.size() < kLineLength)
+        padded.resize(kLineLength, ' ');
+    return padded;
+}
+
+bool sameColumns(std::string_view a, std::string_view b)
+{
+    const std::string_view shorter = a.size() <= b.size() ? a : b;
+    const std::string_view longer = a.size() <= b.size() ? b : a;
+    // Padded, they are equal when the longer one is the shorter one followed
+    // by blanks that padding gives the shorter one too.
+    const std::string_view rest = longer.substr(shorter.size());
+    return longer.starts_with(shorter) && longer.size() <= std::max(kLineLength, shorter.size()) &&
+           rest.find_first_not_of(' ') == std::string_view::npos;
+}
+
 bool isPlausibleQso(std::string_view line)
 {
     if (line.size() != kLineLength)

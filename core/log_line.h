@@ -132,6 +132,12 @@ std::string receivedExchangeOf(std::string_view line);    // trimmed
 // The band column followed by the mode column, as they stand.
 std::string slotKeyOf(std::string_view line);
 bool belongsTo(std::string_view line, std::string_view op);
+// The line as its 86 columns: trailing blanks that an editor trimmed on saving
+// are put back. A line of 86 columns or more is returned as it is.
+std::string paddedLine(std::string_view line);
+// True when both lines hold the same columns once padded: a trimmed line is
+// the same QSO as the full one.
+bool sameColumns(std::string_view a, std::string_view b);
 // A line that can be a QSO of some log: 86 columns without control bytes,
 // with digits for the date (rrrr-mm-dd) and the time where they stand.
 bool isPlausibleQso(std::string_view line);

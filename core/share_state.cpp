@@ -1,5 +1,7 @@
 #include "share_state.h"
 
+#include "log_line.h"
+
 #include <algorithm>
 #include <iterator>
 #include <limits>
@@ -112,7 +114,7 @@ std::vector<QsoId> ShareState::liveQsosWithLine(const std::string& line) const
 {
     std::vector<QsoId> ids;
     for (const auto& [id, qso] : qsos_)
-        if (qso.added && !qso.deleted && qso.line == line)
+        if (qso.added && !qso.deleted && sameColumns(qso.line, line))
             ids.push_back(id);
     return ids;
 }
@@ -130,10 +132,17 @@ std::vector<ShareEvent> ShareState::ownCorrection(const std::string& line, const
     return made;
 }
 
-std::vector<ShareEvent> ShareState::ownDeletion(const std::string& line)
+std::vector<ShareEvent> ShareState::ownDeletion(const std::string& line, Copies copies)
 {
+    std::vector<QsoId> ids = liveQsosWithLine(line);
+    if (copies == Copies::One && ids.size() > 1) {
+        const auto last = std::max_element(ids.begin(), ids.end(), [this](const QsoId& a, const QsoId& b) {
+            return qsos_.at(a).version < qsos_.at(b).version;
+        });
+        ids = {*last};
+    }
     std::vector<ShareEvent> made;
-    for (const QsoId& id : liveQsosWithLine(line)) {
+    for (const QsoId& id : ids) {
         ShareEvent event = nextOwnEvent(ShareKind::Delete);
         event.qso = id;
         take(event);

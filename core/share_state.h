@@ -65,11 +65,17 @@ public:
     // none (known already, an older correction, a QSO deleted or not yet here).
     std::optional<LogEdit> take(const ShareEvent& event);
 
-    // This computer's own changes, as events to be taken and sent.
+    // This computer's own changes, as events to be taken and sent. A line
+    // matches the shared QSOs of its columns (sameColumns).
     ShareEvent ownAddition(std::string line);
     // One event for every shared QSO whose line is `line` now.
     std::vector<ShareEvent> ownCorrection(const std::string& line, const std::string& corrected);
-    std::vector<ShareEvent> ownDeletion(const std::string& line);
+    // A deletion of one copy of a line takes one shared QSO of that line, so
+    // every computer loses one copy (their lines are alike: the one changed
+    // last is taken). A correction into a line that cannot travel takes them
+    // all.
+    enum class Copies { One, Every };
+    std::vector<ShareEvent> ownDeletion(const std::string& line, Copies copies);
 
     // Every event taken, in the order taken.
     const std::vector<ShareEvent>& events() const { return events_; }

@@ -2,6 +2,7 @@
 
 #include "errors.h"
 #include "files.h"
+#include "log_line.h"
 #include "station_files.h"
 
 #include <algorithm>
@@ -123,7 +124,9 @@ std::vector<std::string> linesOf(std::string_view content)
 
 void dropLast(std::vector<std::string>& lines, const std::string& line, const std::string* replacement)
 {
-    const auto found = std::find(lines.rbegin(), lines.rend(), line);
+    // A copy that an editor trimmed here is the same QSO.
+    const auto found =
+        std::find_if(lines.rbegin(), lines.rend(), [&](const std::string& held) { return sameColumns(held, line); });
     if (found == lines.rend())
         return;  // not in this log any more (a new log was begun)
     if (replacement)
@@ -237,9 +240,10 @@ void SharedLog::bringLogInLine(const std::vector<LogEdit>& lastBatch, LogPrint b
     }
     if (content.size() > after.size && printOf(std::string_view(content).substr(0, after.size)) == after) {
         std::vector<ShareEvent> adopted;
-        for (std::string& line : linesOf(std::string_view(content).substr(after.size)))
-            if (isShareableLine(line))
-                adopted.push_back(state_.ownAddition(std::move(line)));
+        // A line whose trailing blanks an editor trimmed travels as its 86 columns.
+        for (const std::string& line : linesOf(std::string_view(content).substr(after.size)))
+            if (std::string full = paddedLine(line); isShareableLine(full))
+                adopted.push_back(state_.ownAddition(std::move(full)));
         recovery_.adopted = adopted.size();
         writeBatch(adopted, after, now);
         return;
@@ -321,16 +325,42 @@ SharedLog::Change SharedLog::rewrite(const std::string& selected, const LogFile:
     LogFile::Rewritten rewritten = log_.rewritten(selected, change);
     if (!rewritten.matched)
         return {};
-    Change result{.lastChanged = rewritten.lastChanged, .events = {}};
+    ShareState before = state_;
     // A line corrected into one that cannot travel leaves the other logs.
-    result.events = rewritten.lastChanged && isShareableLine(*rewritten.lastChanged)
-                        ? state_.ownCorrection(selected, *rewritten.lastChanged)
-                        : state_.ownDeletion(selected);
+    std::vector<ShareEvent> events = rewritten.lastChanged && isShareableLine(*rewritten.lastChanged)
+                                         ? state_.ownCorrection(selected, *rewritten.lastChanged)
+                                         : state_.ownDeletion(selected, ShareState::Copies::Every);
+    return commit(rewritten, std::move(events), std::move(before));
+}
+
+SharedLog::Change SharedLog::remove(const std::string& line, std::size_t occurrence)
+{
+    LogFile::Rewritten rewritten = log_.withoutLine(line, occurrence);
+    if (!rewritten.matched)
+        return {};
+    ShareState before = state_;
+    std::vector<ShareEvent> events = state_.ownDeletion(line, ShareState::Copies::One);
+    return commit(rewritten, std::move(events), std::move(before));
+}
+
+SharedLog::Change SharedLog::commit(const LogFile::Rewritten& rewritten, std::vector<ShareEvent> events,
+                                    ShareState before)
+{
     const LogPrint after = printOf(rewritten.content);
-    writeBatch(result.events, print_, after);
-    log_.replaceWith(rewritten.content);
+    // A journal deleted meanwhile is begun again by the append.
+    const std::uint64_t journalLength = files::isFile(journal_) ? files::fileLength(journal_) : 0;
+    writeBatch(events, print_, after);
+    try {
+        log_.replaceWith(rewritten.content);
+    } catch (const IoError&) {
+        // The operator is told that the change failed: it must not be made at
+        // the next start, nor reach the other computers.
+        files::cutBack(journal_, journalLength);
+        state_ = std::move(before);
+        throw;
+    }
     print_ = after;
-    return result;
+    return {.matched = true, .lastChanged = rewritten.lastChanged, .events = std::move(events)};
 }
 
 void SharedLog::keepLocalChange()
@@ -360,11 +390,16 @@ std::vector<LogEdit> SharedLog::receive(const std::vector<ShareEvent>& events)
     } catch (const IoError&) {
         // What the files hold is the truth: take it again as at start-up,
         // which also makes a change the journal holds but the log missed.
-        state_ = ShareState(computer());
-        readJournal();
+        readAgain();
         throw;
     }
     return edits;
+}
+
+void SharedLog::readAgain()
+{
+    state_ = ShareState(computer());
+    readJournal();
 }
 
 }  // namespace qz

@@ -5,7 +5,9 @@
 // doubled:
 // - an event from another computer, and a correction or deletion made here,
 //   is written to the journal and synced before the log is changed, so after
-//   a crash between the two the change is made again at start-up;
+//   a crash between the two the change is made again at start-up; a change
+//   made here whose log cannot be written is cut from the journal again, so
+//   what failed never happens later;
 // - a QSO stored here goes to the log first, exactly as without sharing, and
 //   then to the journal; after a crash between the two, the lines found at
 //   the end of the log beyond what the journal knows are taken as this
@@ -61,13 +63,18 @@ public:
     // A QSO stored here: `appended` are the bytes the log's append wrote.
     // Returns the event to send (none for a line that cannot travel).
     std::vector<ShareEvent> stored(const std::string& line, std::string_view appended);
-    // Every line equal to `selected` changed (or dropped), shared QSOs among
-    // them for every computer. Returns the last changed line and the events.
+    // Every line with the columns of `selected` changed (or dropped), shared
+    // QSOs among them for every computer. Returns the last changed line and
+    // the events.
     struct Change {
+        bool matched = false;  // a line was changed or dropped
         std::optional<std::string> lastChanged;
         std::vector<ShareEvent> events;
     };
     Change rewrite(const std::string& selected, const LogFile::LineChange& change);
+    // One copy of `line` removed (LogFile::removeLine); of the shared QSOs
+    // with that line one is deleted for every computer.
+    Change remove(const std::string& line, std::size_t occurrence);
     // The log was changed here in a way that is not shared: emptied for a new
     // log (the shared QSOs stay known, so they never come back into it), or
     // joined with another computer's log file (its lines stay in this log:
@@ -78,6 +85,11 @@ public:
     // Events from other computers; those not yet taken change the log.
     // Returns the edits made.
     std::vector<LogEdit> receive(const std::vector<ShareEvent>& events);
+
+    // Takes the files as they are again, as at start-up: after a failure, or
+    // after the log was put back from its backup, when the journal makes the
+    // changes that the log lacks.
+    void readAgain();
 
 private:
     void readJournal();
@@ -94,6 +106,9 @@ private:
     };
     Plan plan(const std::vector<LogEdit>& edits) const;
     void carryOut(const Plan& plan);
+    // A change made here: the journal first, then the log. When the log cannot
+    // be written, the journal and the state are taken back to `before`.
+    Change commit(const LogFile::Rewritten& rewritten, std::vector<ShareEvent> events, ShareState before);
     enum class Sync { No, Yes };
     void writeBatch(const std::vector<ShareEvent>& events, LogPrint before, LogPrint after, Sync sync = Sync::Yes);
 

@@ -2,6 +2,7 @@
 // The names of the files in the station folder, as the README's table of
 // files lists them. The folder itself is always passed in.
 
+#include <filesystem>
 #include <string_view>
 
 namespace qz {
@@ -21,5 +22,15 @@ inline constexpr std::string_view kCountryFileName = "cty.dat";
 inline constexpr std::string_view kCallListFileName = "MASTER.SCP";
 // Optional: headquarters abbreviations added to the built-in list.
 inline constexpr std::string_view kHeadquartersFileName = "IARU_HQ.txt";
+
+// The settings files are named "QZ5KV_stationbook_" and a word ending ".txt".
+inline constexpr std::string_view kSettingFilePrefix = "QZ5KV_stationbook_";
+inline constexpr std::string_view kSettingFileSuffix = ".txt";
+
+// True when `candidate` names, under any spelling ("..", a link, letter case
+// on Windows), a file that the program keeps in `folder`: the log, its
+// backup and scratch file, the operator file, the lock, the journal, a
+// settings file or the field's data; also one of those not made yet.
+bool isStationFile(const std::filesystem::path& folder, const std::filesystem::path& candidate);
 
 }  // namespace qz

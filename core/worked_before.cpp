@@ -81,7 +81,7 @@ void WorkedBefore::index(std::string_view line)
     chain.last = number;
 }
 
-void WorkedBefore::removeEvery(std::string_view line)
+void WorkedBefore::removeOne(std::string_view line)
 {
     const auto found = byCall_.find(comparableText(callOf(line)));
     if (found == byCall_.end() || !belongsTo(line, op_))
@@ -92,9 +92,12 @@ void WorkedBefore::removeEvery(std::string_view line)
                e.bandKey == removed.bandKey && e.modeLetters == removed.modeLetters;
     };
     Chain kept;
+    bool removedOne = false;
     for (std::uint32_t at = found->second.first; at != kNone; at = entries_[at].next) {
-        if (same(entries_[at]))
+        if (!removedOne && same(entries_[at])) {
+            removedOne = true;
             continue;
+        }
         if (kept.last == kNone)
             kept.first = at;
         else

@@ -43,8 +43,8 @@ public:
     const std::string& op() const { return op_; }
     // A stored line; lines of other operators are passed over.
     void add(std::string_view line);
-    // Forgets every QSO whose line equals `line` (a deletion drops them all).
-    void removeEvery(std::string_view line);
+    // Forgets one QSO whose line equals `line` (a deletion drops one copy).
+    void removeOne(std::string_view line);
 
     // The QSOs with the callsign (as stored), in log order.
     std::vector<WorkedQso> qsos(std::string_view call) const;

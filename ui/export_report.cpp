@@ -1,7 +1,7 @@
 #include "export_report.h"
 
 #include "codec.h"
-#include "errors.h"
+#include "failure_box.h"
 
 #include <QStringList>
 
@@ -20,10 +20,8 @@ bool reportStoppedExport(Platform& platform, const ExportResult& result)
     case ExportStatus::FilesFailed: {
         QStringList failures;
         for (const FailedFile& failed : result.failed)
-            failures << QStringLiteral("Nie zapisano pliku operatora %1:\n%2\n%3")
-                            .arg(fromCp1250(failed.callsign),
-                                 QString::fromStdString(IoError::standardText(failed.errorCode)),
-                                 fromPath(failed.path));
+            failures << QStringLiteral("Nie zapisano pliku operatora %1:\n%2")
+                            .arg(fromCp1250(failed.callsign), failureText(failed.errorCode, failed.path));
         showError(platform, failures.join(QStringLiteral("\n\n")));
         return true;
     }

@@ -1,11 +1,15 @@
 #include "logbook.h"
 
+#include "codec.h"
 #include "contest_data.h"
+#include "failure_box.h"
+#include "files.h"
 #include "log_line.h"
 #include "log_snapshot.h"
 #include "text.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <future>
 #include <iterator>
 
@@ -42,6 +46,19 @@ void Logbook::load()
     current_ = operators_.empty() ? -1 : 0;
     emit operatorsChanged();
     emit operatorChanged();
+    if (file_.missing() && files::isFile(file_.backupPath()))
+        throw MendableFailure(
+            IoError(ENOENT, file_.path()), restoreQuestion(QStringLiteral("„Nie” zaczyna nowy, pusty log.")),
+            [this] {
+                file_.restoreFromBackup();
+                readStartView();
+            },
+            [this] { readStartView(); });
+    readStartView();
+}
+
+void Logbook::readStartView()
+{
     if (file_.createIfMissing()) {
         workedBefore_ = WorkedBefore({}, currentOperator());
         emit reloaded();
@@ -79,14 +96,16 @@ void Logbook::readView(CountSlots counting)
 {
     const std::string op = currentOperator();
     if (!wholeLog_) {
-        auto own = file_.snapshotOf(op);
+        std::shared_ptr<const LogSnapshot> own;
+        onLog([&] { own = file_.snapshotOf(op); });
         workedBefore_ = WorkedBefore(own->lines(), op);
         headquartersSlots_ = counting == CountSlots::Yes ? HeadquartersSlots(own->lines(), op) : HeadquartersSlots();
         std::vector<std::string_view> sorted = operatorLines(own->lines(), op);
         view_.setLines(std::move(own), std::move(sorted));
         return;
     }
-    auto whole = file_.snapshot();
+    std::shared_ptr<const LogSnapshot> whole;
+    onLog([&] { whole = file_.snapshot(); });
     const std::vector<std::string_view>& all = whole->lines();
     // One pass over the whole log picks the operator's lines for the rest.
     std::vector<std::string_view> own;
@@ -102,7 +121,8 @@ void Logbook::readView(CountSlots counting)
 
 int Logbook::store(const std::string& line)
 {
-    const std::string appended = file_.append(line);
+    std::string appended;
+    onLog([&] { appended = file_.append(line); });
     if (shared_)
         shareStored(line, appended);
     const int row = takeIntoView(line);
@@ -142,20 +162,39 @@ std::optional<std::string> Logbook::correct(const std::string& selected,
 
 void Logbook::remove(const std::string& line, int row)
 {
-    rewrite(line, [](const std::string&) { return std::optional<std::string>(); });
+    const std::vector<std::string_view>& shown = view_.lines();
+    const auto occurrence = static_cast<std::size_t>(
+        std::count(shown.begin(), shown.begin() + std::clamp(row, 0, view_.count()), std::string_view(line)));
+    if (!removeLine(line, occurrence)) {
+        // The log no longer holds that copy: the view shows what it holds.
+        reload();
+        return;
+    }
     view_.removeRow(row);
-    workedBefore_.removeEvery(line);
+    workedBefore_.removeOne(line);
     if (wholeLog_) {
-        std::erase(wholeLog_->lines, std::string_view(line));
+        // The whole log keeps the log's order, so the same copy goes.
+        std::vector<std::string_view>& all = wholeLog_->lines;
+        std::size_t seen = 0;
+        const auto copy = std::find_if(all.begin(), all.end(),
+                                       [&](std::string_view held) { return held == line && seen++ == occurrence; });
+        if (copy != all.end())
+            all.erase(copy);
         recountContest();
     }
     emit deleted(line);
 }
 
-void Logbook::archiveTo(const std::filesystem::path& archive) const { file_.archiveTo(archive); }
+void Logbook::archiveTo(const std::filesystem::path& archive)
+{
+    onLog([&] { file_.archiveTo(archive); });
+}
 
 void Logbook::startNewLog()
 {
+    file_.startAfresh();
+    if (shared_)
+        shared_->keepLocalChange();
     view_.clear();
     workedBefore_ = WorkedBefore({}, currentOperator());
     if (wholeLog_) {
@@ -163,10 +202,43 @@ void Logbook::startNewLog()
         recountContest();
     }
     emit newLogStarted();
-    file_.startAfresh();
-    if (shared_)
-        shared_->keepLocalChange();
     emit reloaded();
+}
+
+void Logbook::restoreFromBackup()
+{
+    if (file_.restoreFromBackup() && shared_)
+        shared_->readAgain();
+    reload();
+}
+
+void Logbook::onLog(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const IoError& error) {
+        offerRestore(error);
+        throw;
+    }
+}
+
+void Logbook::offerRestore(const IoError& error)
+{
+    if (error.code() != ENOENT || error.path() != file_.path() || !file_.missing() ||
+        !files::isFile(file_.backupPath()))
+        return;
+    throw MendableFailure(
+        error,
+        restoreQuestion(shared_ ? QStringLiteral("Brakujące QSO dopiszą dziennik udostępniania i pozostałe komputery.")
+                                : QStringLiteral("Ostatnie QSO trzeba będzie wpisać jeszcze raz.")),
+        [this] { restoreFromBackup(); });
+}
+
+QString Logbook::restoreQuestion(const QString& more) const
+{
+    return QStringLiteral("Czy odtworzyć log z kopii zapasowej „%1”? Kopia zawiera log do przedostatniego "
+                          "zapisanego QSO. %2")
+        .arg(fromPath(file_.backupPath().filename()), more);
 }
 
 void Logbook::countContest(std::shared_ptr<const ContestData> contest)
@@ -174,7 +246,7 @@ void Logbook::countContest(std::shared_ptr<const ContestData> contest)
     // The view, its selection and the slots stay as they are: only the
     // counting starts, from the whole log.
     auto whole = std::make_unique<WholeLog>();
-    whole->take(file_.snapshot());
+    onLog([&] { whole->take(file_.snapshot()); });
     // Without the field's data the contest is counted with the built-in list only.
     contest_ = contest ? std::move(contest) : std::make_shared<const ContestData>();
     wholeLog_ = std::move(whole);

@@ -7,10 +7,12 @@
 //
 // Every change writes its file first and changes the logbook only once the
 // file holds it; a failure is thrown to the caller's error box and leaves the
-// logbook as the file is.
+// logbook as the file is. A log that is gone (deleted, or on a medium pulled
+// out) is thrown as a failure that offers to restore it from its backup.
 
 #include "call_list.h"
 #include "contest_tally.h"
+#include "errors.h"
 #include "headquarters.h"
 #include "log_check.h"
 #include "log_file.h"
@@ -49,7 +51,9 @@ public:
     ~Logbook() override;
 
     // Start-up: reads the operator list, selects its first entry and shows
-    // its view; an empty log is made when there is none.
+    // its view; an empty log is made when there is none. A log that is gone
+    // while its backup is there is not: the failure thrown asks whether to
+    // restore it or to begin an empty one, and either answer ends the load.
     void load();
 
     // The operators, as the settings file holds them, in the order of both
@@ -87,13 +91,19 @@ public:
     // `selected`, then reloads the view; returns the last changed line.
     std::optional<std::string> correct(const std::string& selected,
                                        const std::function<std::string(const std::string&)>& change);
-    // Deletes every line equal to `line` from the log; of the view only row
-    // `row` goes, identical copies stay listed until the next reload.
+    // Deletes the QSO of view row `row`, whose text is `line`: one line of the
+    // log, the copy that stands among the log's identical lines where the row
+    // stands among the view's (they keep the log's order). Its identical
+    // copies stay, in the log and in the view.
     void remove(const std::string& line, int row);
     // Copies the log to `archive`, complete and on the disk.
-    void archiveTo(const std::filesystem::path& archive) const;
-    // Empties the log; the view and everything counted are emptied first.
+    void archiveTo(const std::filesystem::path& archive);
+    // Empties the log, then the view and everything counted.
     void startNewLog();
+    // Puts the backup in the place of a log that is gone and reads it; with
+    // sharing, the journal then adds what the backup lacks. A log that came
+    // back meanwhile is kept and only read again.
+    void restoreFromBackup();
     // Adds the QSOs of another computer's log that this log lacks
     // (LogFile::join) and reloads the view when any were added; returns how
     // many. Nothing when `other` is one of this log's own files
@@ -136,12 +146,12 @@ signals:
     // The view was read anew: start-up, another operator, a correction, an export.
     void reloaded();
     void stored(const std::string& line);
-    // Every line equal to `line` was deleted from the log.
+    // One line equal to `line` was deleted from the log.
     void deleted(const std::string& line);
     void operatorChanged();
     // The operator list changed; the current operator may have changed with it.
     void operatorsChanged();
-    // The log was archived and emptied.
+    // The log was emptied for a new one.
     void newLogStarted();
     // Changes made here that the other computers are to hear of.
     void shared(const std::vector<qz::ShareEvent>& events);
@@ -166,7 +176,14 @@ private:
     void forgetCurrentOperator();
     int takeIntoView(const std::string& line);
     std::optional<std::string> rewrite(const std::string& selected, const LogFile::LineChange& change);
+    bool removeLine(const std::string& line, std::size_t occurrence);
     void shareStored(const std::string& line, std::string_view appended);
+    // Runs a step that reads or writes the log; a log that is gone is thrown
+    // as a failure that offers to restore it.
+    void onLog(const std::function<void()>& step);
+    void offerRestore(const IoError& error);
+    QString restoreQuestion(const QString& more) const;
+    void readStartView();
 
     LogFile file_;
     std::filesystem::path folder_;

@@ -6,7 +6,8 @@ namespace qz::ui {
 
 std::optional<std::size_t> Logbook::join(const std::filesystem::path& other)
 {
-    const std::optional<std::size_t> added = file_.join(other);
+    std::optional<std::size_t> added;
+    onLog([&] { added = file_.join(other); });
     if (added && *added > 0) {
         // Joined QSOs are not shared: the other computer may share them
         // itself, and a QSO must never arrive twice.

@@ -1,40 +1,12 @@
 // The logbook's part in sharing the log with the station's other computers.
 
-#include "codec.h"
 #include "errors.h"
+#include "failure_box.h"
 #include "logbook.h"
 
 #include <algorithm>
-#include <cerrno>
 
 namespace qz::ui {
-namespace {
-
-QString failureCause(int code)
-{
-    switch (code) {
-    case ENOSPC:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-        return QStringLiteral("dysk jest pełny");
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR: return QStringLiteral("brak prawa zapisu");
-    case ENOENT:
-    case ENOTDIR: return QStringLiteral("nie ma pliku albo jego folderu");
-    default: return QStringLiteral("błąd wejścia/wyjścia nr %1").arg(code);
-    }
-}
-
-QString failureText(const IoError& error)
-{
-    return QStringLiteral("Nie udało się zapisać pliku %1: %2.")
-        .arg(fromPath(error.path()), failureCause(error.code()));
-}
-
-}  // namespace
 
 SharedLog::Recovery Logbook::startSharing(std::string newName, std::string machine)
 {
@@ -61,12 +33,34 @@ void Logbook::shareStored(const std::string& line, std::string_view appended)
 
 std::optional<std::string> Logbook::rewrite(const std::string& selected, const LogFile::LineChange& change)
 {
-    if (!shared_)
-        return file_.rewrite(selected, change);
-    SharedLog::Change result = shared_->rewrite(selected, change);
-    if (!result.events.empty())
-        emit shared(result.events);
-    return result.lastChanged;
+    std::optional<std::string> changed;
+    onLog([&] {
+        if (!shared_) {
+            changed = file_.rewrite(selected, change);
+            return;
+        }
+        SharedLog::Change result = shared_->rewrite(selected, change);
+        if (!result.events.empty())
+            emit shared(result.events);
+        changed = std::move(result.lastChanged);
+    });
+    return changed;
+}
+
+bool Logbook::removeLine(const std::string& line, std::size_t occurrence)
+{
+    bool removed = false;
+    onLog([&] {
+        if (!shared_) {
+            removed = file_.removeLine(line, occurrence);
+            return;
+        }
+        const SharedLog::Change result = shared_->remove(line, occurrence);
+        if (!result.events.empty())
+            emit shared(result.events);
+        removed = result.matched;
+    });
+    return removed;
 }
 
 void Logbook::receive(const std::vector<ShareEvent>& events)

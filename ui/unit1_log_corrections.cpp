@@ -148,8 +148,9 @@ void LogPanel::Usu1Click()
                                      BoxButtons::YesNo) != BoxAnswer::Yes)
         return;
     SelectedLine = *line;
-    // Only the selected item goes: identical copies stay listed, and the
-    // headquarters slots keep their state until the next reload.
+    // Only the selected copy goes, from the log and the list: identical
+    // copies stay, and the headquarters slots keep their state until the
+    // next reload.
     logbook_.remove(SelectedLine, ListBox1->selectedRow());
     ListBox1->selectRow(-1);
 }

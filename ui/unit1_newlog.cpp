@@ -4,8 +4,12 @@
 
 #include "codec.h"
 #include "failure_box.h"
+#include "files.h"
 #include "logbook.h"
+#include "station_files.h"
 #include "unit1_entry_panel.h"
+
+#include <QCoreApplication>
 
 namespace qz::ui {
 namespace {
@@ -24,8 +28,10 @@ void TForm1::Button8Click()
         if (!chosen)
             return;
         archive = toPath(*chosen);
-        // Copying the log onto itself would truncate what is being copied.
-        if (log.isOwnFile(archive)) {
+        // The log copied onto itself would truncate what is being copied; onto
+        // another file of the program it would take that file's place.
+        if (isStationFile(context_.folder, archive) ||
+            files::sameFile(archive, toPath(QCoreApplication::applicationFilePath()))) {
             showError(context_.platform,
                       QStringLiteral("Plik %1 jest plikiem roboczym programu i nie może być archiwum logu!\n"
                                      "Wybierz inną nazwę pliku.")
@@ -44,10 +50,11 @@ void TForm1::Button8Click()
             break;
     }
 
-    // The archive is complete and on the disk before anything is reset.
+    // The archive is complete and on the disk before the log is emptied, and
+    // the windows are reset only once it is.
     logbook_.archiveTo(archive);
-    entry_->resetForNewLog();
     logbook_.startNewLog();
+    entry_->resetForNewLog();
 }
 
 }  // namespace qz::ui

@@ -4,6 +4,7 @@
 #include "errors.h"
 #include "file_faults.h"
 #include "files.h"
+#include "line_columns.h"
 #include "log_line.h"
 #include "temp_folder.h"
 
@@ -65,6 +66,23 @@ TEST_F(ContestExport, ExamplesComeOutByteForByte)
     const ExportResult adif = exportAdif(folder.path(), "IARU-HF 2026");
     EXPECT_EQ(adif.status, ExportStatus::Done);
     EXPECT_EQ(folder.read("qz1abc.adi"), golden("qz1abc.adi"));
+}
+
+// An editor that trims trailing blanks on saving gave Cabrillo QSO lines
+// without the received exchange, and the export said it was done.
+TEST_F(ContestExport, ALogTrimmedByAnEditorExportsAsTheFullOneAndIsNotWritten)
+{
+    std::string trimmed;
+    for (const std::string& line : files::splitLines(golden("example_log.zrv")))
+        trimmed += test::trimmedByAnEditor(line) + "\r\n";
+    ASSERT_NE(trimmed, golden("example_log.zrv"));
+    folder.write("IARU_log.zrv", trimmed);
+    folder.write("QZ5KV_stationbook.ini", golden("example_stationbook.ini"));
+    EXPECT_EQ(exportCabrillo(folder.path()).status, ExportStatus::Done);
+    EXPECT_EQ(folder.read("qz1abc.cbr"), golden("qz1abc.cbr"));
+    EXPECT_EQ(exportAdif(folder.path(), "IARU-HF 2026").status, ExportStatus::Done);
+    EXPECT_EQ(folder.read("qz1abc.adi"), golden("qz1abc.adi"));
+    EXPECT_EQ(folder.read("IARU_log.zrv"), trimmed);
 }
 
 TEST_F(ContestExport, EachOperatorGetsOnlyOwnQsosInTimeOrder)

@@ -118,7 +118,7 @@ TEST(HostileLog, AppendKeepsEveryOldByteAndStartsTheQsoOnALineOfItsOwn)
         expected += ends.lastEnded ? "" : "\r\n";
         expected += fresh + "\r\n";
         EXPECT_TRUE(folder.read("IARU_log.zrv") == expected);
-        EXPECT_TRUE(folder.read("IARU_log.zr~") == files::joinLines(lines));
+        EXPECT_TRUE(folder.read("IARU_log.zr~") == before);
     }
 }
 
@@ -130,7 +130,7 @@ TEST(HostileLog, AppendToASingleLineOfFiveMegabytesWithoutALineEnd)
     const std::string fresh = qso("QZ1ABC", "SP9NEW");
     LogFile(folder.path()).append(fresh);
     EXPECT_TRUE(folder.read("IARU_log.zrv") == giant + "\r\n" + fresh + "\r\n");
-    EXPECT_TRUE(folder.read("IARU_log.zr~") == giant + "\r\n");
+    EXPECT_TRUE(folder.read("IARU_log.zr~") == giant);
 }
 
 TEST(HostileLog, RewriteChangesOnlyTheSelectedLine)

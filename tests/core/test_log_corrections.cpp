@@ -238,17 +238,17 @@ TEST(LogRewrite, DeletionDropsEveryIdenticalLine)
     EXPECT_EQ(folder.read("IARU_log.zrv"), "");
 }
 
-TEST(LogRewrite, MatchesTheWholeLineExactly)
+// An editor that trims trailing blanks on saving left lines that no
+// correction found again.
+TEST(LogRewrite, MatchesTheLinesColumnsATrimmedCopyIncludedButNotAnotherCase)
 {
     TempFolder folder;
     const std::string a = qso("SP1A");
-    std::string trailing = a;
-    trailing.pop_back();  // the same QSO without its last blank
+    const std::string trimmedByAnEditor = test::trimmedByAnEditor(a);
     const std::string lower = asciiLower(a);
-    const std::string content = trailing + "\r\n" + lower + "\r\n";
-    folder.write("IARU_log.zrv", content);
-    EXPECT_FALSE(LogFile(folder.path()).rewrite(a, dropped));
-    EXPECT_EQ(folder.read("IARU_log.zrv"), content);
+    folder.write("IARU_log.zrv", trimmedByAnEditor + "\r\n" + lower + "\r\n");
+    EXPECT_EQ(LogFile(folder.path()).rewrite(trimmedByAnEditor, toCall("SP3C")), qso("SP3C"));
+    EXPECT_EQ(folder.read("IARU_log.zrv"), qso("SP3C") + "\r\n" + lower + "\r\n");
 }
 
 TEST(LogRewrite, WithoutAMatchTheFileIsLeftAsItIs)

@@ -1,3 +1,4 @@
+#include "line_columns.h"
 #include "log_file.h"
 #include "log_join.h"
 #include "log_line.h"
@@ -20,6 +21,14 @@ std::string qso(const std::string& call, const std::string& time = "12:34")
 const std::string kA = qso("SP1AAA");
 const std::string kB = qso("SP2BBB");
 const std::string kC = qso("SP3CCC");
+
+// A log an editor trimmed on either side would join the same QSOs again.
+TEST(LogJoin, ALineTrimmedByAnEditorIsItsEightySixColumns)
+{
+    const std::string trimmed = test::trimmedByAnEditor(kA);
+    EXPECT_TRUE(linesToJoin({trimmed}, kA + "\r\n").empty());
+    EXPECT_EQ(linesToJoin({kA}, trimmed + "\r\n" + trimmed), std::vector<std::string>{kA});
+}
 
 TEST(LogJoin, AddsALineAsManyTimesAsTheOtherLogHasItMore)
 {
@@ -50,8 +59,9 @@ TEST(LogJoin, TakesOnlyThePlausibleLinesOfDamagedBytes)
     EXPECT_TRUE(linesToJoin({}, std::string(100'000, '\x01') + kA).empty());  // junk without a line end
 }
 
-// The log is rewritten whole, the backup first; an empty log gains no empty
-// line before the joined ones, and a join that adds nothing writes nothing.
+// The log is rewritten whole, the backup (the log byte for byte) first; an
+// empty log gains no empty line before the joined ones, and a join that adds
+// nothing writes nothing.
 TEST(LogJoin, WritesTheBackupAndTheLogOnlyWhenItAddsLines)
 {
     TempFolder folder;
@@ -60,7 +70,7 @@ TEST(LogJoin, WritesTheBackupAndTheLogOnlyWhenItAddsLines)
     const LogFile log(folder.path());
     EXPECT_EQ(log.join(folder / "other.zrv"), 3u);
     EXPECT_EQ(folder.read("IARU_log.zrv"), kC + "\r\n" + kA + "\r\n" + kC + "\r\n");
-    EXPECT_EQ(folder.read("IARU_log.zr~"), "\r\n");
+    EXPECT_EQ(folder.read("IARU_log.zr~"), "");
     EXPECT_FALSE(folder.exists("temporary.zrv"));
 
     folder.write("IARU_log.zr~", "untouched");

@@ -5,6 +5,7 @@
 #include "errors.h"
 #include "file_faults.h"
 #include "files.h"
+#include "line_columns.h"
 #include "log_line.h"
 #include "share_peers.h"
 #include "shared_log.h"
@@ -184,6 +185,34 @@ TEST(ShareState, TwelveComputersAgreeWhateverTheNetworkDoes)
     }
     for (std::size_t i = 1; i < folders.size(); ++i)
         EXPECT_EQ(linesIn(*folders[i]), first) << "computer " << i;
+}
+
+// A line whose trailing blanks an editor trimmed was taken as one that cannot
+// travel: adopted, it stayed here; corrected, it was deleted elsewhere; and
+// another computer's change never found it.
+TEST(SharedLog, LinesTrimmedByAnEditorTravelWholeAndAreFoundAgain)
+{
+    TempFolder folder;
+    const LogFile log(folder.path());
+    log.createIfMissing();
+    SharedLog(log, "PC1", "MACHINE");
+    // Stored beyond the journal's end, then trimmed by an editor.
+    folder.write(std::string(kLogFileName), test::trimmedByAnEditor(qsoLine("SP1AAA")) + "\r\n" +
+                                                test::trimmedByAnEditor(qsoLine("SP2BBB")) + "\r\n");
+    SharedLog shared(log, "PC1", "MACHINE");
+    EXPECT_EQ(shared.recovery().adopted, 2U);
+    EXPECT_EQ(shared.state().events().front().line, qsoLine("SP1AAA"));
+
+    const SharedLog::Change corrected =
+        shared.rewrite(test::trimmedByAnEditor(qsoLine("SP1AAA")),
+                       [](const std::string& line) { return withField(line, Field::Call, "SP1XXX"); });
+    ASSERT_EQ(corrected.events.size(), 1U);
+    EXPECT_EQ(corrected.events[0].kind, ShareKind::Correct);
+    EXPECT_EQ(corrected.events[0].line, qsoLine("SP1XXX"));
+
+    shared.receive(
+        {{.computer = "PC2", .sequence = 1, .stamp = 9, .kind = ShareKind::Delete, .qso = {"PC1", 2}, .line = {}}});
+    EXPECT_EQ(folder.read(std::string(kLogFileName)), qsoLine("SP1XXX") + "\r\n");
 }
 
 TEST(SharedLogRecovery, ACrashBetweenTheFilesNeitherLosesNorDoubles)

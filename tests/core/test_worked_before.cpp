@@ -40,7 +40,7 @@ TEST(WorkedBefore, DupeOnTheSameBandAndModeOfTheSameOperatorOnly)
     EXPECT_EQ(WorkedBefore({kFirst}, "QZ2XYZ").verdict("SP9XYZ", "14", "CW"), WorkedVerdict::New);
 }
 
-TEST(WorkedBefore, StoredLinesCountAndDeletedLinesAreForgottenEveryCopy)
+TEST(WorkedBefore, StoredLinesCountAndADeletionForgetsOneCopy)
 {
     WorkedBefore index({kOtherOperators}, "QZ1ABC");
     index.add(kFirst);
@@ -50,14 +50,16 @@ TEST(WorkedBefore, StoredLinesCountAndDeletedLinesAreForgottenEveryCopy)
     EXPECT_EQ(index.qsos("SP9XYZ").size(), 3u);
     EXPECT_EQ(index.verdict("DL1AAA", "14", "CW"), WorkedVerdict::New);
 
-    index.removeEvery(kFirst);
+    index.removeOne(kFirst);
+    EXPECT_EQ(index.verdict("SP9XYZ", "14", "CW"), WorkedVerdict::Dupe);
+    index.removeOne(kFirst);
     EXPECT_EQ(index.verdict("SP9XYZ", "14", "CW"), WorkedVerdict::OtherSlot);
     // A line differing only in its exchange is another QSO and stays.
     index.add(contestQso("QZ1ABC", "SP9XYZ", "20M", "CW", "16", "12:00"));
-    index.removeEvery(kFirst);
+    index.removeOne(kFirst);
     EXPECT_EQ(index.verdict("SP9XYZ", "14", "CW"), WorkedVerdict::Dupe);
-    index.removeEvery(kSecond);
-    index.removeEvery(kOtherOperators);
+    index.removeOne(kSecond);
+    index.removeOne(kOtherOperators);
     EXPECT_EQ(index.qsos("SP9XYZ").size(), 1u);
 }
 

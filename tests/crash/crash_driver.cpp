@@ -96,7 +96,7 @@ private:
             return;
         const std::string call = callOf(*line);
         report("d " + call);
-        log_.rewrite(*line, [](const std::string&) { return std::nullopt; });
+        log_.removeLine(*line, 0);
         report("D " + call);
     }
 

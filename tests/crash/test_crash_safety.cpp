@@ -80,8 +80,8 @@ bool isDriverLine(const std::string& line)
 
 // The QSOs of a file in the log's format. `problem` is set when a line is
 // not a complete driver line, the last line end is missing or a QSO is there
-// twice. A copy of the log (archive, backup) of an empty log holds one empty
-// line, so a copy of zero bytes was cut short.
+// twice. An archive of an empty log holds one empty line, so an archive of
+// zero bytes was cut short; the backup is the log byte for byte.
 Qsos readQsoFile(const std::filesystem::path& path, bool copy, std::string& problem)
 {
     Qsos qsos;
@@ -133,7 +133,7 @@ Station observe(const std::filesystem::path& folder, const std::set<std::string>
         if (files::isFile(folder / name))
             station.archives[name] = readQsoFile(folder / name, true, problem);
     if (files::isFile(log.backupPath()))
-        readQsoFile(log.backupPath(), true, problem);
+        readQsoFile(log.backupPath(), false, problem);
     return station;
 }
 

@@ -1,5 +1,7 @@
 #include "fake_platform.h"
 
+#include "failure_box.h"
+
 namespace qz::test {
 
 void PrintTo(const ShownBox& box, std::ostream* out)
@@ -32,6 +34,8 @@ ShownBox failureBox(const QString& text)
 {
     return {QStringLiteral("QZ5KV Stationbook"), text, ui::BoxIcon::Error, ui::BoxButtons::Ok};
 }
+
+ShownBox fileFailureBox(int code, const std::filesystem::path& file) { return failureBox(ui::failureText(code, file)); }
 
 ui::BoxAnswer FakePlatform::messageBox(const QString& caption, const QString& text, ui::BoxIcon icon,
                                        ui::BoxButtons buttons)

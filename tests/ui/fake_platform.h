@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -33,6 +34,9 @@ ShownBox questionBox(const QString& text);
 ShownBox warningBox(const QString& text);
 ShownBox informationBox(const QString& text);
 ShownBox failureBox(const QString& text);
+// The application-wide box of a failed operation on `file`, with the standard
+// text of the system's error number `code`.
+ShownBox fileFailureBox(int code, const std::filesystem::path& file);
 
 struct AskedEntry {
     QString caption;

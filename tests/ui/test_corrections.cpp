@@ -249,33 +249,44 @@ TEST_F(Corrections, IdenticalLinesAreAllCorrected)
     EXPECT_EQ(mainWindow().ListBox1->selectedRow(), 0);
 }
 
-TEST_F(Corrections, DeletionAsksFirstThenDropsEveryCopyButOnlyTheSelectedItem)
+// The same QSO stored twice (a double Enter on the headquarters defaults):
+// deleting the selected one took both lines from the log while the list
+// still showed one.
+TEST_F(Corrections, DeletingOneOfTwoIdenticalQsosDeletesOneLine)
 {
-    const std::string hq = line({.call = "QZ5KV", .time = "10:00"});
-    startWith(logOf({kFirst, hq, kSecond, kFirst}));
-    emit mainWindow().ComboBox3->activated(0);  // reload: the headquarters slot is counted
+    startWith(logOf({kFirst}));
+    const MainControls w = mainWindow();
+    focusOn(w.Edit4);
+    for (int enter = 0; enter < 4; ++enter)
+        pressKey(Qt::Key_Return, Qt::NoModifier, "\r");
+    const std::vector<std::string> stored = files::splitLines(log());
+    ASSERT_EQ(stored.size(), 3u);
+    const std::string twice = stored[1];
+    ASSERT_EQ(stored[2], twice);
+    ASSERT_EQ(w.ListBox1->lines(), (std::vector<std::string>{twice, twice, kFirst}));
     ASSERT_EQ(headquartersSlots().size(), 1u);
-    const std::string before = log();
 
-    clickRow(0);  // the headquarters QSO, first by its time
+    clickRow(1);
     command("Usu1");
     EXPECT_EQ(platform.boxes, Boxes{questionBox("Czy na pewno usunąć zaznaczoną łączność?")});
-    EXPECT_EQ(log(), before);
-    EXPECT_EQ(mainWindow().ListBox1->count(), 4);
+    EXPECT_EQ(log(), logOf({kFirst, twice, twice}));
 
     platform.answers = {ui::BoxAnswer::Yes};
     command("Usu1");
-    EXPECT_EQ(log(), logOf({kFirst, kSecond, kFirst}));
-    EXPECT_EQ(mainWindow().ListBox1->lines(), (std::vector<std::string>{kFirst, kFirst, kSecond}));
+    EXPECT_EQ(log(), logOf({kFirst, twice}));
+    EXPECT_EQ(w.ListBox1->lines(), (std::vector<std::string>{twice, kFirst}));
+    EXPECT_EQ(w.ListBox1->selectedRow(), -1);
     EXPECT_EQ(headquartersSlots().size(), 1u) << "the slots wait for the next reload";
-    EXPECT_EQ(mainWindow().ListBox1->selectedRow(), -1);
 
-    clickRow(0);
+    // Of copies apart in the log, the one whose place the selected row has
+    // among its equals goes.
+    folder.write("IARU_log.zrv", logOf({twice, kFirst, twice}));
+    emit w.ComboBox3->activated(0);
+    clickRow(1);
     platform.answers = {ui::BoxAnswer::Yes};
     command("Usu1");
-    EXPECT_EQ(log(), logOf({kSecond}));
-    EXPECT_EQ(mainWindow().ListBox1->lines(), (std::vector<std::string>{kFirst, kSecond}))
-        << "the other copy stays listed";
+    EXPECT_EQ(log(), logOf({twice, kFirst}));
+    EXPECT_EQ(w.ListBox1->lines(), (std::vector<std::string>{twice, kFirst}));
 }
 
 TEST_F(Corrections, FailedRewriteShowsTheErrorAndKeepsLogAndList)
@@ -290,7 +301,7 @@ TEST_F(Corrections, FailedRewriteShowsTheErrorAndKeepsLogAndList)
         platform.answers = {ui::BoxAnswer::Yes};
         command("Usu1");
     }
-    const ShownBox diskFull = failureBox("Disk full\n" + path("temporary.zrv"));
+    const ShownBox diskFull = fileFailureBox(ENOSPC, folder / "temporary.zrv");
     EXPECT_EQ(platform.boxes, (Boxes{diskFull, questionBox("Czy na pewno usunąć zaznaczoną łączność?"), diskFull}));
     EXPECT_EQ(log(), before);
     EXPECT_FALSE(folder.exists("temporary.zrv"));
@@ -457,7 +468,7 @@ TEST_F(Corrections, FailedPickRewriteKeepsTheDialogOpen)
         const FileFault locked(files::Op::Rename, EACCES, "IARU_log.zrv");
         pressOk();
     }
-    EXPECT_EQ(platform.boxes, Boxes{failureBox("File access denied\n" + path("IARU_log.zrv"))});
+    EXPECT_EQ(platform.boxes, Boxes{fileFailureBox(EACCES, folder / "IARU_log.zrv")});
     EXPECT_TRUE(form4().isVisible());
     EXPECT_EQ(log(), before);
     EXPECT_FALSE(folder.exists("temporary.zrv"));

@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <functional>
 
@@ -268,7 +269,7 @@ TEST_F(StoringQso, AFailedAppendLeavesNothingThatLooksStored)
         const FileFault full(files::Op::Write, ENOSPC, "IARU_log.zrv");
         store();
     }
-    EXPECT_EQ(platform.boxes, Boxes{failureBox("Disk full\n" + path("IARU_log.zrv"))});
+    EXPECT_EQ(platform.boxes, Boxes{fileFailureBox(ENOSPC, folder / "IARU_log.zrv")});
     EXPECT_EQ(w.ListBox1->count(), 0);
     EXPECT_EQ(log(), "");
     EXPECT_EQ(w.Edit4->text(), "SP1A");
@@ -363,7 +364,7 @@ protected:
         fill();
         pressKey(Qt::Key_Return, Qt::NoModifier, "\r");
         ASSERT_EQ(platform.boxes.size(), 1u);
-        EXPECT_EQ(platform.boxes[0].text, "Disk full\n" + ui::fromPath(folder / "IARU_log.zrv"));
+        EXPECT_EQ(platform.boxes[0], fileFailureBox(ENOSPC, folder / "IARU_log.zrv"));
         EXPECT_TRUE(log() == earlier) << "the log is not as it was before the store";
         EXPECT_EQ(w.ListBox1->count(), 0);
         EXPECT_EQ(w.Edit4->text(), "SP1AAA");

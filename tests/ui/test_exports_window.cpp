@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 
 namespace qz::test {
@@ -209,7 +210,8 @@ TEST_F(Exports, AStuckFileIsNamedAndCostsNoOtherOperatorTheirs)
     click(form3(), "Button1");
     Boxes stuck;
     for (const char* file : {"qz2xyz.cbr", "qz2xyz.adi"})
-        stuck.push_back(errorBox("Nie zapisano pliku operatora QZ2XYZ:\nFile access denied\n" + path(file)));
+        stuck.push_back(
+            errorBox("Nie zapisano pliku operatora QZ2XYZ:\n" + fileFailureBox(EACCES, folder / file).text));
     EXPECT_EQ(platform.boxes, stuck);
     // The earlier operator's files are written anew, header and QSOs.
     const auto cbr = files::splitLines(folder.read("qz1abc.cbr"));

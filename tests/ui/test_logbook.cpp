@@ -3,10 +3,13 @@
 
 #include "call_list.h"
 #include "contest_fixtures.h"
+#include "failure_box.h"
+#include "file_faults.h"
 #include "logbook.h"
 #include "temp_folder.h"
 
 #include <QSignalSpy>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace qz::ui {
@@ -126,6 +129,66 @@ TEST(Logbook, DeletingOneOfTwoEqualCallsignsTakesThatEntryAndKeepsTheCurrentOne)
     EXPECT_EQ(logbook.saveOperator("QZ0AA,new"), 0);
     EXPECT_EQ(logbook.currentOperator(), "QZ2XYZ");
     EXPECT_EQ(folder.read("QZ5KV_stationbook.ini"), "QZ0AA,new\r\nQZ2XYZ,B\r\n");
+}
+
+// A correction or deletion whose rewrite of the log failed was reported, yet
+// stayed in the journal: it was made at the next start and sent to the
+// other computers.
+TEST(Logbook, AFailedCorrectionOrDeletionWhileSharingNeverHappensLater)
+{
+    test::TempFolder folder;
+    folder.write("QZ5KV_stationbook.ini", kOperators);
+    const std::string mine = contestQso("QZ1ABC", "SP1A", "20M", "CW", "15");
+    const auto toSp9z = [](const std::string& line) { return withField(line, Field::Call, "SP9Z"); };
+    {
+        Logbook logbook(folder.path());
+        logbook.load();
+        logbook.startSharing("PC1");
+        logbook.store(mine);
+        const std::string journal = folder.read("QZ5KV_stationbook_share.jrn");
+        QSignalSpy shared(&logbook, &Logbook::shared);
+        {
+            const test::FileFault renameFails(files::Op::Rename, EIO, "IARU_log.zrv");
+            EXPECT_THROW(logbook.correct(mine, toSp9z), IoError);
+            EXPECT_THROW(logbook.remove(mine, 0), IoError);
+        }
+        EXPECT_EQ(shared.count(), 0);
+        EXPECT_EQ(folder.read("QZ5KV_stationbook_share.jrn"), journal);
+        EXPECT_EQ(logbook.sharedLog()->state().events().size(), 1u);
+        EXPECT_EQ(viewOf(logbook), std::vector<std::string>{mine});
+    }
+    Logbook again(folder.path());
+    again.load();
+    EXPECT_EQ(again.startSharing("PC1").redone, 0u);
+    EXPECT_EQ(folder.read("IARU_log.zrv"), mine + "\r\n");
+    // What follows takes the number that the failed change never used.
+    again.correct(mine, toSp9z);
+    EXPECT_EQ(again.sharedLog()->state().events().back().sequence, 2u);
+}
+
+// Restored from its backup, a shared log gets the QSO that the backup lacks
+// from the journal.
+TEST(Logbook, AVanishedSharedLogIsRestoredWithItsLastQsoFromTheJournal)
+{
+    test::TempFolder folder;
+    folder.write("QZ5KV_stationbook.ini", kOperators);
+    const std::string first = contestQso("QZ1ABC", "SP1A", "20M", "CW", "15");
+    const std::string last = contestQso("QZ1ABC", "SP2B", "20M", "CW", "15", "12:01");
+    Logbook logbook(folder.path());
+    logbook.load();
+    logbook.startSharing("PC1");
+    logbook.store(first);
+    logbook.store(last);
+    std::filesystem::remove(folder / "IARU_log.zrv");
+    try {
+        logbook.store(contestQso("QZ1ABC", "SP3C", "20M", "CW", "15", "12:02"));
+        ADD_FAILURE() << "stored without a log";
+    } catch (const MendableFailure& gone) {
+        EXPECT_EQ(gone.code(), ENOENT);
+        gone.mend()();
+    }
+    EXPECT_EQ(folder.read("IARU_log.zrv"), first + "\r\n" + last + "\r\n");
+    EXPECT_EQ(viewOf(logbook), (std::vector<std::string>{first, last}));
 }
 
 }  // namespace

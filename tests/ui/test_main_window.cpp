@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -156,7 +157,60 @@ TEST_F(MainWindow, ReloadWithTheLogGoneShowsFileNotFoundOnceAndKeepsTheLists)
     focusOn(mainWindow().Edit4);
     pressKey(Qt::Key_C, Qt::AltModifier, QStringLiteral("c"));
     QApplication::processEvents();
-    EXPECT_EQ(platform.boxes, Boxes{failureBox("File not found\n" + path("IARU_log.zrv"))});
+    EXPECT_EQ(platform.boxes, Boxes{fileFailureBox(ENOENT, folder / "IARU_log.zrv")});
+    EXPECT_EQ(mainWindow().ListBox1->count(), 1);
+}
+
+// Once the log was deleted while the program ran (a medium pulled out and
+// put back), every QSO was refused with "File not found" until a restart,
+// which then began an empty log without a word.
+TEST_F(MainWindow, AVanishedLogIsRestoredFromItsBackupWhenTheOperatorSaysSo)
+{
+    folder.write("QZ5KV_stationbook.ini", "QZ1ABC,A\r\n");
+    start();
+    const MainControls w = mainWindow();
+    w.Timer1->stop();
+    const auto storeTheDefaults = [&] {
+        focusOn(w.Edit4);
+        pressKey(Qt::Key_Return, Qt::NoModifier, "\r");
+        pressKey(Qt::Key_Return, Qt::NoModifier, "\r");
+    };
+    storeTheDefaults();
+    storeTheDefaults();
+    const std::string backup = folder.read("IARU_log.zr~");
+    ASSERT_EQ(files::splitLines(backup).size(), 1u);
+    std::filesystem::remove(folder / "IARU_log.zrv");
+
+    const QString gone = "File not found\n" + path("IARU_log.zrv") +
+                         "\nNie ma pliku „IARU_log.zrv” albo jego folderu: mógł zostać usunięty, przeniesiony lub "
+                         "przemianowany, albo nośnik, na którym leży, odłączono.\n"
+                         "Czy odtworzyć log z kopii zapasowej „IARU_log.zr~”? Kopia zawiera log do przedostatniego "
+                         "zapisanego QSO. ";
+    const ShownBox asked{"QZ5KV Stationbook", gone + "Ostatnie QSO trzeba będzie wpisać jeszcze raz.",
+                         ui::BoxIcon::Error, ui::BoxButtons::YesNo};
+    storeTheDefaults();  // No: nothing is written
+    EXPECT_EQ(platform.boxes, Boxes{asked});
+    EXPECT_FALSE(folder.exists("IARU_log.zrv"));
+    EXPECT_EQ(w.ListBox1->count(), 2);
+
+    platform.answers = {ui::BoxAnswer::Yes};
+    storeTheDefaults();
+    EXPECT_EQ(platform.boxes, (Boxes{asked, asked}));
+    EXPECT_EQ(folder.read("IARU_log.zrv"), backup);
+    EXPECT_EQ(w.ListBox1->count(), 1);
+    storeTheDefaults();
+    EXPECT_EQ(files::splitLines(folder.read("IARU_log.zrv")).size(), 2u);
+
+    // Gone at start-up while its backup is there, it is not begun empty unasked.
+    std::filesystem::remove(folder / "IARU_log.zrv");
+    const std::string lastBackup = folder.read("IARU_log.zr~");
+    station_.reset();
+    platform.boxes.clear();
+    platform.answers = {ui::BoxAnswer::Yes};
+    start();
+    EXPECT_EQ(platform.boxes, (Boxes{{"QZ5KV Stationbook", gone + "„Nie” zaczyna nowy, pusty log.", ui::BoxIcon::Error,
+                                      ui::BoxButtons::YesNo}}));
+    EXPECT_EQ(folder.read("IARU_log.zrv"), lastBackup);
     EXPECT_EQ(mainWindow().ListBox1->count(), 1);
 }
 
@@ -165,7 +219,7 @@ TEST_F(MainWindow, ALogThatIsAFolderEndsStartUpWithAnErrorButTheWindowOpens)
     std::filesystem::create_directory(folder / "IARU_log.zrv");
     start();
     QApplication::processEvents();
-    EXPECT_EQ(platform.boxes, Boxes{failureBox("File access denied\n" + path("IARU_log.zrv"))});
+    EXPECT_EQ(platform.boxes, Boxes{fileFailureBox(EACCES, folder / "IARU_log.zrv")});
     EXPECT_TRUE(form1().isVisible());
     EXPECT_EQ(mainWindow().Edit8->text(), "28");
 }
@@ -247,7 +301,7 @@ TEST_F(MainWindow, AFolderThatCannotBeWrittenOpensWithItsLogAndSaysWhy)
             QTest::mouseClick(control<QPushButton>(program.form2, "Button3"), Qt::LeftButton);
             QStringList expected;
             for (const char* name : spoilt.denied)
-                expected << "File access denied\n" + ui::fromPath(station / name);
+                expected << fileFailureBox(EACCES, station / name).text;
             EXPECT_EQ(boxes.texts().join(" | ").toStdString(), expected.join(" | ").toStdString());
             EXPECT_EQ(w.Edit4->text(), "SP1AAA");
             return !::testing::Test::HasFailure();

@@ -1,13 +1,16 @@
 #include "codec.h"
 #include "combo_lists.h"
 #include "eventually.h"
+#include "file_faults.h"
 #include "station_fixture.h"
 #include "unit2.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QTimer>
+#include <cerrno>
 
 namespace qz::test {
 namespace {
@@ -96,19 +99,34 @@ TEST_F(NewLog, ExistingFileAsksBeforeOverwriting)
     EXPECT_EQ(folder.read("IARU_log.zrv"), "");
 }
 
-TEST_F(NewLog, RefusesTheProgramsOwnFilesAndAsksAgain)
+// The archive could be written over the operator file after a generic
+// overwrite question: the operator file then held the log's lines.
+TEST_F(NewLog, TheArchiveNeverTakesThePlaceOfAFileOfTheProgram)
 {
+    const std::string operators = folder.read("QZ5KV_stationbook.ini");
     std::filesystem::create_directory(folder / "sub");
-    platform.savePaths = {ui::fromPath(folder / "sub" / ".." / "IARU_log.zrv"), path("IARU_log.zr~"),
-                          path("temporary.zrv"), std::nullopt};
+    std::vector<QString> own{ui::fromPath(folder / "sub" / ".." / "IARU_log.zrv"),
+                             path("IARU_log.zr~"),
+                             path("temporary.zrv"),
+                             ui::fromPath(folder / "sub" / ".." / "QZ5KV_stationbook.ini"),
+                             path("QZ5KV_stationbook_share.jrn"),
+                             path("QZ5KV_stationbook_rig.txt"),
+                             QCoreApplication::applicationFilePath()};
+#ifndef _WIN32
+    std::filesystem::create_symlink(folder / "QZ5KV_stationbook.ini", folder / "sub" / "operators.txt");
+    own.push_back(ui::fromPath(folder / "sub" / "operators.txt"));
+#endif
+    platform.savePaths.assign(own.begin(), own.end());
+    platform.savePaths.emplace_back(std::nullopt);
     newLog();
     Boxes refusals;
-    for (const char* own : {"sub/../IARU_log.zrv", "IARU_log.zr~", "temporary.zrv"})
-        refusals.push_back(errorBox("Plik " + path(own) +
+    for (const QString& file : own)
+        refusals.push_back(errorBox("Plik " + file +
                                     " jest plikiem roboczym programu i nie może być archiwum logu!\n"
                                     "Wybierz inną nazwę pliku."));
     EXPECT_EQ(platform.boxes, refusals);
-    EXPECT_EQ(platform.saveFilters.size(), 4u);
+    EXPECT_EQ(platform.saveFilters.size(), own.size() + 1);
+    EXPECT_EQ(folder.read("QZ5KV_stationbook.ini"), operators);
     EXPECT_EQ(folder.read("IARU_log.zrv"), kQso + "\r\n");
 }
 
@@ -128,6 +146,27 @@ TEST_F(NewLog, AFailedCopyStopsWithEverythingAsItWas)
     EXPECT_EQ(mainWindow().ListBox1->count(), 1);
 }
 
+// The emptying of the log failed, yet the list was emptied and the entry
+// fields and the editor were reset as if the log were new.
+TEST_F(NewLog, AFailedEmptyingOfTheLogResetsNothing)
+{
+    const MainControls w = mainWindow();
+    w.Edit8->setText("115");
+    form2().Edit2->setText("Someone");
+    platform.savePaths = {path("archive.zrv")};
+    {
+        const FileFault renameFails(files::Op::Rename, EIO, "IARU_log.zrv");
+        newLog();
+    }
+    EXPECT_EQ(platform.boxes, Boxes{fileFailureBox(EIO, folder / "IARU_log.zrv")});
+    EXPECT_EQ(folder.read("archive.zrv"), kQso + "\r\n");
+    EXPECT_EQ(folder.read("IARU_log.zrv"), kQso + "\r\n");
+    EXPECT_EQ(w.ListBox1->count(), 1);
+    EXPECT_EQ(w.Edit8->text(), "115");
+    EXPECT_EQ(w.ComboBox2->currentText(), "CW");
+    EXPECT_EQ(form2().Edit2->text(), "Someone");
+}
+
 // The archive name was proposed from the log before the dialog opened, so a
 // log that could not be read showed its error instead of the dialog.
 TEST_F(NewLog, ALogThatCannotBeReadStillOpensTheDialogFirst)
@@ -135,14 +174,14 @@ TEST_F(NewLog, ALogThatCannotBeReadStillOpensTheDialogFirst)
     const struct {
         const char* name;
         void (*spoil)(const std::filesystem::path& log);
-        const char* error;
-    } cases[] = {{"missing", [](const std::filesystem::path& log) { std::filesystem::remove(log); }, "File not found"},
+        int error;
+    } cases[] = {{"missing", [](const std::filesystem::path& log) { std::filesystem::remove(log); }, ENOENT},
                  {"a folder",
                   [](const std::filesystem::path& log) {
                       std::filesystem::remove(log);
                       std::filesystem::create_directory(log);
                   },
-                  "File access denied"}};
+                  EACCES}};
     for (const auto& spoilt : cases) {
         SCOPED_TRACE(spoilt.name);
         spoilt.spoil(folder / "IARU_log.zrv");
@@ -156,7 +195,7 @@ TEST_F(NewLog, ALogThatCannotBeReadStillOpensTheDialogFirst)
         EXPECT_EQ(platform.saveProposals[0], path("IARU_log_archiwum.zrv"));
         ASSERT_EQ(platform.boxes.size(), 1u);
         EXPECT_EQ(dialogsBeforeTheBox, 1u);
-        EXPECT_EQ(platform.boxes[0].text, QString(spoilt.error) + "\n" + path("IARU_log.zrv"));
+        EXPECT_EQ(platform.boxes[0], fileFailureBox(spoilt.error, folder / "IARU_log.zrv"));
         EXPECT_FALSE(folder.exists("archive.zrv"));
     }
 }

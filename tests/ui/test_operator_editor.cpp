@@ -582,7 +582,7 @@ TEST_F(OperatorEditor, AFailedDeletionKeepsTheOperator)
         click("Button4");
     }
     ASSERT_EQ(platform.boxes.size(), 2u);
-    EXPECT_EQ(platform.boxes[1], failureBox("File access denied\n" + path(kIni)));
+    EXPECT_EQ(platform.boxes[1], fileFailureBox(EACCES, folder / kIni));
     EXPECT_EQ(folder.read(kIni), ini);
     EXPECT_EQ(callsigns(), (QStringList{"QZ1A", "QZ2B"}));
     EXPECT_EQ(editor().selectedRow(), 0);

@@ -110,11 +110,19 @@ TEST_F(Sharing, ThreeComputersHoldTheUnionThroughCorrectionsDeletionsAndALostBro
     c.logbook.store(qso("SP3C"));
     ASSERT_TRUE(allHold(all, {qso("SP1A"), qso("SP2B"), qso("SP3C")}));
 
+    // A QSO stored twice (a double Enter), one copy deleted elsewhere: every
+    // log keeps one copy.
+    c.logbook.store(qso("SP6F", "12:03"));
+    c.logbook.store(qso("SP6F", "12:03"));
+    ASSERT_TRUE(allHold(all, {qso("SP1A"), qso("SP2B"), qso("SP3C"), qso("SP6F", "12:03"), qso("SP6F", "12:03")}));
+    a.remove(qso("SP6F", "12:03"));
+    ASSERT_TRUE(allHold(all, {qso("SP1A"), qso("SP2B"), qso("SP3C"), qso("SP6F", "12:03")}));
+
     // Two computers correct one QSO at once: every log keeps the same one.
     a.correct(qso("SP3C"), "SP3AA");
     b.correct(qso("SP3C"), "SP3BB");
     b.remove(qso("SP1A"));
-    ASSERT_TRUE(eventually([&] { return a.log() == b.log() && b.log() == c.log() && a.log().size() == 2; }, 10000));
+    ASSERT_TRUE(eventually([&] { return a.log() == b.log() && b.log() == c.log() && a.log().size() == 3; }, 10000));
     const std::multiset<std::string> agreed = a.log();
     EXPECT_TRUE(agreed.contains(qso("SP3AA")) != agreed.contains(qso("SP3BB")));
 
