@@ -143,7 +143,7 @@ TEST(Logbook, AFailedCorrectionOrDeletionWhileSharingNeverHappensLater)
     {
         Logbook logbook(folder.path());
         logbook.load();
-        logbook.startSharing("PC1");
+        logbook.startSharing("PC1", "MACHINE");
         logbook.store(mine);
         const std::string journal = folder.read("QZ5KV_stationbook_share.jrn");
         QSignalSpy shared(&logbook, &Logbook::shared);
@@ -159,7 +159,7 @@ TEST(Logbook, AFailedCorrectionOrDeletionWhileSharingNeverHappensLater)
     }
     Logbook again(folder.path());
     again.load();
-    EXPECT_EQ(again.startSharing("PC1").redone, 0u);
+    EXPECT_EQ(again.startSharing("PC1", "MACHINE").redone, 0u);
     EXPECT_EQ(folder.read("IARU_log.zrv"), mine + "\r\n");
     // What follows takes the number that the failed change never used.
     again.correct(mine, toSp9z);
@@ -176,7 +176,7 @@ TEST(Logbook, AVanishedSharedLogIsRestoredWithItsLastQsoFromTheJournal)
     const std::string last = contestQso("QZ1ABC", "SP2B", "20M", "CW", "15", "12:01");
     Logbook logbook(folder.path());
     logbook.load();
-    logbook.startSharing("PC1");
+    logbook.startSharing("PC1", "MACHINE");
     logbook.store(first);
     logbook.store(last);
     std::filesystem::remove(folder / "IARU_log.zrv");
