@@ -91,8 +91,10 @@ void checkRecord(std::string_view logLine, std::string_view comment)
     expected.push_back({"CALL", call});
     for (const auto tag : {"RST_RCVD", "SRX", "RST_SENT", "STX"})
         expected.push_back({tag, {}});
-    if (!comment.empty())
-        expected.push_back({"COMMENT", comment});
+    // The comment travels on one line, as the record does.
+    const std::string singleComment = qz::oneLine(comment);
+    if (!singleComment.empty())
+        expected.push_back({"COMMENT", singleComment});
     expected.push_back({"OPERATOR", op});
 
     require(items->size() == expected.size(), "items present exactly as the line allows");

@@ -5,6 +5,7 @@
 #include "cabrillo.h"
 #include "files.h"
 #include "fuzz_check.h"
+#include "log_line.h"
 #include "operator_book.h"
 
 #include <algorithm>
@@ -21,22 +22,25 @@ using qz::fuzz::require;
 
 bool hasLineEnd(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
-// "QSO:", columns 17-26, columns 1-16, then column 31 up to character n-2.
+// "QSO:", columns 17-26, columns 1-16, then column 31 up to character n-2,
+// of the line padded to its 86 columns as an editor may have trimmed it.
 void checkQsoLine(std::string_view logLine)
 {
     const std::string qso = qz::cabrillo::qsoLine(logLine);
-    const std::size_t n = logLine.size();
+    const std::string padded = qz::paddedLine(logLine);
+    const std::string_view full = padded;
+    const std::size_t n = full.size();
     const std::size_t bandMode = n <= 16 ? 0 : std::min<std::size_t>(10, n - 16);
     const std::size_t rest = n <= 32 ? 0 : n - 32;
     require(qso.size() == 4 + bandMode + std::min<std::size_t>(16, n) + rest, "QSO line length follows the log line");
     if (n >= 32)
         require(qso.size() == n - 2, "a full QSO line is two shorter than its log line");
     require(qso.starts_with("QSO:"), "QSO line starts with its tag");
-    require(std::string_view(qso).substr(4, bandMode) == logLine.substr(std::min<std::size_t>(16, n), bandMode),
+    require(std::string_view(qso).substr(4, bandMode) == full.substr(std::min<std::size_t>(16, n), bandMode),
             "band and mode columns come first");
-    require(std::string_view(qso).substr(4 + bandMode, std::min<std::size_t>(16, n)) == logLine.substr(0, 16),
+    require(std::string_view(qso).substr(4 + bandMode, std::min<std::size_t>(16, n)) == full.substr(0, 16),
             "date and time follow");
-    require(std::string_view(qso).substr(qso.size() - rest) == logLine.substr(std::min<std::size_t>(30, n), rest),
+    require(std::string_view(qso).substr(qso.size() - rest) == full.substr(std::min<std::size_t>(30, n), rest),
             "the line from the operator column on closes it");
     require(!hasLineEnd(qso) || hasLineEnd(logLine), "no line end is made up");
 }
