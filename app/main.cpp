@@ -68,7 +68,7 @@ int main(int argc, char** argv)
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&translator);
 
-    const std::filesystem::path folder = qz::ui::toPath(QApplication::applicationDirPath());
+    const std::filesystem::path folder = qz::toPath(QApplication::applicationDirPath());
     qz::ui::Station station({folder, platform, qz::systemClock()});
     if (!station.lockFolder())
         return 1;

@@ -89,7 +89,7 @@ void BM_KeyWhileRigctldMisbehaves(benchmark::State& state)
     form.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     auto* call = form.findChild<QLineEdit*>(QStringLiteral("Edit4"));
     test::FakeRigctld server(rigctldThatIs(static_cast<Rigctld>(state.range(0))));
-    form.followRadio(RigChoice{server.address(), "--rig", {}}, ui::RigTiming{50ms, 300ms, 100ms});
+    form.followRadio(RigChoice{server.address(), "--rig", {}}, link::RigTiming{50ms, 300ms, 100ms});
     double worstMs = 0;
     for (auto _ : state) {
         // Between keys the follower polls, reads and reconnects as it will.

@@ -5,7 +5,7 @@
 #include "bench_station.h"
 #include "log_line.h"
 #include "mosquitto_broker.h"
-#include "share_link.h"
+#include "share_wiring.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -29,11 +29,11 @@ struct Computer {
         std::ofstream(folder.path() / "QZ5KV_stationbook.ini", std::ios::binary) << "QZ1ABC,A\r\n";
         logbook.load();
         logbook.startSharing(name, "BENCH");
-        link = std::make_unique<ui::ShareLink>(logbook, broker.setting());
+        link = ui::linkToBroker(logbook, broker.setting());
     }
     BenchFolder folder;
     ui::Logbook logbook{folder.path()};
-    std::unique_ptr<ui::ShareLink> link;
+    std::unique_ptr<link::ShareLink> link;
 };
 
 std::string qsoLine(const std::string& call)
@@ -162,9 +162,9 @@ void BM_NewComputerReceivesLargeLog(benchmark::State& state)
     ui::Logbook old(sharing.path());
     old.load();
     old.startSharing("OLD", "BENCH");
-    ui::ShareLink oldLink(old, broker.setting());
+    const auto oldLink = ui::linkToBroker(old, broker.setting());
     const std::size_t total = old.sharedLog()->state().events().size();
-    if (!waitFor([&] { return oldLink.connected(); }, 10000))
+    if (!waitFor([&] { return oldLink->connected(); }, 10000))
         state.SkipWithError("no connection");
     for (auto _ : state) {
         Computer fresh(broker, "NEW");

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs clang-tidy (the checks of .clang-tidy, every finding an error) over the
-# program's own sources in core/, ui/ and app/, and with --with-tests over the
+# program's own sources in core/, link/, ui/ and app/, and with --with-tests over the
 # tests as well. It needs the compile database of a configured and built tree,
 # by default the ci build:
 #
@@ -12,7 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build/ci
-patterns=('core/*.cpp' 'ui/*.cpp' 'app/*.cpp')
+patterns=('core/*.cpp' 'link/*.cpp' 'ui/*.cpp' 'app/*.cpp')
 for argument in "$@"; do
     case "$argument" in
     --with-tests) patterns+=('tests/*.cpp') ;;

@@ -29,7 +29,7 @@ QString clockText(const std::string& computer, std::int64_t offset)
 }
 
 // Every computer heard of, by its presence or by its QSOs.
-QStringList computerLines(const ShareLink& link)
+QStringList computerLines(const link::ShareLink& link)
 {
     const auto& peers = link.peers().peers();
     const auto& records = link.state().computers();
@@ -67,7 +67,7 @@ QString computersText(int count)
     return QStringLiteral("%1 komputerów").arg(count);
 }
 
-ShareStatus shareStatusOf(const ShareLink& link)
+ShareStatus shareStatusOf(const link::ShareLink& link)
 {
     ShareStatus status;
     QStringList details{

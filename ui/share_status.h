@@ -5,9 +5,11 @@
 
 #include <QString>
 
-namespace qz::ui {
-
+namespace qz::link {
 class ShareLink;
+}
+
+namespace qz::ui {
 
 struct ShareStatus {
     QString text;     // "Sieć: 3 komputery"
@@ -15,7 +17,7 @@ struct ShareStatus {
     bool warning = false;
 };
 
-ShareStatus shareStatusOf(const ShareLink& link);
+ShareStatus shareStatusOf(const link::ShareLink& link);
 
 // "1 komputer", "3 komputery", "12 komputerów".
 QString computersText(int count);

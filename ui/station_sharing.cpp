@@ -3,8 +3,8 @@
 
 #include "codec.h"
 #include "failure_box.h"
-#include "share_link.h"
 #include "share_status.h"
+#include "share_wiring.h"
 #include "station.h"
 
 #include <QCryptographicHash>
@@ -34,10 +34,10 @@ void Station::startSharing(const ShareSetting& setting)
         logbook.startSharing(
             newComputerName(QSysInfo::machineHostName().toStdString(), QRandomGenerator::global()->generate()),
             machineIdentity(context_.folder));
-        auto link = std::make_unique<ShareLink>(logbook, setting);
-        const auto show = [this, shown = link.get()] { form1.showSharing(shareStatusOf(*shown)); };
-        QObject::connect(link.get(), &ShareLink::changed, &form1, show);
-        shareLink_ = std::move(link);
+        auto broker = linkToBroker(logbook, setting);
+        const auto show = [this, shown = broker.get()] { form1.showSharing(shareStatusOf(*shown)); };
+        QObject::connect(broker.get(), &link::ShareLink::changed, &form1, show);
+        shareLink_ = std::move(broker);
         show();
     });
 }

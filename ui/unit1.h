@@ -35,7 +35,7 @@ public:
     // keyboard focus into the callsign field.
     void start();
     // Follows the radio's band and mode from now on.
-    void followRadio(const RigChoice& choice, const RigTiming& timing = {});
+    void followRadio(const RigChoice& choice, const link::RigTiming& timing = {});
     // Tells in the band list's hint which settings were passed over.
     void noteIgnoredSettings(const QString& notes);
     // The pick dialog's OK: writes the picked entry into the line that the

@@ -51,7 +51,7 @@ public:
     PickList pickList(PickKind kind) const;
     // Following the radio (unit1_entry_radio.cpp). Called once after
     // start-up; the band list's hint tells the radio's state from then on.
-    void followRadio(const RigChoice& choice, const RigTiming& timing = {});
+    void followRadio(const RigChoice& choice, const link::RigTiming& timing = {});
     // Lines under the radio's state in the band list's hint, telling which
     // settings were passed over and why.
     void noteIgnoredSettings(const QString& notes);

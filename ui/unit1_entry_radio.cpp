@@ -10,7 +10,7 @@
 
 namespace qz::ui {
 
-void EntryPanel::followRadio(const RigChoice& choice, const RigTiming& timing)
+void EntryPanel::followRadio(const RigChoice& choice, const link::RigTiming& timing)
 {
     noteIgnoredSettings(radioSettingNotes(choice.ignored));
     const auto showState = [this](const QString& state) {
@@ -23,10 +23,10 @@ void EntryPanel::followRadio(const RigChoice& choice, const RigTiming& timing)
     }
     bandFollow_ = new FollowingList(ComboBox1);
     modeFollow_ = new FollowingList(ComboBox2);
-    auto* radio = new RigFollower(*choice.address, timing, this);
+    auto* radio = new link::RigFollower(*choice.address, timing, this);
     radio->setObjectName(QStringLiteral("RigFollower1"));
-    connect(radio, &RigFollower::stateChanged, this, showState);
-    connect(radio, &RigFollower::tuned, this, Guard(context_.platform, this)(&EntryPanel::RadioTuned));
+    connect(radio, &link::RigFollower::stateChanged, this, showState);
+    connect(radio, &link::RigFollower::tuned, this, Guard(context_.platform, this)(&EntryPanel::RadioTuned));
     showState(radio->state());
     radio->start();
 }

@@ -8,7 +8,7 @@
 
 #include "log_line.h"
 #include "logbook.h"
-#include "share_link.h"
+#include "share_wiring.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -29,7 +29,8 @@ int main(int argc, char** argv)
     qz::ui::Logbook logbook{std::filesystem::path(argv[1])};
     logbook.load();
     logbook.startSharing(argv[3], "DRIVER");
-    qz::ui::ShareLink link(logbook, {.broker = {"127.0.0.1", port}, .station = "QZ5KV", .user = {}, .password = {}});
+    const auto broker =
+        qz::ui::linkToBroker(logbook, {.broker = {"127.0.0.1", port}, .station = "QZ5KV", .user = {}, .password = {}});
 
     QTimer storing;
     QObject::connect(&storing, &QTimer::timeout, [&] {

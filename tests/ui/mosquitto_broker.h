@@ -56,7 +56,7 @@ public:
 
     quint16 port() const { return port_; }
     // By number: a machine without /etc/hosts (a bare chroot) cannot look up "localhost".
-    ui::MqttClient::Login login() const { return {.host = "127.0.0.1", .port = port_, .user = {}, .password = {}}; }
+    link::MqttClient::Login login() const { return {.host = "127.0.0.1", .port = port_, .user = {}, .password = {}}; }
     // The station QZ5KV on this broker, anonymously.
     ShareSetting setting() const
     {

@@ -20,7 +20,7 @@ void StationTest::start()
     QApplication::setActiveWindow(&form1());
 }
 
-QString StationTest::path(const std::string& name) const { return ui::fromPath(folder / name); }
+QString StationTest::path(const std::string& name) const { return fromPath(folder / name); }
 
 void StationTest::typeInto(QLineEdit* field, const QString& text)
 {

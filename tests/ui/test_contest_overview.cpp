@@ -149,7 +149,7 @@ TEST_F(ContestOverviewTest, WarningFollowsStoresCorrectionsDeletionsAndANewLog)
 
     typeCall(QStringLiteral("SP9XYZ"));
     EXPECT_EQ(workedBefore(), "dupe");
-    platform.savePaths = {ui::fromPath(folder / "archive.zrv")};
+    platform.savePaths = {fromPath(folder / "archive.zrv")};
     w.Button8->click();
     EXPECT_EQ(workedBefore(), "");
     EXPECT_EQ(folder.read("IARU_log.zrv"), "");
@@ -345,7 +345,7 @@ TEST_F(ContestOverviewTest, MissingAndDamagedDataFilesAreNamedAndTheRestIsShown)
     overview().open();
     ui::ContestOverview& o = overview();
     const QString files = o.DataFiles->text();
-    EXPECT_TRUE(files.contains("plik " + ui::fromPath(folder / "cty.dat") + " jest uszkodzony")) << files.toStdString();
+    EXPECT_TRUE(files.contains("plik " + fromPath(folder / "cty.dat") + " jest uszkodzony")) << files.toStdString();
     EXPECT_TRUE(files.contains("Brak pliku cty.dat")) << files.toStdString();
     EXPECT_TRUE(files.contains("Brak pliku MASTER.SCP")) << files.toStdString();
     // The log's own callsigns and the score need neither file.
@@ -363,7 +363,7 @@ TEST_F(ContestOverviewTest, MissingAndDamagedDataFilesAreNamedAndTheRestIsShown)
     folder.write("MASTER.SCP", "SP9NEW\n");
     overview().toggle();
     overview().toggle();
-    EXPECT_TRUE(o.DataFiles->text().startsWith("cty.dat: " + ui::fromPath(folder / "cty.dat")));
+    EXPECT_TRUE(o.DataFiles->text().startsWith("cty.dat: " + fromPath(folder / "cty.dat")));
     EXPECT_EQ(o.ScoreNotes->text(), "Własna strefa 28: nadawana grupa kontrolna");
     typeCall(QStringLiteral("SP9"));
     EXPECT_EQ(listed(o.PartialCalls), (QStringList{"SP9XYZ  powtórka", "SP9NEW"}));

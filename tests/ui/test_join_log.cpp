@@ -59,12 +59,12 @@ TEST_F(JoinLog, AddsWhatTheLogLacksOnceAndEveryWindowFollows)
 
 TEST_F(JoinLog, TheOwnLogIsRefusedAndAFileThatCannotBeReadIsNamedWithNothingChanged)
 {
-    join(ui::fromPath(folder / "usb" / ".." / "IARU_log.zrv"));
+    join(fromPath(folder / "usb" / ".." / "IARU_log.zrv"));
     join(path("usb/missing.zrv"));
     join(path("usb"));
     QTest::mouseClick(mainWindow().Button9, Qt::LeftButton);  // the dialog is cancelled
     EXPECT_EQ(platform.boxes,
-              (Boxes{errorBox("Plik " + ui::fromPath(folder / "usb" / ".." / "IARU_log.zrv") +
+              (Boxes{errorBox("Plik " + fromPath(folder / "usb" / ".." / "IARU_log.zrv") +
                               " jest logiem tego komputera lub jego plikiem roboczym.\n"
                               "Wybierz log z innego komputera."),
                      fileFailureBox(ENOENT, folder / "usb/missing.zrv"), fileFailureBox(EACCES, folder / "usb")}));

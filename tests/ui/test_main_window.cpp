@@ -244,7 +244,7 @@ TEST_F(MainWindow, ASecondCopyOnTheSameFolderIsRefused)
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_EQ(platform.boxes[0].caption, "Błąd");
     EXPECT_TRUE(platform.boxes[0].text.startsWith("Program QZ5KV Stationbook jest już uruchomiony w folderze " +
-                                                  ui::fromPath(folder.path())));
+                                                  fromPath(folder.path())));
 }
 
 // A folder whose lock file could not be made or opened ended the program

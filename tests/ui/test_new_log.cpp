@@ -105,16 +105,16 @@ TEST_F(NewLog, TheArchiveNeverTakesThePlaceOfAFileOfTheProgram)
 {
     const std::string operators = folder.read("QZ5KV_stationbook.ini");
     std::filesystem::create_directory(folder / "sub");
-    std::vector<QString> own{ui::fromPath(folder / "sub" / ".." / "IARU_log.zrv"),
+    std::vector<QString> own{fromPath(folder / "sub" / ".." / "IARU_log.zrv"),
                              path("IARU_log.zr~"),
                              path("temporary.zrv"),
-                             ui::fromPath(folder / "sub" / ".." / "QZ5KV_stationbook.ini"),
+                             fromPath(folder / "sub" / ".." / "QZ5KV_stationbook.ini"),
                              path("QZ5KV_stationbook_share.jrn"),
                              path("QZ5KV_stationbook_rig.txt"),
                              QCoreApplication::applicationFilePath()};
 #ifndef _WIN32
     std::filesystem::create_symlink(folder / "QZ5KV_stationbook.ini", folder / "sub" / "operators.txt");
-    own.push_back(ui::fromPath(folder / "sub" / "operators.txt"));
+    own.push_back(fromPath(folder / "sub" / "operators.txt"));
 #endif
     platform.savePaths.assign(own.begin(), own.end());
     platform.savePaths.emplace_back(std::nullopt);

@@ -26,7 +26,7 @@ using namespace std::chrono_literals;
 
 // Quick enough that a test takes a fraction of a second, not the operator's
 // comfortable default.
-const ui::RigTiming kQuick{50ms, 300ms, 100ms};
+const link::RigTiming kQuick{50ms, 300ms, 100ms};
 
 std::string text(const QString& shown) { return shown.toStdString(); }
 
@@ -74,13 +74,13 @@ protected:
     void follow(const RigAddress& address)
     {
         form1().followRadio(RigChoice{address, "--rig", {}}, kQuick);
-        follower = form1().findChild<ui::RigFollower*>(QStringLiteral("RigFollower1"));
+        follower = form1().findChild<link::RigFollower*>(QStringLiteral("RigFollower1"));
         ASSERT_NE(follower, nullptr);
     }
     // Lets the follower answer `polls` more polls.
     ::testing::AssertionResult morePolls(int polls)
     {
-        QSignalSpy spy(follower, &ui::RigFollower::tuned);
+        QSignalSpy spy(follower, &link::RigFollower::tuned);
         return eventually([&] { return spy.count() >= polls; });
     }
     // The band list's hint tells of the radio's new state, and two more polls
@@ -101,7 +101,7 @@ protected:
                << "; hint " << text(w.ComboBox1->toolTip());
     }
 
-    ui::RigFollower* follower = nullptr;
+    link::RigFollower* follower = nullptr;
 };
 
 class RadioDaemonTest : public RadioTest {
@@ -319,7 +319,7 @@ TEST_F(RadioTest, OffAndMalformedSettingsShowInTheHintWithoutABox)
               "Radio: nie jest śledzone (off w QZ5KV_stationbook_rig.txt)\n"
               "Pominięto ustawienie radia --rig „localhost:99999”: port musi być liczbą od 1 do 65535; "
               "oczekiwano HOST:PORT albo off.");
-    EXPECT_EQ(form1().findChild<ui::RigFollower*>(), nullptr);
+    EXPECT_EQ(form1().findChild<link::RigFollower*>(), nullptr);
     EXPECT_TRUE(platform.boxes.empty());
 }
 

@@ -8,9 +8,9 @@
 #include "logbook.h"
 #include "mosquitto_broker.h"
 #include "mqtt_client.h"
-#include "share_link.h"
 #include "share_message.h"
 #include "share_status.h"
+#include "share_wiring.h"
 #include "shared_log.h"
 #include "station_fixture.h"
 
@@ -24,8 +24,8 @@
 namespace qz::test {
 namespace {
 
+using link::ShareLink;
 using ui::Logbook;
-using ui::ShareLink;
 
 constexpr const char* kOperators = "QZ1ABC,A\r\nQZ2XYZ,B\r\n";
 
@@ -51,7 +51,7 @@ struct Computer {
                                       std::filesystem::copy_options::overwrite_existing);
         logbook.load();
         logbook.startSharing(name, machine);
-        link = std::make_unique<ShareLink>(logbook, broker.setting());
+        link = ui::linkToBroker(logbook, broker.setting());
     }
     std::multiset<std::string> log() const { return linesOf(folder.read("IARU_log.zrv")); }
     void remove(const std::string& line) { logbook.remove(line, logbook.view().findExact(line)); }
@@ -150,9 +150,9 @@ TEST_F(Sharing, MessagesThatCannotBeTakenAreCountedAndNothingIsWritten)
 {
     Computer a(broker, "A"), b(broker, "B");
     ASSERT_TRUE(eventually([&] { return a.link->peers().online() == 2; }));
-    ui::MqttClient intruder(
+    link::MqttClient intruder(
         "intruder", 1U << 24U,
-        {[] {}, [](const std::optional<ui::MqttProblem>&) {}, [](const ui::MqttMessage&) {}, [] {}});
+        {[] {}, [](const std::optional<link::MqttProblem>&) {}, [](const link::MqttMessage&) {}, [] {}});
     intruder.start(broker.login());
 
     const std::string event = "qz5kv/QZ5KV/qso/X/1";
@@ -190,10 +190,10 @@ struct Intruder {
         EXPECT_TRUE(eventually([&] { return connected.load(); }));
     }
     std::atomic<bool> connected = false;
-    ui::MqttClient client{"intruder",
-                          1U << 24U,
-                          {[this] { connected = true; }, [](const std::optional<ui::MqttProblem>&) {},
-                           [](const ui::MqttMessage&) {}, [] {}}};
+    link::MqttClient client{"intruder",
+                            1U << 24U,
+                            {[this] { connected = true; }, [](const std::optional<link::MqttProblem>&) {},
+                             [](const link::MqttMessage&) {}, [] {}}};
 };
 
 TEST_F(Sharing, AFolderCopiedWholeToAnotherComputerSharesUnderANewNameAndNothingIsLost)

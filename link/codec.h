@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace qz::ui {
+namespace qz {
 
 QString fromCp1250(std::string_view bytes);
 // The program's own ASCII texts: the entries of its band and mode tables, the
@@ -19,4 +19,4 @@ std::string toCp1250(const QString& text);
 std::filesystem::path toPath(const QString& name);
 QString fromPath(const std::filesystem::path& path);
 
-}  // namespace qz::ui
+}  // namespace qz

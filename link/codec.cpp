@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-namespace qz::ui {
+namespace qz {
 namespace {
 
 // Windows-1250 from 0x80 on. The five bytes it leaves undefined read as the
@@ -82,4 +82,4 @@ QString fromPath(const std::filesystem::path& path)
 #endif
 }
 
-}  // namespace qz::ui
+}  // namespace qz

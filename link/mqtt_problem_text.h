@@ -7,8 +7,8 @@
 
 #include <QString>
 
-namespace qz::ui {
+namespace qz::link {
 
 QString mqttProblemText(const MqttProblem& problem);
 
-}  // namespace qz::ui
+}  // namespace qz::link

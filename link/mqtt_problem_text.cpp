@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-namespace qz::ui {
+namespace qz::link {
 namespace {
 
 QString lostText() { return QStringLiteral("Połączenie z brokerem zostało przerwane."); }
@@ -66,4 +66,4 @@ QString mqttProblemText(const MqttProblem& problem)
     return problem.kind == MqttProblem::Kind::Refused ? refusalText(problem.code) : errorText(problem);
 }
 
-}  // namespace qz::ui
+}  // namespace qz::link

@@ -10,10 +10,10 @@
 // Each computer also keeps a presence message, replaced by "offline" when it
 // goes without a goodbye, with its clock and its last QSO.
 
-#include "logbook.h"
 #include "mqtt_client.h"
 #include "share_peers.h"
 #include "share_setting.h"
+#include "shared_log.h"
 
 #include <QObject>
 #include <QString>
@@ -30,15 +30,17 @@
 #include <utility>
 #include <vector>
 
-namespace qz::ui {
+namespace qz::link {
 
 class ShareLink : public QObject {
     Q_OBJECT
 public:
     using UtcClock = std::function<std::int64_t()>;  // milliseconds since 1970, UTC
 
-    // The logbook must already share (Logbook::startSharing).
-    ShareLink(Logbook& logbook, const ShareSetting& setting, UtcClock clock = {}, QObject* parent = nullptr);
+    // `log` is the journal of the shared QSOs; it must outlive the link. What
+    // the others send is handed on by `received`; what is changed here comes
+    // in through `send`.
+    ShareLink(const SharedLog& log, const ShareSetting& setting, UtcClock clock = {}, QObject* parent = nullptr);
     ~ShareLink() override;
 
     bool connected() const { return connected_; }
@@ -46,7 +48,7 @@ public:
     const std::string& station() const { return station_; }
     const SharePeers& peers() const { return peers_; }
     // The shared QSOs: every computer's count and last QSO.
-    const ShareState& state() const { return logbook_.sharedLog()->state(); }
+    const ShareState& state() const { return log_.state(); }
     // Messages passed over: not of our form, not a log line, numbers out of
     // reach, too long, too many.
     std::uint64_t dropped() const { return dropped_ + droppedInTransit_.load(); }
@@ -56,11 +58,18 @@ public:
     const QString& journalProblem() const { return journalProblem_; }
     // The computer whose station folder this one was copied from; this one
     // then shares under a new name.
-    const std::string& formerName() const { return logbook_.sharedLog()->recovery().formerName; }
+    const std::string& formerName() const { return log_.recovery().formerName; }
+
+    // The events stored, corrected or deleted here, once the journal holds them.
+    void send(const std::vector<ShareEvent>& events);
+    // The journal could not be written: shown with the status until mended.
+    void journalFailed(const QString& text);
 
 signals:
     // Anything the status shows changed.
     void changed();
+    // Events of the other computers, to be taken into the log.
+    void received(const std::vector<qz::ShareEvent>& events);
 
 private:
     struct Happening {
@@ -77,11 +86,10 @@ private:
     void restore(const EventKey& key);
     void sendMark();
     void catchUp();
-    void send(const std::vector<ShareEvent>& events);
     void announce(bool online);
     std::string presenceText(bool online) const;
 
-    Logbook& logbook_;
+    const SharedLog& log_;
     std::string station_;
     std::string broker_;
     UtcClock clock_;
@@ -102,4 +110,4 @@ private:
     QString journalProblem_;
 };
 
-}  // namespace qz::ui
+}  // namespace qz::link

@@ -15,7 +15,7 @@
 class QTcpSocket;
 class QTimer;
 
-namespace qz::ui {
+namespace qz::link {
 
 struct RigTiming {
     std::chrono::milliseconds poll{200};
@@ -63,4 +63,4 @@ private:
     QString state_;
 };
 
-}  // namespace qz::ui
+}  // namespace qz::link

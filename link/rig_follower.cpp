@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <array>
 
-namespace qz::ui {
+namespace qz::link {
 namespace {
 
 // Read in small pieces: the reader refuses a hostile stream within one piece.
@@ -55,7 +55,7 @@ void RigFollower::connectToRig()
     reader_.reset();
     awaiting_ = Awaiting::Nothing;
     deadline_->start();
-    socket_->connectToHost(QString::fromStdString(address_.host), address_.port);
+    socket_->connectToHost(fromAscii(address_.host), address_.port);
 }
 
 void RigFollower::ask()
@@ -112,7 +112,7 @@ bool RigFollower::take(const rig::Reply& reply)
     const auto mode = rig::modeOf(reply);
     if (!hertz || !mode)
         return false;
-    setState(QStringLiteral("%1 MHz %2").arg(QString::fromStdString(megahertzText(*hertz)), fromAscii(*mode)));
+    setState(QStringLiteral("%1 MHz %2").arg(fromAscii(megahertzText(*hertz)), fromAscii(*mode)));
     emit tuned(fromAscii(bandEntryForFrequency(*hertz)), fromAscii(modeEntryForRadioMode(*mode)));
     return true;
 }
@@ -131,11 +131,11 @@ void RigFollower::lose(const QString& why)
 
 void RigFollower::setState(const QString& what)
 {
-    const QString state = QStringLiteral("Radio: %1 (rigctld %2)").arg(what, QString::fromStdString(address_.text()));
+    const QString state = QStringLiteral("Radio: %1 (rigctld %2)").arg(what, fromAscii(address_.text()));
     if (state == state_)
         return;
     state_ = state;
     emit stateChanged(state_);
 }
 
-}  // namespace qz::ui
+}  // namespace qz::link

@@ -15,7 +15,7 @@
 struct mosquitto;
 struct mosquitto_message;
 
-namespace qz::ui {
+namespace qz::link {
 
 // Why a connection is down, as libmosquitto tells it: one of its error codes
 // (MOSQ_ERR_*, with the system's error number for MOSQ_ERR_ERRNO), or the
@@ -87,4 +87,4 @@ private:
     bool started_ = false;
 };
 
-}  // namespace qz::ui
+}  // namespace qz::link

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace qz::ui {
+namespace qz {
 namespace {
 
 TEST(Codec, PolishLettersRoundTrip)
@@ -28,4 +28,4 @@ TEST(Codec, EveryByteRoundTrips)
 }
 
 }  // namespace
-}  // namespace qz::ui
+}  // namespace qz

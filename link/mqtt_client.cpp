@@ -6,7 +6,7 @@
 #include <mutex>
 #include <stdexcept>
 
-namespace qz::ui {
+namespace qz::link {
 namespace {
 
 // Seconds without a word before the broker gives us up and sends our will.
@@ -120,4 +120,4 @@ void MqttClient::onMessage(mosquitto* /*client*/, void* self, const mosquitto_me
                                     .kept = message->retain});
 }
 
-}  // namespace qz::ui
+}  // namespace qz::link

@@ -6,7 +6,7 @@
 #include <QDateTime>
 #include <QMetaObject>
 
-namespace qz::ui {
+namespace qz::link {
 namespace {
 
 // Events waiting for the window thread; beyond this a flood is dropped.
@@ -19,9 +19,9 @@ std::int64_t systemUtc() { return QDateTime::currentMSecsSinceEpoch(); }
 
 }  // namespace
 
-ShareLink::ShareLink(Logbook& logbook, const ShareSetting& setting, UtcClock clock, QObject* parent)
-    : QObject(parent), logbook_(logbook), station_(setting.station), broker_(setting.broker.text()),
-      clock_(clock ? std::move(clock) : systemUtc), peers_(logbook.sharedLog()->computer())
+ShareLink::ShareLink(const SharedLog& log, const ShareSetting& setting, UtcClock clock, QObject* parent)
+    : QObject(parent), log_(log), station_(setting.station), broker_(setting.broker.text()),
+      clock_(clock ? std::move(clock) : systemUtc), peers_(log.computer())
 {
     MqttClient::Events events{
         .connected = [this] { deliver({.kind = Happening::Kind::Connected, .message = {}, .problem = {}}); },
@@ -47,11 +47,6 @@ ShareLink::ShareLink(Logbook& logbook, const ShareSetting& setting, UtcClock clo
         client_.reset();
         connectionProblem_ = mqttProblemText(failure.problem());
     }
-    connect(&logbook_, &Logbook::shared, this, &ShareLink::send);
-    connect(&logbook_, &Logbook::sharingFailed, this, [this](const QString& text) {
-        journalProblem_ = text;
-        emit changed();
-    });
     heartbeat_.setInterval(kHeartbeat);
     connect(&heartbeat_, &QTimer::timeout, this, [this] {
         announce(true);
@@ -59,6 +54,12 @@ ShareLink::ShareLink(Logbook& logbook, const ShareSetting& setting, UtcClock clo
         if (!caughtUp_)
             sendMark();
     });
+}
+
+void ShareLink::journalFailed(const QString& text)
+{
+    journalProblem_ = text;
+    emit changed();
 }
 
 ShareLink::~ShareLink()
@@ -100,7 +101,7 @@ void ShareLink::drain()
     for (Happening& happening : pass) {
         // Events stay in order with the connection's ups and downs.
         if (happening.kind != Happening::Kind::Message && !events.empty())
-            logbook_.receive(std::exchange(events, {}));
+            emit received(std::exchange(events, {}));
         switch (happening.kind) {
         case Happening::Kind::Connected: onConnected(); break;
         case Happening::Kind::Disconnected: onDisconnected(happening.problem); break;
@@ -108,7 +109,7 @@ void ShareLink::drain()
         }
     }
     if (!events.empty())
-        logbook_.receive(events);
+        emit received(events);
     if (more)
         QMetaObject::invokeMethod(this, &ShareLink::drain, Qt::QueuedConnection);
     emit changed();
@@ -118,13 +119,13 @@ void ShareLink::take(const MqttMessage& message, std::vector<ShareEvent>& events
 {
     const std::int64_t now = clock_();
     if (const auto key = eventOnTopic(station_, message.topic)) {
-        auto received = decodeEvent(station_, message.topic, message.payload);
+        auto decoded = decodeEvent(station_, message.topic, message.payload);
         // Numbers far beyond what this computer knows would carry its own
         // past what every reader takes: such an event is never taken.
-        if (received && state().withinReach(received->event)) {
+        if (decoded && state().withinReach(decoded->event)) {
             heard_.insert(*key);
-            peers_.heardEvent(received->event.computer, received->sentAt, now, !message.kept);
-            events.push_back(std::move(received->event));
+            peers_.heardEvent(decoded->event.computer, decoded->sentAt, now, !message.kept);
+            events.push_back(std::move(decoded->event));
             return;
         }
         // An empty message clears what the broker kept; anything else here
@@ -142,7 +143,7 @@ void ShareLink::take(const MqttMessage& message, std::vector<ShareEvent>& events
         if (*sender == peers_.self() && !caughtUp_) {
             // Everything kept came before the mark: the broker holds the
             // events the others see, and now every one this computer knows.
-            logbook_.receive(std::exchange(events, {}));
+            emit received(std::exchange(events, {}));
             catchUp();
         }
     } else {
@@ -191,7 +192,7 @@ void ShareLink::catchUp()
 {
     caughtUp_ = true;
     std::vector<ShareEvent> missing;
-    for (const ShareEvent& event : logbook_.sharedLog()->state().events())
+    for (const ShareEvent& event : log_.state().events())
         if (!heard_.contains({event.computer, event.sequence}))
             missing.push_back(event);
     send(missing);
@@ -212,7 +213,7 @@ std::string ShareLink::presenceText(bool online) const
 {
     Presence presence{
         .computer = peers_.self(), .utcMilliseconds = clock_(), .online = online, .qsos = 0, .lastLine = {}};
-    const auto& computers = logbook_.sharedLog()->state().computers();
+    const auto& computers = log_.state().computers();
     if (const auto own = computers.find(peers_.self()); own != computers.end()) {
         presence.qsos = own->second.qsos;
         presence.lastLine = own->second.lastLine;
@@ -226,4 +227,4 @@ void ShareLink::announce(bool online)
         client_->publish(presenceTopic(station_, peers_.self()), presenceText(online), true);
 }
 
-}  // namespace qz::ui
+}  // namespace qz::link
