@@ -125,7 +125,10 @@ void TForm1::FormCreate()
     logbook_.load();
 }
 
-void TForm1::followRadio(const RigChoice& choice, const link::RigTiming& timing) { entry_->followRadio(choice, timing); }
+void TForm1::followRadio(const RigChoice& choice, const link::RigTiming& timing)
+{
+    entry_->followRadio(choice, timing);
+}
 
 void TForm1::noteIgnoredSettings(const QString& notes) { entry_->noteIgnoredSettings(notes); }
 
