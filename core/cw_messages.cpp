@@ -166,7 +166,7 @@ private:
     std::string_view source_;
     MessagesRead& read_;
     Section section_ = Section::None;
-    std::array<std::vector<std::string>, 5> given_;
+    std::array<std::vector<std::string>, static_cast<std::size_t>(Section::Options) + 1> given_;
 };
 
 }  // namespace

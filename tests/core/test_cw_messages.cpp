@@ -152,12 +152,6 @@ TEST(MessagesFile, AFailedSaveThrowsAndKeepsTheOldFile)
         EXPECT_THROW(saveMessages(folder.path(), changed), IoError);
     }
     EXPECT_EQ(readMessages(folder.path()).book, defaultMessages());
-
-    const test::FileFault denied(files::Op::Open, EACCES);
-    const MessagesRead read = readMessages(folder.path());
-    EXPECT_EQ(read.book, defaultMessages());
-    ASSERT_EQ(read.ignored.size(), 1u);
-    EXPECT_EQ(read.ignored[0].problem, SettingProblem::Unreadable);
 }
 
 }  // namespace

@@ -40,7 +40,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CwCase{"UnknownWord", "winkeyer", CwTransport::Off, "", SettingProblem::BadValue},
                       CwCase{"WordRunOn", "cwdaemonpc:6789", CwTransport::Off, "", SettingProblem::BadValue},
                       CwCase{"DaemonWithoutPort", "cwdaemon:rigpc", CwTransport::Off, "", SettingProblem::NoPort},
-                      CwCase{"DaemonWithoutAddress", "cwdaemon:", CwTransport::Off, "", SettingProblem::Empty},
                       CwCase{"DaemonOff", "cwdaemon:off", CwTransport::Off, "", SettingProblem::BadHost},
                       CwCase{"DaemonBadPort", "cwdaemon:rigpc:0", CwTransport::Off, "", SettingProblem::BadPort}),
     [](const auto& row) { return std::string(row.param.name); });
