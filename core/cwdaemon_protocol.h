@@ -1,8 +1,20 @@
 #pragma once
-// The datagrams of cwdaemon (UDP, port 6789 by default), as Debian's 0.10.2
-// takes them: ESC 2<wpm> sets the speed (4 to 60), ESC 4 aborts and answers
-// "break" for a tagged text, ESC h<tag> makes the next text answer "h<tag>"
-// once it has been keyed. Only the first 256 bytes of a datagram count.
+// The datagrams of cwdaemon, the keying daemon on the station's network
+// (UDP, port 6789 by default). Each request is one datagram; the escape
+// requests start with ESC. As Debian's cwdaemon 0.10.2 answered (run as
+// `cwdaemon -n -d null -x n -p PORT -iii`):
+//
+//   "\x1b" "228"       speed 28 WPM; no reply. Out of 4..60 it is refused
+//                      ("invalid requested morse speed") and the old speed stays.
+//   "\x1b" "h17"       the next text is tagged 17; no reply yet.
+//   "CQ TEST"          the text, queued at once; after a tag, "h17\r\n" comes
+//                      back when its last element has been keyed.
+//   "\x1b" "4"         abort: keying stops at once and "break\r\n" comes back,
+//                      instead of the tag's reply.
+//
+// In a text, '+' and '-' do not send AR and a hyphen: each raises or lowers
+// the speed by 2 WPM for the rest of it, and '~' adds half a space. Only the
+// first 256 bytes of a datagram are taken; the rest is dropped.
 
 #include <cstddef>
 #include <cstdint>
@@ -15,14 +27,15 @@ namespace qz::cwdaemon {
 inline constexpr char kEscape = '\x1b';
 inline constexpr std::size_t kMaxRequest = 256;
 
+// The speed clamped to what cwdaemon takes (4 to 60 WPM).
 std::string speedRequest(int wpm);
 std::string abortRequest();
 std::string tagRequest(std::uint32_t tag);
 
-// The text in pieces cut at blanks that cwdaemon takes whole, with the tag
-// just before the last, so that the tag comes back when all of it has been
-// keyed. Only printable ASCII goes, so no piece becomes an escape request;
-// nothing for a text of blanks, which would never be answered.
+// What sends `text` and has `tag` come back when all of it has been keyed:
+// the text in pieces that cwdaemon takes whole, cut at blanks, the tag just
+// before the last. Only its printable ASCII goes (see oneLineAscii), so that
+// no piece becomes an escape request. Nothing for a text of blanks, which would never be answered.
 std::vector<std::string> messageRequests(std::uint32_t tag, std::string_view text);
 
 enum class ReplyKind { Sent, Aborted, Unknown };

@@ -1,13 +1,13 @@
 #include "morse_timing.h"
 
+#include "cw_messages.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace qz::morse {
 namespace {
 
-constexpr int kMinWpm = 4;
-constexpr int kMaxWpm = 60;
 constexpr double kUnitMsAtOneWpm = 1200.0;
 constexpr int kLetterGap = 3;
 constexpr int kExtraWordGap = 4;

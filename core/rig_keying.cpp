@@ -1,6 +1,7 @@
 #include "rig_keying.h"
 
-#include "keying_text.h"
+#include "cw_messages.h"
+#include "text.h"
 
 #include <algorithm>
 
@@ -8,13 +9,16 @@ namespace qz::rig {
 
 std::vector<std::string> sendMorseRequests(std::string_view text)
 {
-    std::vector<std::string> requests = keying::pieces(text, kMaxMorsePiece);
-    for (std::string& request : requests)
-        request = "+b" + request + "\n";
+    std::vector<std::string> requests = piecesAtBlanks(oneLineAscii(text), kMaxMorsePiece);
+    for (std::string& piece : requests)
+        piece = "+b" + piece + "\n";
     return requests;
 }
 
-std::string keySpeedRequest(int wpm) { return "+\\set_level KEYSPD " + std::to_string(std::clamp(wpm, 4, 60)) + "\n"; }
+std::string keySpeedRequest(int wpm)
+{
+    return "+\\set_level KEYSPD " + std::to_string(std::clamp(wpm, kMinWpm, kMaxWpm)) + "\n";
+}
 
 std::string setPttRequest(bool on) { return on ? "+\\set_ptt 1\n" : "+\\set_ptt 0\n"; }
 
@@ -24,12 +28,11 @@ std::optional<bool> pttOf(const Reply& reply)
 {
     if (!succeeded(reply, kGetPttCommand))
         return std::nullopt;
+    // 1, or 2 and 3 for PTT through the microphone or the data port.
     const auto ptt = reply.value("PTT");
-    if (ptt == "0")
-        return false;
-    if (ptt == "1" || ptt == "2" || ptt == "3")
-        return true;
-    return std::nullopt;
+    if (!ptt || ptt->size() != 1 || (*ptt)[0] < '0' || (*ptt)[0] > '3')
+        return std::nullopt;
+    return *ptt != "0";
 }
 
 }  // namespace qz::rig

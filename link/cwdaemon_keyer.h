@@ -8,6 +8,7 @@
 
 #include "address_setting.h"
 #include "cw_keyer.h"
+#include "cw_messages.h"
 
 #include <chrono>
 #include <cstdint>
@@ -60,7 +61,7 @@ private:
     std::uint64_t nextId_ = 1;
     // Datagrams written before the host's address is known.
     std::vector<std::string> outbox_;
-    int wpm_ = 28;  // until told: the setting's own default
+    int wpm_ = MessageBook().wpm;  // until told: the setting's own default
     QString problem_;
 };
 

@@ -7,6 +7,7 @@
 // stop_morse with "not available" for most of them).
 
 #include "cw_keyer.h"
+#include "cw_messages.h"
 
 #include <cstdint>
 #include <deque>
@@ -47,7 +48,7 @@ private:
     std::optional<Text> sending_;
     QTimer* onAir_;
     std::uint64_t nextId_ = 1;
-    int wpm_ = 28;  // until told: the setting's own default
+    int wpm_ = MessageBook().wpm;  // until told: the setting's own default
     QString problem_;
 };
 
