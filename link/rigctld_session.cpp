@@ -76,8 +76,12 @@ void RigctldSession::askFirst(std::string request, std::string_view command, QOb
 void RigctldSession::enqueue(Command command, bool first)
 {
     // Between connections a command would reach the radio late, if at all.
-    if (retryTimer_->isActive() || queue_.size() == kMaxQueued)
+    if (retryTimer_->isActive())
         return failLater(command.context, std::move(command.answer));
+    if (queue_.size() == kMaxQueued) {
+        setProblem(QStringLiteral("rigctld nie nadąża (%1)").arg(fromAscii(address_.text())));
+        return failLater(command.context, std::move(command.answer));
+    }
     if (first)
         queue_.push_front(std::move(command));
     else
