@@ -42,8 +42,8 @@ VoicePlayer::VoicePlayer(std::filesystem::path folder, PttSwitch* ptt, VoiceTimi
             if (on && stage_ == Stage::Keying)
                 startSound();
         });
-        // A radio that stops answering may not hear the PTT off either; the
-        // switch asks again, and the sound stops now rather than later.
+        // A radio that stops answering may still be transmitting: the sound
+        // stops and PTT off is asked for at once.
         connect(ptt_, &PttSwitch::problemChanged, this, [this](const QString& problem) {
             if (busy() && !problem.isEmpty())
                 end(false, QStringLiteral("Nagranie %1 przerwane: %2").arg(name_, problem));
