@@ -259,8 +259,8 @@ PickList EntryPanel::pickList(PickKind kind) const
 void EntryPanel::Timer1Timer()
 {
     const ClockTexts now = utcTexts(context_.clock());
-    Edit3->setText(QString::fromStdString(now.time));
-    Edit2->setText(QString::fromStdString(now.date));
+    Edit3->setText(fromAscii(now.time));
+    Edit2->setText(fromAscii(now.date));
 }
 
 void EntryPanel::setReportDefaults(const QString& report, int limit)
