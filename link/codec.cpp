@@ -42,6 +42,11 @@ QString fromAscii(std::string_view text)
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString fromSystemText(std::string_view text)
+{
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 std::string toCp1250(const QString& text)
 {
     std::string bytes;

@@ -12,6 +12,9 @@ QString fromCp1250(std::string_view bytes);
 // The program's own ASCII texts: the entries of its band and mode tables, the
 // answers of rigctld.
 QString fromAscii(std::string_view text);
+// What the system and the standard library say (an exception's what()), in
+// the locale's own encoding.
+QString fromSystemText(std::string_view text);
 // Characters that Windows-1250 cannot hold become "?".
 std::string toCp1250(const QString& text);
 
