@@ -17,6 +17,8 @@ QString fromAscii(std::string_view text);
 QString fromSystemText(std::string_view text);
 // Characters that Windows-1250 cannot hold become "?".
 std::string toCp1250(const QString& text);
+// UTF-8, for what is hashed rather than written to a station file.
+std::string utf8Bytes(const QString& text);
 
 // File names are not Windows-1250 text but the system's own encoding.
 std::filesystem::path toPath(const QString& name);

@@ -16,6 +16,6 @@ if git grep -nE '\b(QVERIFY|QCOMPARE|QTRY_[A-Z_]+)\b' -- 'tests/*.cpp' 'tests/*.
 fi
 if git grep -nE '\b(from|to)(StdString|StdWString|Local8Bit|Utf8|Latin1|WCharArray)\b|\b(QString(Decoder|Encoder|Converter)|QTextCodec|QLatin1String|QUtf8StringView|encodeName|decodeName|fromRawData)\b' \
     -- 'ui/*' 'link/*' ':!link/codec.cpp'; then
-    echo "Text crosses between bytes and QString only in link/codec.cpp: use fromCp1250, fromAscii, fromPath, fromSystemText, toCp1250 or toPath" >&2
+    echo "Text crosses between bytes and QString only in link/codec.cpp: use fromCp1250, fromAscii, fromPath, fromSystemText, toCp1250, utf8Bytes or toPath" >&2
     exit 1
 fi
