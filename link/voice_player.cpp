@@ -63,6 +63,9 @@ VoicePlayer::~VoicePlayer()
     // The program may be closing: the radio must not be left transmitting.
     if (busy() && ptt_)
         ptt_->key(false);
+    // The sound card reads the samples on its own: it goes before them (the
+    // children would be deleted in the order they were made, samples first).
+    delete sink_;
 }
 
 void VoicePlayer::play(const QString& name)
