@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include "cw_setting.h"
 #include "rig_setting.h"
 #include "share_setting.h"
 
@@ -30,7 +31,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
     CommandLine line;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        if (takeOption(kRigOption, arguments, i, line.rig) || takeOption(kShareOption, arguments, i, line.share))
+        if (takeOption(kRigOption, arguments, i, line.rig) || takeOption(kShareOption, arguments, i, line.share) ||
+            takeOption(kCwOption, arguments, i, line.cw))
             continue;
         if (argument == "--help" || argument == "-h")
             line.help = true;
@@ -44,6 +46,7 @@ std::string commandLineUsage(const std::string& program)
 {
     return "Usage: " + program +
            " [--rig HOST:PORT | --rig off] [--share HOST:PORT | --share off]\n"
+           "       [--cw cwdaemon:HOST:PORT | --cw cwdaemon | --cw rig | --cw off]\n"
            "  --rig HOST:PORT    follow the radio served by rigctld at HOST:PORT (default localhost:4532,\n"
            "                     or the first line of " +
            std::string(kRigSettingFile) +
@@ -54,7 +57,18 @@ std::string commandLineUsage(const std::string& program)
            std::string(kShareSettingFile) +
            " in the station folder, which also\n"
            "                     gives the station's name, user and password; without it, no sharing)\n"
-           "  --share off        do not share the log\n";
+           "  --share off        do not share the log\n"
+           "  --cw cwdaemon:HOST:PORT\n"
+           "                     send CW from the function keys through the cwdaemon at HOST:PORT\n"
+           "                     (default: the first line of " +
+           std::string(kCwSettingFile) +
+           " in the station folder;\n"
+           "                     without it, no CW is sent)\n"
+           "  --cw cwdaemon      the same through the cwdaemon on this computer (" +
+           NetworkAddress{std::string(kCwdaemonHost), kCwdaemonPort}.text() +
+           ")\n"
+           "  --cw rig           send CW with the radio's own keyer through rigctld (see --rig)\n"
+           "  --cw off           do not send CW\n";
 }
 
 }  // namespace qz

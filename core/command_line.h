@@ -1,6 +1,7 @@
 #pragma once
 // The program's few arguments: --rig HOST:PORT (or --rig=HOST:PORT, or
-// --rig off), --share in the same forms, and --help. Everything else is
+// --rig off), --share in the same forms, --cw VALUE (or --cw=VALUE), and
+// --help. Everything else is
 // collected as unknown, so that the caller can name it and start anyway.
 
 #include <optional>
@@ -14,6 +15,8 @@ struct CommandLine {
     std::optional<std::string> rig;
     // The same for --share.
     std::optional<std::string> share;
+    // The same for --cw.
+    std::optional<std::string> cw;
     bool help = false;
     std::vector<std::string> unknown;
 };

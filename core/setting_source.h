@@ -1,5 +1,5 @@
 #pragma once
-// The station's small settings (the radio's address, the sharing) come from
+// The station's small settings (the radio's address, the sharing, CW) come from
 // the command line or from a short text file in the station folder. A
 // setting that cannot be used never stops the program: it is passed over,
 // and what was passed over, where and why is kept to be shown.
@@ -35,6 +35,14 @@ enum class SettingProblem {
     NoAddress,
     BadName,
     PasswordWithoutUser,
+    // A value that is not one of those its key or setting takes ("ESM=yes",
+    // "WPM=70", "--cw winkeyer").
+    BadValue,
+    // A file of sections: a "[NAME]" line of no known section, or a line
+    // before any section.
+    UnknownSection,
+    // A tab or another control character inside a text.
+    ControlCharacter,
 };
 
 struct IgnoredSetting {

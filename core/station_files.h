@@ -16,6 +16,10 @@ inline constexpr std::string_view kLockFileName = "QZ5KV_stationbook.lock";
 inline constexpr std::string_view kRigSettingFile = "QZ5KV_stationbook_rig.txt";
 // Optional: the broker, name, user and password of the station's sharing.
 inline constexpr std::string_view kShareSettingFile = "QZ5KV_stationbook_share.txt";
+// Optional: how CW is sent (cwdaemon, the radio's keyer, or not at all).
+inline constexpr std::string_view kCwSettingFile = "QZ5KV_stationbook_cw.txt";
+// Optional: the texts of the function keys and how they are sent.
+inline constexpr std::string_view kMessagesFileName = "QZ5KV_stationbook_messages.txt";
 // What this computer has taken of the station's shared log (only when it shares).
 inline constexpr std::string_view kShareJournalName = "QZ5KV_stationbook_share.jrn";
 inline constexpr std::string_view kCountryFileName = "cty.dat";

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
+#include <utility>
 
 namespace qz {
 namespace {
@@ -97,6 +98,40 @@ std::string withoutSpaces(std::string_view text)
         if (c != ' ')
             result += c;
     return result;
+}
+
+std::string oneLineAscii(std::string_view text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (const char c : text)
+        if (c >= ' ' && c <= '~')
+            result += c;
+        else if (isBlankOrControl(c) || c == '\x7f')
+            result += ' ';
+    return result;
+}
+
+std::vector<std::string> piecesAtBlanks(std::string_view text, std::size_t limit)
+{
+    std::vector<std::string> pieces;
+    std::string piece;
+    std::size_t start = 0;
+    while ((start = text.find_first_not_of(' ', start)) != std::string_view::npos) {
+        const std::size_t end = std::min(text.find(' ', start), text.size());
+        std::string_view word = text.substr(start, end - start);
+        start = end;
+        if (!piece.empty() && piece.size() + 1 + word.size() > limit)
+            pieces.push_back(std::exchange(piece, {}));
+        for (; word.size() > limit; word.remove_prefix(limit))
+            pieces.emplace_back(word.substr(0, limit));
+        if (!piece.empty())
+            piece += ' ';
+        piece += word;
+    }
+    if (!piece.empty())
+        pieces.push_back(std::move(piece));
+    return pieces;
 }
 
 std::string comparableText(std::string_view text) { return asciiUpper(withoutSpaces(text)); }

@@ -31,6 +31,17 @@ inline std::string oneLine(std::string_view text) { return oneLine<char>(text); 
 // Removes every space, also inside the text.
 std::string withoutSpaces(std::string_view text);
 
+// `text` as printable ASCII (' ' to '~') alone, for a line or a datagram of a
+// protocol that gives control bytes a meaning: each control byte becomes a
+// blank, as it parted words; bytes beyond ASCII go.
+std::string oneLineAscii(std::string_view text);
+
+// The words of `text` (runs of other bytes than ' '), joined by one blank
+// into pieces of at most `limit` bytes (more than 0), for a daemon that takes
+// a text only so long; a word longer than `limit` is cut inside. Nothing for
+// a text of blanks.
+std::vector<std::string> piecesAtBlanks(std::string_view text, std::size_t limit);
+
 // The form in which callsigns and exchanges are compared: ASCII letters
 // raised, every space removed ("dl 1abc" matches "DL1ABC").
 std::string comparableText(std::string_view text);

@@ -27,6 +27,9 @@ QString problemText(const IgnoredSetting& ignored)
     case SettingProblem::BadName:
         return QStringLiteral("nazwa stacji to od 1 do 40 liter (bez polskich), cyfr, „-” i „_”");
     case SettingProblem::PasswordWithoutUser: return QStringLiteral("hasło bez użytkownika (user=)");
+    case SettingProblem::BadValue: return QStringLiteral("niedozwolona wartość");
+    case SettingProblem::UnknownSection: return QStringLiteral("nieznana sekcja (znane to [CW], [SSB] i [OPTIONS])");
+    case SettingProblem::ControlCharacter: return QStringLiteral("znak sterujący (np. tabulator) w tekście");
     case SettingProblem::None: break;
     }
     return {};
