@@ -32,7 +32,7 @@ TForm1::TForm1(StationContext context, Logbook& logbook, QWidget* parent)
     setFont(font);
     resize(694, 462);
 
-    messages_ = new MessageKeys(context_.folder, this);
+    messages_ = std::make_unique<MessageKeys>(context_.folder, nullptr);
     entry_ = new EntryPanel(context_, logbook_, *messages_, this);
     log_ = new LogPanel(context_, logbook_, this);
     auto* window = new QVBoxLayout(this);
@@ -121,7 +121,7 @@ void TForm1::connectHandlers()
     connect(Button8, &QPushButton::clicked, this, guard(&TForm1::Button8Click));
     connect(Button9, &QPushButton::clicked, this, guard(&TForm1::Button9Click));
     connect(Button10, &QPushButton::clicked, this, guard(&TForm1::Button10Click));
-    connect(messages_, &MessageKeys::stateChanged, this, &TForm1::showMessageState);
+    connect(messages_.get(), &MessageKeys::stateChanged, this, &TForm1::showMessageState);
     connect(entry_, &EntryPanel::clockRunning, Button6, [this](bool running) {
         // The credit gives its place to the button while the clock is stopped;
         // it goes first, as showing the button lays the row out at once.
@@ -172,13 +172,15 @@ void TForm1::sendCwThrough(std::unique_ptr<link::CwKeyer> keyer, const QString& 
     messages_->useKeyer(std::move(keyer), source);
 }
 
+void TForm1::keyRadioThrough(std::unique_ptr<link::PttSwitch> ptt) { messages_->useRadioPtt(std::move(ptt)); }
+
 void TForm1::stopMessages() { messages_->stop(); }
 
 void TForm1::Button10Click()
 {
     if (!messagesWindow_) {
         messagesWindow_ = new MessagesWindow(context_.platform, *messages_, this);
-        connect(messagesWindow_, &MessagesWindow::saved, messages_, &MessageKeys::replaceBook);
+        connect(messagesWindow_, &MessagesWindow::saved, messages_.get(), &MessageKeys::replaceBook);
     }
     messagesWindow_->edit();
 }

@@ -7,6 +7,7 @@
 
 #include "cw_keyer.h"
 #include "pick_kind.h"
+#include "ptt_switch.h"
 #include "rig_follower.h"
 #include "station_context.h"
 #include "typed_qso.h"
@@ -45,6 +46,9 @@ public:
     // The function keys send CW through `keyer` from now on (none: CW is
     // off); `source` says what chose it ("--cw", the setting's file).
     void sendCwThrough(std::unique_ptr<link::CwKeyer> keyer, const QString& source);
+    // The recordings key the radio through `ptt` where the messages file
+    // says PTT=rig.
+    void keyRadioThrough(std::unique_ptr<link::PttSwitch> ptt);
     // The pick dialog's OK: writes the picked entry into the line that the
     // last correction command selected.
     void applyPick(qz::ui::PickKind kind, int position, const QString& entry);
@@ -95,7 +99,9 @@ private:
 
     StationContext context_;
     Logbook& logbook_;
-    MessageKeys* messages_ = nullptr;
+    // Not a child: it goes before the window's controls, since Qt's sound
+    // output runs the event loop while it is destroyed.
+    std::unique_ptr<MessageKeys> messages_;
     MessagesWindow* messagesWindow_ = nullptr;
     EntryPanel* entry_ = nullptr;
     LogPanel* log_ = nullptr;

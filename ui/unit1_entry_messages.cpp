@@ -30,9 +30,12 @@ constexpr std::size_t kHisCall = 4;
 
 void EntryPanel::MessageKeyDown(int key, Qt::KeyboardModifiers shift)
 {
+    const bool messageKey = key >= kVkF1 && key < kVkF1 + static_cast<int>(kMessageKeys);
+    if (messageKey && shift == Qt::ControlModifier)
+        messages_.record(static_cast<std::size_t>(key - kVkF1), logbook_.currentOperator());
     if (shift != Qt::NoModifier)
         return;
-    if (key >= kVkF1 && key < kVkF1 + static_cast<int>(kMessageKeys))
+    if (messageKey)
         messages_.send(static_cast<std::size_t>(key - kVkF1), typedMode(), typedFields());
     else if (key == kVkF9)
         messages_.stepSpeed(-kSpeedStep);

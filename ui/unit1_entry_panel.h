@@ -126,7 +126,7 @@ private:
     void Edit6Exit();
 
     // The function keys' messages (unit1_entry_messages.cpp): F1-F8 send,
-    // F9/F10 change the CW speed; with "Enter sends the message" on, Enter in
+    // Ctrl+F1-F8 record the operator's own, F9/F10 change the CW speed; with "Enter sends the message" on, Enter in
     // the two fields sends as well. False when Enter in "Znak" should stay.
     void MessageKeyDown(int key, Qt::KeyboardModifiers shift);
     bool sendOnEnterInCall();

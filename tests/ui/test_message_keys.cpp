@@ -3,7 +3,10 @@
 
 #include "cw_keyer.h"
 #include "eventually.h"
+#include "null_sound.h"
+#include "ptt_switch.h"
 #include "station_fixture.h"
+#include "wave_file.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -53,12 +56,34 @@ protected:
         focusOn(field);
         pressKey(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     }
-    QString state() { return control<QLabel>(form1(), "CwState")->text(); }
+    std::string state() { return control<QLabel>(form1(), "CwState")->text().toStdString(); }
 
     RecordingKeyer* keyer = nullptr;
 };
 
 using Sent = std::vector<std::string>;
+
+// The radio's PTT, confirming at once.
+class RecordingPtt : public link::PttSwitch {
+public:
+    explicit RecordingPtt(QStringList& asked) : asked_(asked) {}
+    void key(bool on) override
+    {
+        asked_ << (on ? QStringLiteral("on") : QStringLiteral("off"));
+        emit keyed(on);
+    }
+
+private:
+    QStringList& asked_;
+};
+
+// Two seconds of silence, a message long enough to be stopped.
+std::string silence()
+{
+    const wave::Format format{wave::Sample::Int16, 1, 8000};
+    const std::string samples(2 * 2 * 8000, '\0');
+    return wave::header(format, static_cast<std::uint32_t>(samples.size())) + samples;
+}
 
 TEST_F(MessageKeysTest, FunctionKeysSendTheTypedQsoTypeNothingAndEscapeStops)
 {
@@ -91,7 +116,7 @@ TEST_F(MessageKeysTest, FunctionKeysSendTheTypedQsoTypeNothingAndEscapeStops)
 
     // A long text and the keyer's problem never widen the window.
     emit keyer->problemChanged(QStringLiteral("cwdaemon nie odpowiada (127.0.0.1:6789)"));
-    EXPECT_TRUE(state().endsWith("WPM. cwdaemon nie odpowiada (127.0.0.1:6789)"));
+    EXPECT_TRUE(state().ends_with("WPM. cwdaemon nie odpowiada (127.0.0.1:6789)"));
     w.Edit4->setText(QString(40, QLatin1Char('W')));
     press(w.Edit4, Qt::Key_F5);
     QApplication::processEvents();
@@ -108,7 +133,7 @@ TEST_F(MessageKeysTest, F9AndF10StepTheSpeedWithinItsRangeAndTheFileKeepsIt)
     press(w.Edit6, Qt::Key_F9);
     press(w.Edit6, Qt::Key_F9);
     EXPECT_EQ(keyer->speed, 4);
-    EXPECT_TRUE(state().endsWith(", 4 WPM"));
+    EXPECT_TRUE(state().ends_with(", 4 WPM"));
     press(w.Edit4, Qt::Key_F10);
     EXPECT_EQ(keyer->speed, 6);
     EXPECT_NE(folder.read("QZ5KV_stationbook_messages.txt").find("WPM=6\r\n"), std::string::npos);
@@ -190,6 +215,41 @@ TEST_F(MessageKeysTest, TheMessagesWindowNamesDamagedLinesSavesWithEnterAndKeeps
     EXPECT_EQ(keyer->speed, 32);
     press(w.Edit4, Qt::Key_F1);
     EXPECT_EQ(keyer->sent, (Sent{"CQ CQ QZ1ABC"}));
+}
+
+TEST_F(MessageKeysTest, OnSsbTheKeysPlayTheOperatorsRecordingsAndEscapeDropsPtt)
+{
+    if (!pulseAudioInstalled())
+        GTEST_SKIP() << "pulseaudio is missing: install it (scripts/install-deps.sh)";
+    ASSERT_TRUE(useNullSound());
+    startWith();
+    QStringList ptt;
+    form1().keyRadioThrough(std::make_unique<RecordingPtt>(ptt));
+    std::filesystem::create_directories(folder / "glos/QZ1ABC");
+    folder.write("glos/QZ1ABC/F1.wav", silence());
+    const MainControls w = mainWindow();
+    press(w.Edit4, Qt::Key_M, Qt::AltModifier);
+    ASSERT_EQ(w.ComboBox2->currentText(), "SSB");
+
+    // A recording that is not there never keys the radio.
+    press(w.Edit6, Qt::Key_F2);
+    EXPECT_TRUE(state().ends_with(". Brak nagrania glos/QZ1ABC/F2.wav"));
+    EXPECT_TRUE(ptt.isEmpty());
+
+    press(w.Edit4, Qt::Key_F1);
+    EXPECT_EQ(state(), "SSB F1: glos/QZ1ABC/F1.wav, 28 WPM");
+    EXPECT_EQ(ptt, QStringList{"on"});
+    press(w.Edit4, Qt::Key_Escape);
+    EXPECT_EQ(ptt, (QStringList{"on", "off"}));
+    EXPECT_EQ(state(), "SSB F1: glos/QZ1ABC/F1.wav przerwane (Esc), 28 WPM");
+    EXPECT_TRUE(keyer->sent.empty());
+
+    // Ctrl+F3 records the operator's F3 until a Ctrl+F key ends it.
+    press(w.Edit4, Qt::Key_F3, Qt::ControlModifier);
+    EXPECT_TRUE(state().starts_with("Nagrywanie glos/QZ1ABC/F3.wav: Ctrl+F3 kończy"));
+    press(w.Edit4, Qt::Key_F3, Qt::ControlModifier);
+    EXPECT_FALSE(state().starts_with("Nagrywanie"));
+    EXPECT_EQ(w.Edit4->text(), "QZ5KV");
 }
 
 }  // namespace
