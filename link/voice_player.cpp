@@ -42,8 +42,8 @@ VoicePlayer::VoicePlayer(std::filesystem::path folder, PttSwitch* ptt, VoiceTimi
             if (on && stage_ == Stage::Keying)
                 startSound();
         });
-        // A radio that stops answering may not hear the PTT off either; the
-        // switch asks again, and the sound stops now rather than later.
+        // A radio that stops answering may still be transmitting: the sound
+        // stops and PTT off is asked for at once.
         connect(ptt_, &PttSwitch::problemChanged, this, [this](const QString& problem) {
             if (busy() && !problem.isEmpty())
                 end(false, QStringLiteral("Nagranie %1 przerwane: %2").arg(name_, problem));
@@ -63,10 +63,6 @@ VoicePlayer::~VoicePlayer()
     // The program may be closing: the radio must not be left transmitting.
     if (busy() && ptt_)
         ptt_->key(false);
-    if (sink_) {
-        sink_->disconnect(this);
-        delete sink_;
-    }
 }
 
 void VoicePlayer::play(const QString& name)
@@ -111,10 +107,7 @@ QString VoicePlayer::load(const QString& name)
     const QAudioFormat format = toAudioFormat(sound->format);
     if (!device.isFormatSupported(format))
         return cannotPlay(name);
-    // Without a parent: Qt's PulseAudio sink runs the event loop while it is
-    // destroyed, and a sink that end() left to be deleted later would be
-    // deleted a second time with the player.
-    sink_ = new QAudioSink(device, format);
+    sink_ = new QAudioSink(device, format, this);
     connect(sink_, &QAudioSink::stateChanged, this, &VoicePlayer::soundStateChanged);
     samples_->setData(QByteArray(bytes.data() + sound->offset, static_cast<qsizetype>(sound->size)));
     length_ = std::chrono::milliseconds(sound->format.milliseconds(sound->size));

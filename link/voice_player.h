@@ -44,7 +44,8 @@ public:
     VoicePlayer& operator=(const VoicePlayer&) = delete;
 
     // Plays the recording `name`, e.g. "glos/SP5ABC/F1.wav", after stopping
-    // the one that plays.
+    // the one that plays. One that cannot be played is finished, with its
+    // problem, before this returns.
     void play(const QString& name);
     // Stops the sound and drops PTT at once.
     void stop();
