@@ -3,6 +3,7 @@
 // how long a new computer takes to receive a whole weekend's log.
 
 #include "bench_station.h"
+#include "latency.h"
 #include "log_line.h"
 #include "mosquitto_broker.h"
 #include "share_wiring.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <algorithm>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -70,12 +70,6 @@ bool started(MosquittoBroker& broker, benchmark::State& state)
     return false;
 }
 
-double percentile(std::vector<double> values, double share)
-{
-    std::sort(values.begin(), values.end());
-    return values[static_cast<std::size_t>(share * static_cast<double>(values.size() - 1))];
-}
-
 // Twelve computers, each storing a QSO every 12 seconds, sped up a hundred
 // times: from each store to the line in each other computer's log.
 void BM_ShareLatencyTwelveComputers(benchmark::State& state)
@@ -123,10 +117,7 @@ void BM_ShareLatencyTwelveComputers(benchmark::State& state)
         if (!waitFor([&] { return delaysMs.size() == expected; }, 60000))
             state.SkipWithError("not every QSO reached every computer");
     }
-    state.counters["p50_ms"] = percentile(delaysMs, 0.5);
-    state.counters["p99_ms"] = percentile(delaysMs, 0.99);
-    state.counters["max_ms"] = percentile(delaysMs, 1.0);
-    state.counters["samples"] = static_cast<double>(delaysMs.size());
+    reportDelays(delaysMs, state);
 }
 BENCHMARK(BM_ShareLatencyTwelveComputers)->Iterations(1)->Unit(benchmark::kMillisecond);
 
