@@ -63,9 +63,10 @@ VoicePlayer::~VoicePlayer()
     // The program may be closing: the radio must not be left transmitting.
     if (busy() && ptt_)
         ptt_->key(false);
-    // The sound card reads the samples on its own: it goes before them (the
-    // children would be deleted in the order they were made, samples first).
-    delete sink_;
+    if (sink_) {
+        sink_->disconnect(this);
+        delete sink_;
+    }
 }
 
 void VoicePlayer::play(const QString& name)
@@ -110,7 +111,10 @@ QString VoicePlayer::load(const QString& name)
     const QAudioFormat format = toAudioFormat(sound->format);
     if (!device.isFormatSupported(format))
         return cannotPlay(name);
-    sink_ = new QAudioSink(device, format, this);
+    // Without a parent: Qt's PulseAudio sink runs the event loop while it is
+    // destroyed, and a sink that end() left to be deleted later would be
+    // deleted a second time with the player.
+    sink_ = new QAudioSink(device, format);
     connect(sink_, &QAudioSink::stateChanged, this, &VoicePlayer::soundStateChanged);
     samples_->setData(QByteArray(bytes.data() + sound->offset, static_cast<qsizetype>(sound->size)));
     length_ = std::chrono::milliseconds(sound->format.milliseconds(sound->size));

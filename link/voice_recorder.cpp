@@ -36,6 +36,14 @@ VoiceRecorder::VoiceRecorder(std::filesystem::path folder, QObject* parent)
 {
 }
 
+VoiceRecorder::~VoiceRecorder()
+{
+    if (source_) {
+        source_->disconnect(this);
+        delete source_;
+    }
+}
+
 void VoiceRecorder::start(const QString& name)
 {
     stop();
@@ -53,7 +61,9 @@ void VoiceRecorder::start(const QString& name)
     format_ = *wave;
     limit_ = kLongestSeconds * static_cast<std::size_t>(format_.bytesPerFrame() * format_.rate);
     samples_.clear();
-    source_ = new QAudioSource(microphone, format, this);
+    // Without a parent, as the player's sink: Qt's PulseAudio source runs the
+    // event loop while it is destroyed.
+    source_ = new QAudioSource(microphone, format);
     connect(source_, &QAudioSource::stateChanged, this, &VoiceRecorder::sourceStateChanged);
     input_ = source_->start();
     if (!input_ || source_->error() != QAudio::NoError)

@@ -25,7 +25,7 @@ public:
     // Names are relative to `folder`, the station folder.
     explicit VoiceRecorder(std::filesystem::path folder, QObject* parent = nullptr);
     // A recording under way is dropped: the old one stays.
-    ~VoiceRecorder() override = default;
+    ~VoiceRecorder() override;
     VoiceRecorder(const VoiceRecorder&) = delete;
     VoiceRecorder& operator=(const VoiceRecorder&) = delete;
 

@@ -85,4 +85,22 @@ QString shareSettingNotes(const std::vector<IgnoredSetting>& ignored)
     return lines.join(QLatin1Char('\n'));
 }
 
+QString cwSettingNotes(const std::vector<IgnoredSetting>& ignored)
+{
+    QStringList lines;
+    for (const IgnoredSetting& setting : ignored)
+        lines << QStringLiteral("Pominięto ustawienie CW %1 „%2”: %3; oczekiwano cwdaemon:HOST:PORT, cwdaemon, rig "
+                                "albo off.")
+                     .arg(QString::fromStdString(setting.source), shownSetting(setting.text), problemText(setting));
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString messageSettingNotes(const std::vector<IgnoredSetting>& ignored)
+{
+    QStringList lines;
+    for (const IgnoredSetting& setting : ignored)
+        lines << QStringLiteral("Pominięto %1: %2.").arg(shareSettingPlace(setting), problemText(setting));
+    return lines.join(QLatin1Char('\n'));
+}
+
 }  // namespace qz::ui

@@ -43,6 +43,7 @@ void EntryPanel::Edit4KeyDown(int key, Qt::KeyboardModifiers shift)
     PageUpKey = key == kVkPageUp;
     PageDownKey = key == kVkPageDown;
     PageStepTime();
+    MessageKeyDown(key, shift);
 }
 
 void EntryPanel::Edit6KeyDown(int key, Qt::KeyboardModifiers shift) { Edit4KeyDown(key, shift); }
@@ -52,6 +53,8 @@ void EntryPanel::Edit4KeyPress(char& key)
     if (key != kEnter)
         return;
     key = 0;
+    if (enterSends() && !sendOnEnterInCall())
+        return;
     focusField(Edit6);
 }
 
@@ -60,7 +63,10 @@ void EntryPanel::Edit6KeyPress(char& key)
     if (key != kEnter)
         return;
     key = 0;
-    Button4->click();
+    if (enterSends())
+        storeAndSendOnEnter();
+    else
+        Button4->click();
 }
 
 void EntryPanel::Edit5KeyPress(char& key)

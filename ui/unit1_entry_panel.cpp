@@ -68,8 +68,8 @@ void focusField(QLineEdit* field)
     field->selectAll();
 }
 
-EntryPanel::EntryPanel(StationContext context, Logbook& logbook, QWidget* parent)
-    : QWidget(parent), context_(std::move(context)), logbook_(logbook)
+EntryPanel::EntryPanel(StationContext context, Logbook& logbook, MessageKeys& messages, QWidget* parent)
+    : QWidget(parent), context_(std::move(context)), logbook_(logbook), messages_(messages)
 {
     createControls();
     layOut();

@@ -98,11 +98,11 @@ protected:
         mainWindow().Edit4->clear();
         typeInto(mainWindow().Edit4, call);
     }
-    void pressF2()
+    void pressF11()
     {
         QApplication::setActiveWindow(&form1());
         mainWindow().Edit4->setFocus();
-        QTest::keyClick(mainWindow().Edit4, Qt::Key_F2);
+        QTest::keyClick(mainWindow().Edit4, Qt::Key_F11);
     }
 };
 
@@ -183,12 +183,12 @@ TEST_F(ContestOverviewTest, WarningFollowsStoresCorrectionsDeletionsAndANewLog)
     EXPECT_EQ(folder.read("IARU_log.zrv"), "");
 }
 
-TEST_F(ContestOverviewTest, F2OpensAndClosesTheOverviewWithoutTakingTheKeyboard)
+TEST_F(ContestOverviewTest, F11OpensAndClosesTheOverviewWithoutTakingTheKeyboard)
 {
     startStation();
     const MainControls w = mainWindow();
     typeCall(QStringLiteral("SP9"));
-    pressF2();
+    pressF11();
     ASSERT_TRUE(overview().isVisible());
     EXPECT_EQ(overview().windowTitle(), "Przegląd zawodów");
     EXPECT_EQ(QApplication::focusWidget(), w.Edit4);
@@ -200,7 +200,7 @@ TEST_F(ContestOverviewTest, F2OpensAndClosesTheOverviewWithoutTakingTheKeyboard)
     EXPECT_EQ(listed(shown().PartialCalls), (QStringList{"SP9XYZ  powtórka"}));
     typeCall(QStringLiteral("P9"));
     EXPECT_EQ(listed(shown().PartialCalls), (QStringList{"P9", "SP9XYZ  powtórka", "DL9SP9", "SP9ABC"}));
-    pressF2();
+    pressF11();
     EXPECT_FALSE(overview().isVisible());
     EXPECT_EQ(QApplication::focusWidget(), w.Edit4);
     EXPECT_TRUE(platform.boxes.empty());
@@ -272,7 +272,7 @@ TEST_F(ContestOverviewTest, ADupeIsNeverCutOffThePartialCallsByPublishedCallsSor
     for (int i = 10; i < 50; ++i)
         published += "SP9A" + std::to_string(i) + "\r\n";
     folder.write("MASTER.SCP", published);
-    pressF2();
+    pressF11();
     typeCall(QStringLiteral("SP9"));
     const QStringList partials = listed(shown().PartialCalls);
     ASSERT_EQ(partials.size(), 30);
@@ -286,7 +286,7 @@ TEST_F(ContestOverviewTest, ADupeIsNeverCutOffThePartialCallsByPublishedCallsSor
 TEST_F(ContestOverviewTest, OverviewNeverCoversTheMainWindowWhereTheScreenHasRoomForBoth)
 {
     startStation();
-    pressF2();
+    pressF11();
     const QSize main = form1().frameGeometry().size();
     const QSize overviewSize = overview().frameGeometry().size();
     const int narrowest = overview().minimumSizeHint().width() + overviewSize.width() - overview().width();
@@ -314,7 +314,7 @@ TEST_F(ContestOverviewTest, AMinimisedOverviewSurvivesTypingStoringAndSharedQsos
     startStation();
     const MainControls w = mainWindow();
     ui::ContestOverview& o = overview();
-    pressF2();
+    pressF11();
     o.setWindowState(Qt::WindowMinimized);
     ASSERT_TRUE(o.isVisible());
 
@@ -336,9 +336,9 @@ TEST_F(ContestOverviewTest, AMinimisedOverviewSurvivesTypingStoringAndSharedQsos
         << c.Rate->text().toStdString();
     EXPECT_TRUE(eventually([&] { return c.RateChart1->barTotals() == QList<int>{1, 2}; }));
 
-    // F2 brings a minimised overview back rather than closing it.
+    // F11 brings a minimised overview back rather than closing it.
     o.setWindowState(Qt::WindowMinimized);
-    pressF2();
+    pressF11();
     EXPECT_TRUE(o.isVisible());
     EXPECT_FALSE(o.isMinimized());
     typeCall(QStringLiteral("JA1"));
@@ -439,7 +439,7 @@ TEST_F(ContestOverviewTest, CheckLogNamesQsosThatChoosingSelectsForCorrection)
     const std::string incomplete = contestQso("QZ1ABC", "JA1AAA", "20M", "CW", "2B", "12:05");
     const std::string otherOperators = contestQso("QZ2XYZ", "OK1AAA", "40M", "CW", "QRZ", "12:06");
     startStation({incomplete, otherOperators});
-    pressF2();
+    pressF11();
     ASSERT_TRUE(eventually([&] { return overview().isVisible(); }));
     QTest::mouseClick(shown().CheckLog, Qt::LeftButton);
     auto* check = overview().findChild<ui::LogCheckWindow*>("LogCheck");
