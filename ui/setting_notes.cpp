@@ -91,7 +91,7 @@ QString cwSettingNotes(const std::vector<IgnoredSetting>& ignored)
     for (const IgnoredSetting& setting : ignored)
         lines << QStringLiteral("Pominięto ustawienie CW %1 „%2”: %3; oczekiwano cwdaemon:HOST:PORT, cwdaemon, rig "
                                 "albo off.")
-                     .arg(QString::fromStdString(setting.source), shownSetting(setting.text), problemText(setting));
+                     .arg(fromAscii(setting.source), shownSetting(setting.text), problemText(setting));
     return lines.join(QLatin1Char('\n'));
 }
 

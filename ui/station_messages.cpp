@@ -2,6 +2,7 @@
 // file chose, and rigctld at the radio's address for the radio's keyer and
 // the PTT of the recordings.
 
+#include "codec.h"
 #include "cwdaemon_keyer.h"
 #include "rig_keyer.h"
 #include "rig_ptt.h"
@@ -28,7 +29,7 @@ void Station::chooseCw(const CwChoice& cw, const RigChoice& rig)
         rigSession_->start();
         form1.keyRadioThrough(std::make_unique<link::RigPtt>(rigSession_));
     }
-    const QString source = QString::fromStdString(cw.source);
+    const QString source = fromAscii(cw.source);
     switch (cw.transport) {
     case CwTransport::Off:
         form1.sendCwThrough(nullptr, source.isEmpty() ? QString() : QStringLiteral("off w %1").arg(source));
