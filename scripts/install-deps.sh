@@ -35,6 +35,7 @@ if [ "$set" != run ]; then
         xvfb xauth xdotool imagemagick   # the end-to-end test on a virtual screen
         x11-utils                        # xev and xprop: bench/startup_x.sh
         mosquitto                        # the station's broker, started by the sharing tests
+        cwdaemon                         # the CW keyer daemon, started by the function-key tests
         pulseaudio pulseaudio-utils      # the voice tests' own sound server with a null sink and source; pactl
         openbox wmctrl xclip python3     # the random walk: a real window manager, its actions, pastes, the driver
     )
