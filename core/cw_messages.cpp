@@ -11,7 +11,7 @@ namespace {
 
 // Far beyond what the sections hold with their comments; a longer file is
 // not a messages file, and is passed over whole.
-constexpr std::size_t kFileLimit = 64 * 1024;
+constexpr std::size_t kFileLimit = std::size_t{64} * 1024;
 
 constexpr std::array<std::string_view, kMessageKeys> kDefaultTexts{"CQ TEST {MYCALL} {MYCALL} TEST",
                                                                    "{CALL} 5NN {EXCH}",
