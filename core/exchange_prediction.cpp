@@ -51,6 +51,18 @@ std::optional<std::string_view> ReceivedExchanges::latest(std::string_view call)
     return found == byCall_.end() ? std::nullopt : std::optional<std::string_view>(found->second.back().exchange);
 }
 
+std::optional<std::string_view> ReceivedExchanges::latestBesides(std::string_view line) const
+{
+    const auto found = byCall_.find(comparableText(fieldView(line, Field::Call)));
+    if (found == byCall_.end())
+        return std::nullopt;
+    const std::size_t hash = hashOf(line);
+    const auto& received = found->second;
+    const auto other =
+        std::find_if(received.rbegin(), received.rend(), [&](const Received& r) { return r.lineHash != hash; });
+    return other == received.rend() ? std::nullopt : std::optional<std::string_view>(other->exchange);
+}
+
 std::optional<Prediction> predictExchange(std::string_view call, const PredictionSources& sources)
 {
     if (trimmedView(call).empty())
@@ -68,6 +80,19 @@ std::optional<Prediction> predictExchange(std::string_view call, const Predictio
         if (const auto location = sources.countries->locate(comparableText(call)); location && location->ituZone > 0)
             return Prediction{std::to_string(location->ituZone), PredictionSource::Country};
     return std::nullopt;
+}
+
+std::optional<Prediction> strongDisagreement(std::string_view line, const ReceivedExchanges* log,
+                                             const CallHistory* history)
+{
+    std::optional<Prediction> expected;
+    if (const auto other = log ? log->latestBesides(line) : std::nullopt)
+        expected = Prediction{std::string(*other), PredictionSource::Log};
+    else if (const auto known = history ? history->exchangeOf(fieldView(line, Field::Call)) : std::nullopt)
+        expected = Prediction{std::string(*known), PredictionSource::History};
+    if (!expected || expected->exchange == comparableText(fieldView(line, Field::ReceivedExchange)))
+        return std::nullopt;
+    return expected;
 }
 
 }  // namespace qz

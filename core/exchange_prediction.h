@@ -42,6 +42,8 @@ public:
     void removeOne(std::string_view line);
     // The exchange of the call's last QSO in the log's order that has one.
     std::optional<std::string_view> latest(std::string_view call) const;
+    // The same for the call of `line`, leaving out that QSO and its copies.
+    std::optional<std::string_view> latestBesides(std::string_view line) const;
 
 private:
     struct Received {
@@ -60,5 +62,11 @@ struct PredictionSources {
 };
 
 std::optional<Prediction> predictExchange(std::string_view call, const PredictionSources& sources);
+
+// The strong prediction that a stored QSO's received exchange differs from:
+// the latest exchange of its call in the rest of the log, else the call
+// history's.
+std::optional<Prediction> strongDisagreement(std::string_view line, const ReceivedExchanges* log,
+                                             const CallHistory* history);
 
 }  // namespace qz
