@@ -80,6 +80,7 @@ public:
     QLabel* ScoreTotal = nullptr;
     QLabel* ScoreNotes = nullptr;
     QLabel* NewMultiplier = nullptr;
+    QLabel* ExpectedExchange = nullptr;
     QPushButton* WriteScore = nullptr;
     QPushButton* CheckLog = nullptr;
     QLabel* Rate = nullptr;
@@ -91,6 +92,7 @@ protected:
 
 private:
     void createControls();
+    void showExpectedExchange();
     QTableWidget* createScoreTable();
     void layOut();
     void followLogbook();

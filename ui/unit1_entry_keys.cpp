@@ -52,6 +52,7 @@ void EntryPanel::Edit4KeyPress(char& key)
     if (key != kEnter)
         return;
     key = 0;
+    fillExpectedExchange();
     focusField(Edit6);
 }
 

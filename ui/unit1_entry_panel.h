@@ -5,6 +5,7 @@
 // operator list; its handlers are spread over the unit1_entry*.cpp files by
 // topic.
 
+#include "exchange_prediction.h"
 #include "pick_kind.h"
 #include "rig_follower.h"
 #include "station_context.h"
@@ -13,6 +14,7 @@
 
 #include <QStringList>
 #include <QWidget>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -25,6 +27,7 @@ class QTimer;
 namespace qz::ui {
 
 class DropDownComboBox;
+class ExchangePredictor;
 class FollowingList;
 class Logbook;
 class WorkedBeforeMarker;
@@ -121,6 +124,12 @@ private:
     void Edit7KeyPress(char& key);
     void Edit6Exit();
 
+    // The expected exchange (unit1_entry_prediction.cpp): filled into the
+    // received exchange field when Enter leaves the callsign field, unless
+    // the operator typed there; the field's hint says where it came from.
+    void fillExpectedExchange();
+    void showExchangeHint();
+
     // The radio's band and mode list entries, reported after every poll.
     void RadioTuned(const QString& band, const QString& mode);
     void showBandHint();
@@ -151,6 +160,11 @@ private:
     bool PageDownKey = false;
 
     WorkedBeforeMarker* workedBefore_ = nullptr;
+    ExchangePredictor* predictor_ = nullptr;
+    // What the program last put into the received exchange field, and
+    // whether the operator has typed there since.
+    std::optional<Prediction> filled_;
+    bool exchangeTyped_ = false;
     FollowingList* bandFollow_ = nullptr;
     FollowingList* modeFollow_ = nullptr;
     QString radioState_;
