@@ -63,6 +63,7 @@ void Logbook::readStartView()
     if (file_.createIfMissing()) {
         workedBefore_ = WorkedBefore({}, currentOperator());
         received_ = ReceivedExchanges();
+        receivedFollowsFile();
         emit reloaded();
         return;
     }
@@ -100,15 +101,21 @@ void Logbook::readView(CountSlots counting)
     if (!wholeLog_) {
         std::shared_ptr<const LogSnapshot> own;
         // The one pass over the file that picks the operator's lines also
-        // gathers every operator's exchanges.
+        // gathers every operator's exchanges, unless the file is as they were gathered.
+        std::string stamp = fileStamp(file_.path());
+        const bool gather = stamp != receivedStamp_;
         ReceivedExchanges received;
         onLog([&] {
             own = LogSnapshot::read(file_.path(), [&](std::string_view line) {
-                received.add(line);
+                if (gather)
+                    received.add(line);
                 return belongsTo(line, op);
             });
         });
-        received_ = std::move(received);
+        if (gather) {
+            received_ = std::move(received);
+            receivedStamp_ = std::move(stamp);
+        }
         workedBefore_ = WorkedBefore(own->lines(), op);
         headquartersSlots_ = counting == CountSlots::Yes ? HeadquartersSlots(own->lines(), op) : HeadquartersSlots();
         std::vector<std::string_view> sorted = operatorLines(own->lines(), op);
@@ -116,13 +123,17 @@ void Logbook::readView(CountSlots counting)
         return;
     }
     std::shared_ptr<const LogSnapshot> whole;
+    std::string stamp = fileStamp(file_.path());
     onLog([&] { whole = file_.snapshot(); });
     const std::vector<std::string_view>& all = whole->lines();
     // One pass over the whole log picks the operator's lines for the rest.
     std::vector<std::string_view> own;
     std::copy_if(all.begin(), all.end(), std::back_inserter(own),
                  [&](std::string_view line) { return belongsTo(line, op); });
-    received_ = ReceivedExchanges(all);
+    if (stamp != receivedStamp_) {
+        received_ = ReceivedExchanges(all);
+        receivedStamp_ = std::move(stamp);
+    }
     workedBefore_ = WorkedBefore(own, op);
     headquartersSlots_ = counting == CountSlots::Yes ? HeadquartersSlots(own, op) : HeadquartersSlots();
     sortNoCase(own);
@@ -149,6 +160,7 @@ int Logbook::takeIntoView(const std::string& line)
     const int row = own ? view_.insertSorted(line) : -1;
     workedBefore_.add(line);
     received_.add(line);
+    receivedFollowsFile();
     if (own)
         headquartersSlots_.add(line);
     if (wholeLog_) {
@@ -186,6 +198,7 @@ void Logbook::remove(const std::string& line, int row)
     view_.removeRow(row);
     workedBefore_.removeOne(line);
     received_.removeOne(line);
+    receivedFollowsFile();
     if (wholeLog_) {
         // The whole log keeps the log's order, so the same copy goes.
         std::vector<std::string_view>& all = wholeLog_->lines;
@@ -212,6 +225,7 @@ void Logbook::startNewLog()
     view_.clear();
     workedBefore_ = WorkedBefore({}, currentOperator());
     received_ = ReceivedExchanges();
+    receivedFollowsFile();
     if (wholeLog_) {
         wholeLog_->take(nullptr);
         recountContest();
@@ -261,6 +275,8 @@ void Logbook::setCallHistory(std::shared_ptr<const CallHistory> history)
     history_ = std::move(history);
     // The list's hints are asked for when shown: nothing to redraw.
 }
+
+void Logbook::receivedFollowsFile() { receivedStamp_ = fileStamp(file_.path()); }
 
 QString Logbook::exchangeNote(std::string_view line) const
 {

@@ -194,6 +194,8 @@ private:
     // The log list's hint of a QSO whose received exchange differs from the
     // station's latest in the rest of the log or from the call history.
     QString exchangeNote(std::string_view line) const;
+    // After a change that received_ has followed.
+    void receivedFollowsFile();
 
     LogFile file_;
     std::filesystem::path folder_;
@@ -202,6 +204,9 @@ private:
     LogLineModel view_;
     WorkedBefore workedBefore_;
     ReceivedExchanges received_;
+    // The log file as it was when received_ last matched it: a view reload
+    // of another operator need not gather the exchanges again.
+    std::string receivedStamp_;
     std::shared_ptr<const CallHistory> history_;
     HeadquartersSlots headquartersSlots_;
     std::shared_ptr<const ContestData> contest_;
