@@ -93,9 +93,13 @@ void ExchangePredictor::readLater()
             // Out of memory: said in the hint, the predictions go on without the files.
             read->history = {CallHistory(), true, error.what()};
         }
-        // Back on the window thread, where the predictor may be gone by then.
+        // Back on the window thread, where the predictor may be gone by then,
+        // and the program too when it ended meanwhile.
+        QCoreApplication* const application = QCoreApplication::instance();
+        if (!application)
+            return;
         QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
+            application,
             [self, read = std::shared_ptr<const Read>(std::move(read))] {
                 if (self)
                     self->take(read);
