@@ -39,7 +39,7 @@ std::vector<std::string> typedCalls()
     for (int n = 0; n < 1000; ++n) {
         calls.push_back("SP" + std::to_string(n % 10) + "X" + std::to_string(n * 17));
         calls.push_back("DL" + std::to_string(n % 10) + "H" + std::to_string(n * 97));
-        calls.push_back(n % 2 ? "QZ5KV" : "NU1AW");
+        calls.emplace_back(n % 2 ? "QZ5KV" : "NU1AW");
         calls.push_back("JA" + std::to_string(n % 10) + "Q" + std::to_string(n));
         calls.push_back("QX" + std::to_string(n) + "ZZZ");
     }

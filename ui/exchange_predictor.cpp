@@ -150,7 +150,7 @@ QString ExchangePredictor::historySummary() const
     if (history.passedOver() > 0)
         line += QStringLiteral(", pominięte wiersze: %1").arg(history.passedOver());
     if (history.cut())
-        line += QStringLiteral(", przeczytano tylko pierwsze %1 MB").arg(kMaxHistoryBytes / (1024 * 1024));
+        line += QStringLiteral(", przeczytano tylko pierwsze %1 MB").arg(kMaxHistoryBytes / (std::size_t{1024} * 1024));
     return line;
 }
 
