@@ -488,9 +488,8 @@ void ContestOverview::WriteScoreClick()
         return;
     }
     emit claimedScoreWritten(op);
-    showInformation(
-        context_.platform,
-        QStringLiteral("Wynik %1 został wpisany do nagłówka operatora %2.").arg(QString::fromStdString(points), who));
+    showInformation(context_.platform,
+                    QStringLiteral("Wynik %1 został wpisany do nagłówka operatora %2.").arg(fromAscii(points), who));
 }
 
 void ContestOverview::CheckLogClick()

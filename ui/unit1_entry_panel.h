@@ -80,7 +80,6 @@ private:
     void layOut();
     void connectHandlers();
     void followLogbook();
-    void showOperators();
     void announceTypedQso();
 
     // Clock and operator list (unit1_entry_panel.cpp).

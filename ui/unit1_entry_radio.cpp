@@ -2,6 +2,7 @@
 
 #include "unit1_entry_panel.h"
 
+#include "codec.h"
 #include "failure_box.h"
 #include "following_list.h"
 #include "setting_notes.h"
@@ -18,7 +19,7 @@ void EntryPanel::followRadio(const RigChoice& choice, const link::RigTiming& tim
         showBandHint();
     };
     if (!choice.address) {
-        showState(QStringLiteral("Radio: nie jest śledzone (off w %1)").arg(QString::fromStdString(choice.source)));
+        showState(QStringLiteral("Radio: nie jest śledzone (off w %1)").arg(fromAscii(choice.source)));
         return;
     }
     bandFollow_ = new FollowingList(ComboBox1);
