@@ -1,5 +1,6 @@
 // QZ5KV Stationbook: the station's files live beside the executable.
 
+#include "cluster_setting.h"
 #include "codec.h"
 #include "command_line.h"
 #include "failure_box.h"
@@ -75,5 +76,6 @@ int main(int argc, char** argv)
     station.start();
     station.form1.followRadio(qz::chooseRig(options.rig, folder));
     station.chooseSharing(qz::chooseShare(options.share, folder));
+    station.chooseCluster(qz::chooseCluster(options.cluster, folder));
     return QApplication::exec();
 }

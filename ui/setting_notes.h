@@ -11,5 +11,6 @@ namespace qz::ui {
 
 QString radioSettingNotes(const std::vector<IgnoredSetting>& ignored);
 QString shareSettingNotes(const std::vector<IgnoredSetting>& ignored);
+QString clusterSettingNotes(const std::vector<IgnoredSetting>& ignored);
 
 }  // namespace qz::ui

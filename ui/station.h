@@ -5,6 +5,9 @@
 // data connected here. The program and the window tests build the same
 // station.
 
+#include "band_map_window.h"
+#include "cluster_client.h"
+#include "cluster_setting.h"
 #include "contest_overview.h"
 #include "logbook.h"
 #include "share_setting.h"
@@ -42,6 +45,9 @@ public:
     void chooseSharing(const qz::ShareChoice& choice);
     // Nothing: the log is not shared.
     const std::optional<qz::ShareSetting>& sharing() const { return share_.setting; }
+    // Whether spots are read from a cluster node, chosen once after start-up;
+    // settings passed over are told in the band list's hint.
+    void chooseCluster(const qz::ClusterChoice& choice, const link::ClusterTiming& timing = {});
 
     // First, so that it outlives every window that observes it.
     Logbook logbook;
@@ -50,6 +56,7 @@ public:
     TForm3 form3;
     TForm4 form4;
     ContestOverview overview;
+    BandMapWindow bandMap;
 
 private:
     StationContext context_;
@@ -57,6 +64,7 @@ private:
     // The link to the broker (a ShareLink) where the log is shared; last, so
     // that it goes before the logbook and the windows it tells.
     std::unique_ptr<QObject> shareLink_;
+    std::unique_ptr<QObject> cluster_;
     void startSharing(const ShareSetting& setting);
 
     ShareChoice share_;

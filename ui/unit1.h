@@ -12,6 +12,7 @@
 
 #include <QStringList>
 #include <QWidget>
+#include <cstdint>
 #include <string>
 
 class QCloseEvent;
@@ -46,6 +47,8 @@ public:
     void showQso(const std::string& op, const std::string& line);
     // The state of the sharing, beside the log list.
     void showSharing(const ShareStatus& status);
+    // A spot picked on the band map (EntryPanel::takeSpot).
+    void takeSpot(const QString& call, const QString& band, const QString& mode, std::int64_t hertz);
 
 signals:
     // "Zarządzanie operatorami", or the drop-down of an empty operator list.
@@ -60,6 +63,10 @@ signals:
     void pickRequested(qz::ui::PickKind kind, const QStringList& entries, int selected);
     // F2: show or hide the contest overview.
     void overviewRequested();
+    // F12 or "Mapa": show or hide the band map.
+    void bandMapRequested();
+    // Ctrl+Down in the callsign or received-exchange field.
+    void spotRequested();
     void typedQsoChanged(const qz::ui::TypedQso& typed);
 
 protected:
@@ -88,6 +95,7 @@ private:
     QPushButton* Button7 = nullptr;
     QPushButton* Button8 = nullptr;
     QPushButton* Button9 = nullptr;
+    QPushButton* Button10 = nullptr;
     QPushButton* Button3 = nullptr;
     QPushButton* Button5 = nullptr;
     QPushButton* Button6 = nullptr;

@@ -43,6 +43,8 @@ void EntryPanel::Edit4KeyDown(int key, Qt::KeyboardModifiers shift)
     PageUpKey = key == kVkPageUp;
     PageDownKey = key == kVkPageDown;
     PageStepTime();
+    if (shift == Qt::ControlModifier && key == kVkDown)
+        emit spotRequested();
 }
 
 void EntryPanel::Edit6KeyDown(int key, Qt::KeyboardModifiers shift) { Edit4KeyDown(key, shift); }
