@@ -78,8 +78,10 @@ void ClusterClient::read()
         skipping_ = true;
     }
     // A prompt ends without a line break.
-    if (!loggedIn_ && asksForLogin(pending_))
+    if (!loggedIn_ && asksForLogin(pending_)) {
+        pending_.clear();
         logIn();
+    }
 }
 
 void ClusterClient::take(const QByteArray& line)
@@ -107,7 +109,6 @@ void ClusterClient::logIn()
         return;
     loggedIn_ = true;
     deadline_->stop();
-    pending_.clear();
     socket_->write(QByteArray::fromStdString(setting_.login + "\r\n"));
 }
 

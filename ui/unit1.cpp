@@ -146,6 +146,8 @@ void TForm1::showSharing(const ShareStatus& status) { log_->showSharing(status);
 void TForm1::takeSpot(const QString& call, const QString& band, const QString& mode, std::int64_t hertz)
 {
     entry_->takeSpot(call, band, mode, hertz);
+    // Picked with the mouse in the band map: the next keys are for the call.
+    activateWindow();
 }
 
 void TForm1::showQso(const std::string& op, const std::string& line)
