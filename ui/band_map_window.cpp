@@ -1,5 +1,6 @@
 #include "band_map_window.h"
 
+#include "band_map_model.h"
 #include "codec.h"
 #include "contest_score.h"
 #include "control_setup.h"
@@ -9,37 +10,13 @@
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace qz::ui {
-namespace {
-
-// The spot's place in the list: the spot's frequency, kept beside its text.
-constexpr int kHertzRole = Qt::UserRole;
-constexpr int kCallRole = Qt::UserRole + 1;
-constexpr int kModeRole = Qt::UserRole + 2;
-
-QString rowText(const MappedSpot& spot, const SpotMarks& marks, std::chrono::sys_seconds now)
-{
-    const auto age = std::chrono::duration_cast<std::chrono::minutes>(now - spot.heard).count();
-    QString text = QStringLiteral("%1  %2  %3 min")
-                       .arg(fromAscii(kilohertzText(spot.spot.hertz)), 9)
-                       .arg(fromAscii(spot.spot.call), -13)
-                       .arg(std::max<long long>(age, 0), 3);
-    if (marks.headquartersNeeded)
-        text += QStringLiteral("  brakuje %1").arg(fromAscii(marks.slot));
-    if (marks.newMultiplier)
-        text += QStringLiteral("  nowy mnożnik");
-    if (marks.dupe)
-        text += QStringLiteral("  dupe");
-    return text;
-}
-
-}  // namespace
 
 BandMapWindow::BandMapWindow(StationContext context, const Logbook& logbook, QWidget* parent)
     : QWidget(parent, Qt::Window), context_(std::move(context)), logbook_(logbook)
@@ -49,10 +26,14 @@ BandMapWindow::BandMapWindow(StationContext context, const Logbook& logbook, QWi
     resize(360, 480);
     Label1 = named(new QLabel(this), "Label1");
     Label1->setWordWrap(true);
-    ListBox1 = named(new QListWidget(this), "ListBox1");
+    ListBox1 = named(new QListView(this), "ListBox1");
+    model_ = new BandMapModel(this);
+    ListBox1->setModel(model_);
     QFont fixed(QStringLiteral("monospace"));
     fixed.setStyleHint(QFont::TypeWriter);
     ListBox1->setFont(fixed);
+    // Rows of one height are laid out without measuring each of thousands.
+    ListBox1->setUniformItemSizes(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(ListBox1, 1);
@@ -61,8 +42,7 @@ BandMapWindow::BandMapWindow(StationContext context, const Logbook& logbook, QWi
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &BandMapWindow::refresh);
     Timer1->start();
-    connect(ListBox1, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { pickRow(ListBox1->row(item)); });
+    connect(ListBox1, &QListView::activated, this, [this](const QModelIndex& index) { pickRow(index.row()); });
     connect(new QShortcut(QKeySequence(Qt::Key_F12), this), &QShortcut::activated, this, &BandMapWindow::toggle);
     // A QSO stored makes a dupe at once.
     connect(&logbook_, &Logbook::stored, this, &BandMapWindow::refresh);
@@ -107,9 +87,9 @@ void BandMapWindow::toggle()
 void BandMapWindow::pickNext()
 {
     rebuild();
-    if (ListBox1->count() == 0)
+    if (model_->rowCount() == 0)
         return;
-    pickRow((ListBox1->currentRow() + 1) % ListBox1->count());
+    pickRow((ListBox1->currentIndex().row() + 1) % model_->rowCount());
 }
 
 bool BandMapWindow::spottingAllowed() const
@@ -132,49 +112,37 @@ void BandMapWindow::refresh()
 void BandMapWindow::rebuild()
 {
     const auto now = std::chrono::time_point_cast<std::chrono::seconds>(context_.clock());
-    const int current = ListBox1->currentRow();
-    ListBox1->clear();
+    const int current = ListBox1->currentIndex().row();
+    std::vector<SpotRow> rows;
     if (!spottingAllowed()) {
         Label1->setText(QStringLiteral("Kategoria operatora %1 nie pozwala korzystać ze spotów: mapa ich nie pokazuje.")
                             .arg(fromCp1250(logbook_.currentOperator())));
-        return;
-    }
-    Label1->setText(clusterState_.isEmpty() ? QStringLiteral("Klaster: nie jest czytany") : clusterState_);
-    if (band_ < 0)
-        return;
-    const ContestCount* count = logbook_.contestCount();
-    const SpotNeeds needs{&logbook_.headquartersSlots().keys(), &logbook_.workedBefore(),
-                          count ? &count->tally.score() : nullptr, count ? count->tally.score().countries() : nullptr};
-    std::vector<std::pair<const MappedSpot*, SpotMarks>> rows;
-    for (const MappedSpot* spot : map_.onBand(static_cast<std::size_t>(band_)))
-        rows.emplace_back(spot, marksOf(*spot, needs));
-    std::stable_partition(rows.begin(), rows.end(), [](const auto& row) { return row.second.headquartersNeeded; });
-    for (const auto& [spot, marks] : rows) {
-        auto* item = new QListWidgetItem(rowText(*spot, marks, now), ListBox1);
-        item->setData(kHertzRole, QVariant::fromValue<qlonglong>(spot->spot.hertz));
-        item->setData(kCallRole, fromAscii(spot->spot.call));
-        item->setData(kModeRole, fromAscii(modeTable().at(spot->mode).entry));
-        if (marks.headquartersNeeded) {
-            item->setForeground(QColor(Qt::cyan));
-            item->setBackground(QColor(Qt::magenta));
-            QFont bold = item->font();
-            bold.setBold(true);
-            item->setFont(bold);
-        } else if (marks.dupe) {
-            item->setForeground(QColor(Qt::gray));
+    } else {
+        Label1->setText(clusterState_.isEmpty() ? QStringLiteral("Klaster: nie jest czytany") : clusterState_);
+        if (band_ >= 0) {
+            const ContestCount* count = logbook_.contestCount();
+            const SpotNeeds needs{&logbook_.headquartersSlots().keys(), &logbook_.workedBefore(),
+                                  count ? &count->tally.score() : nullptr,
+                                  count ? count->tally.score().countries() : nullptr};
+            for (const MappedSpot* spot : map_.onBand(static_cast<std::size_t>(band_)))
+                rows.push_back({*spot, marksOf(*spot, needs)});
+            std::stable_partition(rows.begin(), rows.end(),
+                                  [](const SpotRow& row) { return row.marks.headquartersNeeded; });
         }
     }
-    ListBox1->setCurrentRow(std::min(current, ListBox1->count() - 1));
+    model_->setRows(std::move(rows), now);
+    if (current >= 0 && model_->rowCount() > 0)
+        ListBox1->setCurrentIndex(model_->index(std::min(current, model_->rowCount() - 1)));
 }
 
-void BandMapWindow::pickRow(int row)
+void BandMapWindow::pickRow(int position)
 {
-    QListWidgetItem* item = ListBox1->item(row);
-    if (!item || band_ < 0)
+    if (position < 0 || position >= model_->rowCount() || band_ < 0)
         return;
-    ListBox1->setCurrentRow(row);
-    emit picked(item->data(kCallRole).toString(), fromAscii(bandTable().at(static_cast<std::size_t>(band_)).entry),
-                item->data(kModeRole).toString(), item->data(kHertzRole).toLongLong());
+    ListBox1->setCurrentIndex(model_->index(position));
+    const MappedSpot& spot = model_->row(position).spot;
+    emit picked(fromAscii(spot.spot.call), fromAscii(bandTable().at(spot.band).entry),
+                fromAscii(modeTable().at(spot.mode).entry), spot.spot.hertz);
 }
 
 }  // namespace qz::ui

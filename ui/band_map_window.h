@@ -16,11 +16,12 @@
 #include <cstdint>
 
 class QLabel;
-class QListWidget;
+class QListView;
 class QTimer;
 
 namespace qz::ui {
 
+class BandMapModel;
 class Logbook;
 
 class BandMapWindow : public QWidget {
@@ -47,7 +48,7 @@ signals:
 private:
     void refresh();
     void rebuild();
-    void pickRow(int row);
+    void pickRow(int position);
     // Whether the current operator's category lets them use spots.
     bool spottingAllowed() const;
 
@@ -58,7 +59,8 @@ private:
     int band_ = -1;
     QString clusterState_;
     QLabel* Label1 = nullptr;
-    QListWidget* ListBox1 = nullptr;
+    QListView* ListBox1 = nullptr;
+    BandMapModel* model_ = nullptr;
     QTimer* Timer1 = nullptr;
 };
 

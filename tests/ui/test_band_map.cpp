@@ -9,7 +9,7 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -57,13 +57,13 @@ protected:
         start();
         station_->chooseCluster(node.choice(), {50ms, 200ms, 300ms});
         map = &station_->bandMap;
-        list = control<QListWidget>(*map, "ListBox1");
+        list = control<QListView>(*map, "ListBox1");
     }
     std::vector<std::string> rows() const
     {
         std::vector<std::string> shown;
-        for (int i = 0; i < list->count(); ++i)
-            shown.push_back(list->item(i)->text().simplified().toStdString());
+        for (int i = 0; i < count(); ++i)
+            shown.push_back(list->model()->index(i, 0).data().toString().simplified().toStdString());
         return shown;
     }
     void pickNext()
@@ -74,7 +74,8 @@ protected:
 
     SpotNode node{kSpots};
     ui::BandMapWindow* map = nullptr;
-    QListWidget* list = nullptr;
+    int count() const { return list->model()->rowCount(); }
+    QListView* list = nullptr;
 };
 
 TEST_F(BandMapTest, F12ShowsTheBandsSpotsAndCtrlDownTakesOneAndTunesTheRadio)
@@ -92,10 +93,10 @@ TEST_F(BandMapTest, F12ShowsTheBandsSpotsAndCtrlDownTakesOneAndTunesTheRadio)
     focusOn(w.Edit4);
     pressKey(Qt::Key_F12, Qt::NoModifier, {});
     ASSERT_TRUE(map->isVisible());
-    ASSERT_TRUE(eventually([&] { return list->count() == 2; }));
+    ASSERT_TRUE(eventually([&] { return count() == 2; }));
     // The headquarters station on a slot still lacking comes first, in the banner's colours.
     EXPECT_EQ(rows(), (std::vector<std::string>{"14025.0 QZ5KV 0 min brakuje 20M CW", "14031.1 DL1ABC 0 min"}));
-    EXPECT_EQ(list->item(0)->background().color(), QColor(Qt::magenta));
+    EXPECT_EQ(list->model()->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::magenta));
 
     pickNext();
     EXPECT_EQ(w.Edit4->text(), "QZ5KV");
@@ -114,7 +115,7 @@ TEST_F(BandMapTest, F12ShowsTheBandsSpotsAndCtrlDownTakesOneAndTunesTheRadio)
     now += 7min;
     ASSERT_TRUE(eventually([&] { return rows() == std::vector<std::string>{"21250.0 QZ5KV 7 min brakuje 15M SSB"}; }));
     now += 30min;
-    EXPECT_TRUE(eventually([&] { return list->count() == 0; }));
+    EXPECT_TRUE(eventually([&] { return count() == 0; }));
 }
 
 TEST_F(BandMapTest, ASingleOperatorBelowTheUnlimitedClassIsShownNoSpots)
@@ -123,12 +124,12 @@ TEST_F(BandMapTest, ASingleOperatorBelowTheUnlimitedClassIsShownNoSpots)
     ASSERT_TRUE(eventually([&] { return map->spotCount() == 3; }));
     focusOn(mainWindow().Edit4);
     pressKey(Qt::Key_F12, Qt::NoModifier, {});
-    EXPECT_EQ(list->count(), 0);
+    EXPECT_EQ(count(), 0);
     EXPECT_EQ(control<QLabel>(*map, "Label1")->text().toStdString(),
               "Kategoria operatora QZ1ABC nie pozwala korzystać ze spotów: mapa ich nie pokazuje.");
     pickNext();
     EXPECT_EQ(mainWindow().Edit4->text(), "QZ5KV");
-    EXPECT_EQ(list->count(), 0);
+    EXPECT_EQ(count(), 0);
 }
 
 }  // namespace
