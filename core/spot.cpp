@@ -168,6 +168,17 @@ std::size_t spotModeOf(const Spot& spot)
     return band && spot.hertz >= kBands[*band].phoneFrom ? kModeSsb : kModeCw;
 }
 
+std::string spotLineOf(const Spot& spot)
+{
+    const std::string hertz = std::to_string(spot.hertz % 1000 + 1000);
+    const int hours = spot.minuteOfDay / 60;
+    const int minutes = spot.minuteOfDay % 60;
+    std::string time = {static_cast<char>('0' + hours / 10), static_cast<char>('0' + hours % 10),
+                        static_cast<char>('0' + minutes / 10), static_cast<char>('0' + minutes % 10), 'Z'};
+    return "DX de " + spot.spotter + ": " + std::to_string(spot.hertz / 1000) + "." + hertz.substr(1) + " " +
+           spot.call + " " + (spot.comment.empty() ? "" : spot.comment + " ") + time;
+}
+
 std::string kilohertzText(std::int64_t hertz)
 {
     const std::int64_t tenths = (hertz + 50) / 100;

@@ -37,6 +37,10 @@ std::optional<std::size_t> spotBandOf(std::int64_t hertz);
 // named in the comment, else the part of the band plan it is in.
 std::size_t spotModeOf(const Spot& spot);
 
+// The spot as one line that parseSpot reads back whole, as the station's
+// computers pass spots on to each other.
+std::string spotLineOf(const Spot& spot);
+
 // The frequency as rigctld and the window show it: "14025.1" kHz.
 std::string kilohertzText(std::int64_t hertz);
 

@@ -94,7 +94,11 @@ void Station::chooseCluster(const ClusterChoice& choice, const link::ClusterTimi
     }
     auto* client = new link::ClusterClient(*choice.setting, timing);
     cluster_.reset(client);
-    QObject::connect(client, &link::ClusterClient::spotted, &bandMap, &BandMapWindow::addSpot);
+    QObject::connect(client, &link::ClusterClient::spotted, &bandMap, [this](const Spot& spot) {
+        bandMap.addSpot(spot);
+        if (shareSpot_)
+            shareSpot_(spot);
+    });
     QObject::connect(client, &link::ClusterClient::stateChanged, &bandMap, &BandMapWindow::showClusterState);
     bandMap.showClusterState(client->state());
     client->start();

@@ -18,6 +18,7 @@
 #include "unit3.h"
 #include "unit4.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -64,6 +65,9 @@ private:
     // The link to the broker (a ShareLink) where the log is shared; last, so
     // that it goes before the logbook and the windows it tells.
     std::unique_ptr<QObject> shareLink_;
+    // Passes a spot of the cluster node on to the station's other computers
+    // while the log is shared.
+    std::function<void(const qz::Spot&)> shareSpot_;
     std::unique_ptr<QObject> cluster_;
     void startSharing(const ShareSetting& setting);
 

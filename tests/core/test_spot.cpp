@@ -44,6 +44,12 @@ TEST(SpotLine, IsReadByItsWordsWhateverTheNodeAndTheSpotter)
         EXPECT_EQ(spot->call, c.call);
         EXPECT_EQ(spot->comment, c.comment);
         EXPECT_EQ(spot->minuteOfDay, c.minute);
+        // As the station's computers pass it on.
+        const auto passedOn = parseSpot(spotLineOf(*spot));
+        ASSERT_TRUE(passedOn);
+        EXPECT_EQ(
+            std::tie(passedOn->spotter, passedOn->hertz, passedOn->call, passedOn->comment, passedOn->minuteOfDay),
+            std::tie(spot->spotter, spot->hertz, spot->call, spot->comment, spot->minuteOfDay));
     }
     for (const char* garbage :
          {"", "login: ", "Hello SP5ABC, this is SP0DXC-9 in Warsaw", "SP5ABC de SP0DXC-9  11-Dec-2026 1234Z >",
