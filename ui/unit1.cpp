@@ -38,7 +38,7 @@ TForm1::TForm1(StationContext context, Logbook& logbook, QWidget* parent)
     window->addWidget(createButtonRow());
 
     std::vector<QWidget*> chain = entry_->tabChain();
-    chain.insert(chain.end(), {Button2, Button7, Button8, Button9, Button10, Button3, Button5, Button6, log_->list()});
+    chain.insert(chain.end(), {Button2, Button7, Button8, Button9, Button3, Button5, Button6, log_->list()});
     setTabChain(chain);
     connectHandlers();
 }
@@ -53,9 +53,6 @@ QWidget* TForm1::createButtonRow()
     Button8 = named(new QPushButton(QStringLiteral("Nowy log"), row), "Button8");
     Button9 = named(new QPushButton(QStringLiteral("Dołącz log..."), row), "Button9");
     Button9->setToolTip(QStringLiteral("Dołącza QSO z pliku IARU_log.zrv innego komputera, których brak w tym logu"));
-    Button10 = named(new QPushButton(QStringLiteral("Mapa"), row), "Button10");
-    Button10->setToolTip(QStringLiteral("Mapa pasma: stacje zgłoszone w klastrze (F12; Ctrl+Strzałka w dół wybiera "
-                                        "następną)"));
     Button3 = named(new QPushButton(QStringLiteral("Info"), row), "Button3");
     Button3->setToolTip(QStringLiteral("Wersja " QZ_VERSION "\nAutorzy: zespół stacji QZ5KV"));
     Button5 = named(new QPushButton(QStringLiteral("Koniec"), row), "Button5");
@@ -72,12 +69,11 @@ QWidget* TForm1::createButtonRow()
 
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    for (QPushButton* button : {Button2, Button7, Button8, Button9, Button10, Button3, Button5, Button6}) {
+    for (QPushButton* button : {Button2, Button7, Button8, Button9, Button3, Button5, Button6}) {
         // A button may give up the style's spare width down to its caption's,
-        // so that "Włączenie zegara" fits in the row without widening the
-        // window; the band map's short caption gives up the most.
-        const int padding = (button == Button10 ? 1 : 2) * button->fontMetrics().height();
-        const int caption = button->fontMetrics().horizontalAdvance(button->text()) + padding;
+        // so that "Włączenie zegara" fits in the row without widening the window.
+        const int caption =
+            button->fontMetrics().horizontalAdvance(button->text()) + 2 * button->fontMetrics().height();
         button->setMinimumWidth(std::min(caption, button->sizeHint().width()));
         layout->addWidget(button);
     }
@@ -96,7 +92,7 @@ void TForm1::connectHandlers()
     connect(Button7, &QPushButton::clicked, this, guard(&TForm1::Button7Click));
     connect(Button8, &QPushButton::clicked, this, guard(&TForm1::Button8Click));
     connect(Button9, &QPushButton::clicked, this, guard(&TForm1::Button9Click));
-    connect(Button10, &QPushButton::clicked, this, &TForm1::bandMapRequested);
+    connect(log_, &LogPanel::bandMapRequested, this, &TForm1::bandMapRequested);
     connect(entry_, &EntryPanel::spotRequested, this, &TForm1::spotRequested);
     connect(entry_, &EntryPanel::clockRunning, Button6, [this](bool running) {
         // The credit gives its place to the button while the clock is stopped;

@@ -63,7 +63,7 @@ signals:
     void pickRequested(qz::ui::PickKind kind, const QStringList& entries, int selected);
     // F2: show or hide the contest overview.
     void overviewRequested();
-    // F12 or "Mapa": show or hide the band map.
+    // F12 or "Mapa pasma": show or hide the band map.
     void bandMapRequested();
     // Ctrl+Down in the callsign or received-exchange field.
     void spotRequested();
@@ -95,7 +95,6 @@ private:
     QPushButton* Button7 = nullptr;
     QPushButton* Button8 = nullptr;
     QPushButton* Button9 = nullptr;
-    QPushButton* Button10 = nullptr;
     QPushButton* Button3 = nullptr;
     QPushButton* Button5 = nullptr;
     QPushButton* Button6 = nullptr;
