@@ -14,6 +14,10 @@ constexpr std::size_t kModeCw = 1;
 // A line longer than any node sends is no spot.
 constexpr std::size_t kMaxLine = 256;
 constexpr std::size_t kMaxCall = 15;
+// Nodes send at most some 30 bytes of either; the bounds keep a spot passed
+// on (spotLineOf) within kMaxLine.
+constexpr std::size_t kMaxSpotter = 20;
+constexpr std::size_t kMaxComment = 180;
 
 struct BandEdges {
     std::int64_t low;
@@ -120,7 +124,7 @@ std::optional<Spot> parseSpot(std::string_view text)
         return std::nullopt;
     // "W3OA-#:" "14025.1" or, glued, "DL8LAS-#:14025.1".
     const std::size_t colon = words[2].find(':');
-    if (colon == std::string_view::npos || colon == 0)
+    if (colon == std::string_view::npos || colon == 0 || colon > kMaxSpotter)
         return std::nullopt;
     Spot spot;
     spot.spotter = std::string(words[2].substr(0, colon));
@@ -144,6 +148,8 @@ std::optional<Spot> parseSpot(std::string_view text)
             spot.comment += ' ';
         spot.comment += rest[i];
     }
+    if (spot.comment.size() > kMaxComment)
+        return std::nullopt;
     return spot;
 }
 
