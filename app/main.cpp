@@ -3,6 +3,7 @@
 #include "cluster_setting.h"
 #include "codec.h"
 #include "command_line.h"
+#include "cw_setting.h"
 #include "failure_box.h"
 #include "platform.h"
 #include "rig_setting.h"
@@ -74,7 +75,9 @@ int main(int argc, char** argv)
     if (!station.lockFolder())
         return 1;
     station.start();
-    station.form1.followRadio(qz::chooseRig(options.rig, folder));
+    const qz::RigChoice rig = qz::chooseRig(options.rig, folder);
+    station.form1.followRadio(rig);
+    station.chooseCw(qz::chooseCw(options.cw, folder), rig);
     station.chooseSharing(qz::chooseShare(options.share, folder));
     station.chooseCluster(qz::chooseCluster(options.cluster, folder));
     return QApplication::exec();

@@ -395,6 +395,15 @@ void removeFile(const Path& path)
         throw IoError(ec.value(), path);
 }
 
+void makeFolders(const Path& folder)
+{
+    checkName(folder);
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec)
+        throw IoError(ec.value(), folder);
+}
+
 std::uint64_t fileLength(const Path& path)
 {
     FileHandle file(path, O_RDONLY);

@@ -58,6 +58,8 @@ void appendUnsynced(const Path& path, std::string_view content);
 
 // Removes the file; a file that is already gone is not an error.
 void removeFile(const Path& path);
+// Creates the folder and the ones above it that are missing.
+void makeFolders(const Path& folder);
 
 // The file's length in bytes.
 std::uint64_t fileLength(const Path& path);

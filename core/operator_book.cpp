@@ -101,10 +101,15 @@ std::optional<std::size_t> OperatorList::find(std::string_view callsign) const
     return std::nullopt;
 }
 
+std::size_t OperatorList::placeOf(const std::string& record) const
+{
+    return static_cast<std::size_t>(std::upper_bound(records_.begin(), records_.end(), record, recordBefore) -
+                                    records_.begin());
+}
+
 std::size_t OperatorList::insert(std::string record)
 {
-    const auto place = std::upper_bound(records_.begin(), records_.end(), record, recordBefore);
-    const auto row = static_cast<std::size_t>(place - records_.begin());
+    const std::size_t row = placeOf(record);
     records_.insert(records_.begin() + static_cast<std::ptrdiff_t>(row), std::move(record));
     return row;
 }

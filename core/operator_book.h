@@ -66,7 +66,9 @@ public:
 
     // The first entry whose callsign equals `callsign` without regard to case.
     std::optional<std::size_t> find(std::string_view callsign) const;
-    // Puts the record at its sorted place, after its equals; returns that place.
+    // The record's sorted place, after its equals.
+    std::size_t placeOf(const std::string& record) const;
+    // Puts the record at that place; returns it.
     std::size_t insert(std::string record);
     void erase(std::size_t row);
 

@@ -109,7 +109,8 @@ void ClusterClient::logIn()
         return;
     loggedIn_ = true;
     deadline_->stop();
-    socket_->write(QByteArray::fromStdString(setting_.login + "\r\n"));
+    const std::string line = setting_.login + "\r\n";
+    socket_->write(line.data(), static_cast<qint64>(line.size()));
 }
 
 void ClusterClient::lose(const QString& why)

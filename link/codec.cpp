@@ -42,6 +42,11 @@ QString fromAscii(std::string_view text)
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString fromSystemText(std::string_view text)
+{
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 std::string toCp1250(const QString& text)
 {
     std::string bytes;
@@ -63,6 +68,12 @@ std::string toCp1250(const QString& text)
 
 // Windows keeps file names in UTF-16, which the wide strings carry whole; its
 // narrow names (the code page) cannot hold every Polish letter.
+std::string utf8Bytes(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
 std::filesystem::path toPath(const QString& name)
 {
 #ifdef _WIN32

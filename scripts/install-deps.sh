@@ -21,7 +21,10 @@ packages=(
     fonts-dejavu-core                # a fixed-pitch font for the log list
     libmosquitto-dev pkg-config      # sharing one log: the broker's client library, found through pkg-config
     libhamlib-utils                  # rigctld, through which the band and mode follow the radio
+    qt6-multimedia-dev               # the voice messages: Qt's sound, which plays and records through PulseAudio
 )
+# A sound server for it, unless PipeWire already serves PulseAudio's clients.
+dpkg-query -W -f='${Status}' pipewire-pulse 2>/dev/null | grep -q 'install ok installed' || packages+=(pulseaudio)
 if [ "$set" != run ]; then
     packages+=(
         libgtest-dev libgmock-dev        # unit and window tests
@@ -32,6 +35,8 @@ if [ "$set" != run ]; then
         xvfb xauth xdotool imagemagick   # the end-to-end test on a virtual screen
         x11-utils                        # xev and xprop: bench/startup_x.sh
         mosquitto                        # the station's broker, started by the sharing tests
+        cwdaemon                         # the CW keyer daemon, started by the function-key tests
+        pulseaudio pulseaudio-utils      # the voice tests' own sound server with a null sink and source; pactl
         openbox wmctrl xclip python3     # the random walk: a real window manager, its actions, pastes, the driver
     )
 fi

@@ -3,7 +3,7 @@
 # path has Polish letters, started under Wine on a virtual X screen and driven
 # by real key presses and clicks. One walk through the program: the window,
 # a new log, QSOs stored byte for byte as on Linux, Alt+B, the radio through
-# rigctld, the overview (F2), a second copy refused, an operator with a
+# rigctld, the overview (F11), a second copy refused, an operator with a
 # Polish name into the Cabrillo header, both exports, a question box in
 # Polish, the log shared through a broker with the Linux program on another
 # station folder, and the end by closing the window. Screenshots go to
@@ -216,16 +216,16 @@ store_qso sp5xyz 12 3
 check_stored "$(log_line "$log" 3)" "  21000 PH     QZ1ABC        59  28     SP5XYZ        59  12           "
 shot_of "$main" "$shots/wine-main-window.png"
 
-step "the contest overview (F2)"
-xdotool key F2
-overview=$(window_named "^Przegl.*d zawod.*w$suffix") || fail "F2 did not open the contest overview"
+step "the contest overview (F11)"
+xdotool key F11
+overview=$(window_named "^Przegl.*d zawod.*w$suffix") || fail "F11 did not open the contest overview"
 sleep 1.5
 shot_of "$overview" "$shots/wine-contest-overview.png"
 # The 15 m bar of the rate chart, in its band's colour.
 share=$(colour_share "$shots/wine-contest-overview.png" '#bf593e')
 awk -v s="$share" 'BEGIN { exit !(s > 0.0005) }' || fail "the overview shows no rate chart (15 m colour share $share)"
-xdotool key F2
-gone "^Przegl.*d zawod.*w$suffix" || fail "F2 did not close the contest overview"
+xdotool key F11
+gone "^Przegl.*d zawod.*w$suffix" || fail "F11 did not close the contest overview"
 
 step "a second copy on the same folder"
 start_program "$work/second.out"

@@ -94,6 +94,8 @@ void ContestOverview::createControls()
     RateChart1 = named(new RateChart(this), "RateChart");
     DataFiles = named(new QLabel(this), "DataFiles");
     DataFiles->setWordWrap(true);
+    DataFiles->setToolTip(
+        QStringLiteral("Pliki są czytane przy każdym otwarciu okna: F11 zamyka je i otwiera ponownie"));
 
     layOut();
 
@@ -182,7 +184,7 @@ void ContestOverview::followLogbook()
     };
     connect(&logbook_, &Logbook::stored, this, follow);
     connect(&logbook_, &Logbook::arrived, this, follow);
-    connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this, &ContestOverview::toggle);
+    connect(new QShortcut(QKeySequence(Qt::Key_F11), this), &QShortcut::activated, this, &ContestOverview::toggle);
 }
 
 void ContestOverview::showTyped(const TypedQso& typed)
@@ -471,9 +473,8 @@ void ContestOverview::WriteScoreClick()
         return;
     }
     emit claimedScoreWritten(op);
-    showInformation(
-        context_.platform,
-        QStringLiteral("Wynik %1 został wpisany do nagłówka operatora %2.").arg(QString::fromStdString(points), who));
+    showInformation(context_.platform,
+                    QStringLiteral("Wynik %1 został wpisany do nagłówka operatora %2.").arg(fromAscii(points), who));
 }
 
 void ContestOverview::CheckLogClick()

@@ -63,27 +63,11 @@ public:
     // "Sprawdź log": the check of the logs before they are sent.
     void CheckLogClick();
 
-    // The controls, made at the first opening so that the program starts as
-    // quickly as without the overview.
 signals:
     // The claimed score is in the operator's record: the editor shows it.
     void claimedScoreWritten(const std::string& callsign);
     // A QSO chosen in the check of the log, to be shown in the main window.
     void qsoChosen(const std::string& op, const std::string& line);
-
-public:
-    QLabel* DataFiles = nullptr;
-    QLabel* OperatorName = nullptr;
-    QListWidget* PartialCalls = nullptr;
-    HeadquartersGrid* HeadquartersSlots = nullptr;
-    QTableWidget* Score = nullptr;
-    QLabel* ScoreTotal = nullptr;
-    QLabel* ScoreNotes = nullptr;
-    QLabel* NewMultiplier = nullptr;
-    QPushButton* WriteScore = nullptr;
-    QPushButton* CheckLog = nullptr;
-    QLabel* Rate = nullptr;
-    RateChart* RateChart1 = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -122,6 +106,21 @@ private:
     // Draws the chart once the handler that changed the log has finished.
     QTimer* chartTimer_ = nullptr;
     LogCheckWindow* checkWindow_ = nullptr;  // made at its first opening
+
+    // The controls, made at the first opening so that the program starts as
+    // quickly as without the overview.
+    QLabel* DataFiles = nullptr;
+    QLabel* OperatorName = nullptr;
+    QListWidget* PartialCalls = nullptr;
+    HeadquartersGrid* HeadquartersSlots = nullptr;
+    QTableWidget* Score = nullptr;
+    QLabel* ScoreTotal = nullptr;
+    QLabel* ScoreNotes = nullptr;
+    QLabel* NewMultiplier = nullptr;
+    QPushButton* WriteScore = nullptr;
+    QPushButton* CheckLog = nullptr;
+    QLabel* Rate = nullptr;
+    RateChart* RateChart1 = nullptr;
 };
 
 }  // namespace qz::ui

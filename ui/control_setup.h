@@ -3,7 +3,8 @@
 // name it is found by (the names of the window's design), and chain the Tab
 // order through them.
 
-#include <QString>
+#include "codec.h"
+
 #include <initializer_list>
 #include <span>
 
@@ -14,7 +15,7 @@ namespace qz::ui {
 template <typename Control>
 Control* named(Control* control, const char* name)
 {
-    control->setObjectName(QString::fromLatin1(name));
+    control->setObjectName(fromAscii(name));
     return control;
 }
 

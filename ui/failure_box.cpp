@@ -31,8 +31,8 @@ QString causeOf(int code, const QString& name)
 
 QString failureText(int code, const std::filesystem::path& path)
 {
-    return QString::fromStdString(IoError::standardText(code)) + QLatin1Char('\n') + fromPath(path) +
-           QLatin1Char('\n') + causeOf(code, fromPath(path.filename()));
+    return fromAscii(IoError::standardText(code)) + QLatin1Char('\n') + fromPath(path) + QLatin1Char('\n') +
+           causeOf(code, fromPath(path.filename()));
 }
 
 QString failureText(const IoError& error) { return failureText(error.code(), error.path()); }
@@ -58,7 +58,7 @@ void reportCurrentException(Platform& platform) noexcept
         } catch (const ConvertError& error) {
             text = fromCp1250(error.what());
         } catch (const std::exception& error) {
-            text = QString::fromLocal8Bit(error.what());
+            text = fromSystemText(error.what());
         } catch (...) {
             text = QStringLiteral("Unknown error");
         }

@@ -132,13 +132,13 @@ void LogCheckWindow::runCheck()
             if (finding.leftOut > 0)
                 text = QStringLiteral("%1: … i jeszcze %2 takich QSO").arg(op).arg(finding.leftOut);
             auto* item = new QListWidgetItem(text, Findings);
-            item->setData(kOperatorRole, QByteArray::fromStdString(checked.op));
+            item->setData(kOperatorRole, QVariant::fromValue(checked.op));
             if (finding.line) {
                 const std::string_view line = check.lines[*finding.line];
                 item->setText(text +
                               QStringLiteral("\n    wiersz %1: %2").arg(*finding.line + 1).arg(fromCp1250(line)));
                 // The entry keeps the line's bytes, not a place in a log that may change.
-                item->setData(kLineRole, QByteArray(line.data(), static_cast<qsizetype>(line.size())));
+                item->setData(kLineRole, QVariant::fromValue(std::string(line)));
             }
         }
     }
@@ -155,8 +155,7 @@ void LogCheckWindow::chooseFinding(const QListWidgetItem* item)
 {
     if (!item || !item->data(kLineRole).isValid())
         return;
-    emit qsoChosen(item->data(kOperatorRole).toByteArray().toStdString(),
-                   item->data(kLineRole).toByteArray().toStdString());
+    emit qsoChosen(item->data(kOperatorRole).value<std::string>(), item->data(kLineRole).value<std::string>());
 }
 
 }  // namespace qz::ui

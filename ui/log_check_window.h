@@ -40,12 +40,6 @@ signals:
     // An entry was chosen: the main window is to show this QSO of this operator.
     void qsoChosen(const std::string& op, const std::string& line);
 
-public:
-    QCheckBox* AllOperators = nullptr;
-    QListWidget* Findings = nullptr;
-    QLabel* Summary = nullptr;
-    QPushButton* CheckAgain = nullptr;
-
 private:
     void chooseFinding(const QListWidgetItem* item);
     void followLog();
@@ -53,6 +47,10 @@ private:
     StationContext context_;
     Logbook& logbook_;
     std::function<const ContestData&()> data_;
+    QCheckBox* AllOperators = nullptr;
+    QListWidget* Findings = nullptr;
+    QLabel* Summary = nullptr;
+    QPushButton* CheckAgain = nullptr;
 };
 
 }  // namespace qz::ui

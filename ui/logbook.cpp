@@ -33,7 +33,7 @@ struct Logbook::WholeLog {
 };
 
 Logbook::Logbook(std::filesystem::path folder, QObject* parent)
-    : QObject(parent), file_(folder), folder_(std::move(folder)), view_(this)
+    : QObject(parent), file_(folder), folder_(std::move(folder)), operatorModel_(this), view_(this)
 {
 }
 
@@ -42,8 +42,8 @@ Logbook::~Logbook() = default;
 void Logbook::load()
 {
     if (auto records = readOperatorRecords(folder_))
-        operators_ = OperatorList(std::move(*records));
-    current_ = operators_.empty() ? -1 : 0;
+        operatorModel_.replace(OperatorList(std::move(*records)));
+    current_ = operators().empty() ? -1 : 0;
     emit operatorsChanged();
     emit operatorChanged();
     if (file_.missing() && files::isFile(file_.backupPath()))
@@ -71,12 +71,12 @@ void Logbook::readStartView()
 
 std::string Logbook::currentOperator() const
 {
-    return current_ < 0 ? std::string() : operators_.callsign(static_cast<std::size_t>(current_));
+    return current_ < 0 ? std::string() : operators().callsign(static_cast<std::size_t>(current_));
 }
 
 void Logbook::selectOperator(int index)
 {
-    if (index >= static_cast<int>(operators_.size()))
+    if (index >= static_cast<int>(operators().size()))
         index = -1;
     const bool changed = index != current_;
     current_ = index;
@@ -268,8 +268,9 @@ Logbook::Check Logbook::checkLog(const ContestData& contest, const std::optional
         check.log = file_.snapshot();
         check.lines = check.log->lines();
     }
-    check.operators = qz::checkLog(check.lines, operators_.records(), contest.countries ? &*contest.countries : nullptr,
-                                   contest.headquarters, onlyOperator);
+    check.operators =
+        qz::checkLog(check.lines, operators().records(), contest.countries ? &*contest.countries : nullptr,
+                     contest.headquarters, onlyOperator);
     return check;
 }
 
@@ -300,18 +301,22 @@ void Logbook::recountContest()
 
 int Logbook::saveOperator(std::string record)
 {
-    OperatorList changed = operators_;
+    OperatorList changed = operators();
+    const std::optional<std::size_t> existing = changed.find(callsignOf(record));
     int current = current_;
     bool savedIsCurrent = false;
-    if (const auto existing = changed.find(callsignOf(record))) {
+    if (existing) {
         const auto erased = static_cast<int>(*existing);
         changed.erase(*existing);
         savedIsCurrent = current == erased;
         current = current > erased ? current - 1 : current;
     }
-    const auto row = static_cast<int>(changed.insert(std::move(record)));
+    const auto row = static_cast<int>(changed.insert(record));
     writeOperators(changed);
-    operators_ = std::move(changed);
+    // The lists follow the file: the record it replaces leaves, the saved one arrives.
+    if (existing)
+        operatorModel_.erase(static_cast<int>(*existing));
+    operatorModel_.insert(std::move(record));
     current_ = savedIsCurrent ? row : current >= row ? current + 1 : current;
     emit operatorsChanged();
     return row;
@@ -319,10 +324,10 @@ int Logbook::saveOperator(std::string record)
 
 void Logbook::deleteOperator(int row)
 {
-    OperatorList changed = operators_;
+    OperatorList changed = operators();
     changed.erase(static_cast<std::size_t>(row));
     writeOperators(changed);
-    operators_ = std::move(changed);
+    operatorModel_.erase(row);
     const bool wasCurrent = current_ == row;
     current_ = current_ > row ? current_ - 1 : current_;
     emit operatorsChanged();
@@ -358,11 +363,11 @@ void Logbook::writeOperators(const OperatorList& records)
 
 void Logbook::keepOperators(OperatorList records, const std::optional<std::string>& currentCallsign)
 {
-    operators_ = std::move(records);
+    operatorModel_.replace(std::move(records));
     const int before = current_;
     current_ = -1;
-    for (std::size_t row = 0; currentCallsign && row < operators_.size(); ++row)
-        if (operators_.callsign(row) == *currentCallsign) {
+    for (std::size_t row = 0; currentCallsign && row < operators().size(); ++row)
+        if (operators().callsign(row) == *currentCallsign) {
             current_ = static_cast<int>(row);
             break;
         }

@@ -18,6 +18,7 @@
 #include "log_file.h"
 #include "log_line_model.h"
 #include "operator_book.h"
+#include "operator_model.h"
 #include "shared_log.h"
 #include "worked_before.h"
 
@@ -58,7 +59,9 @@ public:
 
     // The operators, as the settings file holds them, in the order of both
     // operator lists; entry i of a list is record i.
-    const OperatorList& operators() const { return operators_; }
+    const OperatorList& operators() const { return operatorModel_.operators(); }
+    // What both operator lists show: the operators' callsigns.
+    QAbstractItemModel* operatorModel() { return &operatorModel_; }
     // The operator who is logging (-1 and empty: none).
     int currentIndex() const { return current_; }
     std::string currentOperator() const;
@@ -187,7 +190,7 @@ private:
 
     LogFile file_;
     std::filesystem::path folder_;
-    OperatorList operators_;
+    OperatorModel operatorModel_;
     int current_ = -1;
     LogLineModel view_;
     WorkedBefore workedBefore_;

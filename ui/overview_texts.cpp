@@ -9,7 +9,7 @@ namespace qz::ui {
 
 QString describeFile(const DataFileReport& report, const std::vector<std::filesystem::path>& folders)
 {
-    const QString name = QString::fromStdString(report.name);
+    const QString name = fromAscii(report.name);
     QStringList parts;
     if (report.used) {
         QString line = QStringLiteral("%1: %2").arg(name, fromPath(*report.used));
@@ -26,7 +26,7 @@ QString describeFile(const DataFileReport& report, const std::vector<std::filesy
         const QString path = fromPath(fault.path);
         switch (fault.fault) {
         case DataFault::Unreadable:
-            parts << QStringLiteral("nie można odczytać %1: %2").arg(path, QString::fromStdString(fault.detail));
+            parts << QStringLiteral("nie można odczytać %1: %2").arg(path, fromAscii(fault.detail));
             break;
         case DataFault::TooLarge: parts << QStringLiteral("plik %1 jest za duży, pominięty").arg(path); break;
         case DataFault::NothingUsable: parts << QStringLiteral("plik %1 jest uszkodzony, pominięty").arg(path); break;

@@ -17,7 +17,7 @@ QString problemText(const IgnoredSetting& ignored)
     case SettingProblem::BadPort: return QStringLiteral("port musi być liczbą od 1 do 65535");
     case SettingProblem::BadHost: return QStringLiteral("niedozwolony adres komputera");
     case SettingProblem::Unreadable:
-        return QStringLiteral("nie można odczytać pliku (%1)").arg(QString::fromStdString(ignored.detail));
+        return QStringLiteral("nie można odczytać pliku (%1)").arg(fromAscii(ignored.detail));
     case SettingProblem::TooLong: return QStringLiteral("za długie");
     case SettingProblem::NotKeyValue: return QStringLiteral("brak znaku = między kluczem a wartością");
     case SettingProblem::UnknownKey: return QStringLiteral("nieznany klucz");
@@ -54,7 +54,7 @@ QString shownSetting(const std::string& text)
 // Where in the file, and what stood there, when anything did.
 QString shareSettingPlace(const IgnoredSetting& setting)
 {
-    QString place = QString::fromStdString(setting.source);
+    QString place = fromAscii(setting.source);
     if (setting.line > 0)
         place += QStringLiteral(", wiersz %1").arg(setting.line);
     if (!setting.text.empty())
@@ -69,7 +69,7 @@ QString radioSettingNotes(const std::vector<IgnoredSetting>& ignored)
     QStringList lines;
     for (const IgnoredSetting& setting : ignored)
         lines << QStringLiteral("Pominięto ustawienie radia %1 „%2”: %3; oczekiwano HOST:PORT albo off.")
-                     .arg(QString::fromStdString(setting.source), shownSetting(setting.text), problemText(setting));
+                     .arg(fromAscii(setting.source), shownSetting(setting.text), problemText(setting));
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -94,6 +94,24 @@ QString clusterSettingNotes(const std::vector<IgnoredSetting>& ignored)
         lines << QStringLiteral("Pominięto ustawienie klastra %1: %2%3.")
                      .arg(shareSettingPlace(setting), problemText(setting), expected);
     }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString cwSettingNotes(const std::vector<IgnoredSetting>& ignored)
+{
+    QStringList lines;
+    for (const IgnoredSetting& setting : ignored)
+        lines << QStringLiteral("Pominięto ustawienie CW %1 „%2”: %3; oczekiwano cwdaemon:HOST:PORT, cwdaemon, rig "
+                                "albo off.")
+                     .arg(fromAscii(setting.source), shownSetting(setting.text), problemText(setting));
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString messageSettingNotes(const std::vector<IgnoredSetting>& ignored)
+{
+    QStringList lines;
+    for (const IgnoredSetting& setting : ignored)
+        lines << QStringLiteral("Pominięto %1: %2.").arg(shareSettingPlace(setting), problemText(setting));
     return lines.join(QLatin1Char('\n'));
 }
 

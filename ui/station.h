@@ -9,7 +9,9 @@
 #include "cluster_client.h"
 #include "cluster_setting.h"
 #include "contest_overview.h"
+#include "cw_setting.h"
 #include "logbook.h"
+#include "rig_setting.h"
 #include "share_setting.h"
 #include "station_context.h"
 #include "station_lock.h"
@@ -21,6 +23,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+
+namespace qz::link {
+class RigctldSession;
+}
 
 namespace qz::ui {
 
@@ -44,6 +50,11 @@ public:
     // other computers, and the main window shows how; a journal that cannot
     // be read is reported, and the log stays this computer's own.
     void chooseSharing(const qz::ShareChoice& choice);
+    // How the function keys send CW, chosen once after start-up, and the
+    // radio's PTT for the recordings where the radio is followed; settings
+    // passed over are told as the radio's are, and the main window says in
+    // its line what CW goes through.
+    void chooseCw(const qz::CwChoice& cw, const qz::RigChoice& rig);
     // Nothing: the log is not shared.
     const std::optional<qz::ShareSetting>& sharing() const { return share_.setting; }
     // Whether spots are read from a cluster node, chosen once after start-up;
@@ -65,6 +76,8 @@ private:
     // The link to the broker (a ShareLink) where the log is shared; last, so
     // that it goes before the logbook and the windows it tells.
     std::unique_ptr<QObject> shareLink_;
+    // The radio's rigctld for keying and PTT, where the radio is followed.
+    std::shared_ptr<link::RigctldSession> rigSession_;
     // Passes a spot of the cluster node on to the station's other computers
     // while the log is shared.
     std::function<void(const qz::Spot&)> shareSpot_;

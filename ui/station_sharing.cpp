@@ -20,8 +20,9 @@ std::string machineIdentity(const std::filesystem::path& folder)
 {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     hash.addData(QSysInfo::machineUniqueId());
-    hash.addData(fromPath(std::filesystem::weakly_canonical(folder)).toUtf8());
-    return hash.result().toHex().left(32).toStdString();
+    hash.addData(QByteArrayView(utf8Bytes(fromPath(std::filesystem::weakly_canonical(folder)))));
+    const QByteArray hex = hash.result().toHex().left(32);
+    return {hex.constData(), static_cast<std::size_t>(hex.size())};
 }
 
 }  // namespace
@@ -32,7 +33,7 @@ void Station::startSharing(const ShareSetting& setting)
         // The journal keeps the name a computer was given the first time,
         // unless it was copied from another computer.
         logbook.startSharing(
-            newComputerName(QSysInfo::machineHostName().toStdString(), QRandomGenerator::global()->generate()),
+            newComputerName(toCp1250(QSysInfo::machineHostName()), QRandomGenerator::global()->generate()),
             machineIdentity(context_.folder));
         auto broker = linkToBroker(logbook, setting);
         const auto show = [this, shown = broker.get()] { form1.showSharing(shareStatusOf(*shown)); };

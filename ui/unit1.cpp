@@ -4,6 +4,8 @@
 #include "control_setup.h"
 #include "failure_box.h"
 #include "logbook.h"
+#include "message_keys.h"
+#include "messages_window.h"
 #include "unit1_entry_panel.h"
 #include "unit1_log_panel.h"
 
@@ -30,15 +32,17 @@ TForm1::TForm1(StationContext context, Logbook& logbook, QWidget* parent)
     setFont(font);
     resize(694, 462);
 
-    entry_ = new EntryPanel(context_, logbook_, this);
+    messages_ = std::make_unique<MessageKeys>(context_.folder, nullptr);
+    entry_ = new EntryPanel(context_, logbook_, *messages_, this);
     log_ = new LogPanel(context_, logbook_, this);
     auto* window = new QVBoxLayout(this);
     window->addWidget(entry_);
+    window->addWidget(createMessageRow());
     window->addWidget(log_, 1);
     window->addWidget(createButtonRow());
 
     std::vector<QWidget*> chain = entry_->tabChain();
-    chain.insert(chain.end(), {Button2, Button7, Button8, Button9, Button3, Button5, Button6, log_->list()});
+    chain.insert(chain.end(), {Button10, Button2, Button7, Button8, Button9, Button3, Button5, Button6, log_->list()});
     setTabChain(chain);
     connectHandlers();
 }
@@ -82,6 +86,30 @@ QWidget* TForm1::createButtonRow()
     return row;
 }
 
+QWidget* TForm1::createMessageRow()
+{
+    auto* row = new QWidget(this);
+    Button10 = named(new QPushButton(QStringLiteral("Komunikaty…"), row), "Button10");
+    Button10->setToolTip(QStringLiteral("Teksty klawiszy F1-F8 i sposób ich nadawania (Alt+K)"));
+    CwState = named(new QLabel(row), "CwState");
+    // The line never widens the window; what does not fit is in its hint.
+    CwState->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Button10);
+    layout->addWidget(CwState, 1);
+    showMessageState();
+    return row;
+}
+
+void TForm1::showMessageState()
+{
+    const QString state = messages_->state();
+    CwState->setText(state);
+    CwState->setToolTip(state);
+    CwState->setStyleSheet(messages_->warning() ? QStringLiteral("QLabel { color: red; }") : QString());
+}
+
 void TForm1::connectHandlers()
 {
     const Guard guard(context_.platform, this);
@@ -92,6 +120,8 @@ void TForm1::connectHandlers()
     connect(Button7, &QPushButton::clicked, this, guard(&TForm1::Button7Click));
     connect(Button8, &QPushButton::clicked, this, guard(&TForm1::Button8Click));
     connect(Button9, &QPushButton::clicked, this, guard(&TForm1::Button9Click));
+    connect(Button10, &QPushButton::clicked, this, guard(&TForm1::Button10Click));
+    connect(messages_.get(), &MessageKeys::stateChanged, this, &TForm1::showMessageState);
     connect(log_, &LogPanel::bandMapRequested, this, &TForm1::bandMapRequested);
     connect(entry_, &EntryPanel::spotRequested, this, &TForm1::spotRequested);
     connect(entry_, &EntryPanel::clockRunning, Button6, [this](bool running) {
@@ -106,8 +136,13 @@ void TForm1::connectHandlers()
         const PickList list = entry_->pickList(kind);
         emit pickRequested(kind, list.entries, list.selected);
     });
-    // A window shortcut: the key never reaches the fields' own key handlers.
-    connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this, &TForm1::overviewRequested);
+    // Window shortcuts: the keys never reach the fields' own key handlers.
+    connect(new QShortcut(QKeySequence(Qt::Key_F11), this), &QShortcut::activated, this, &TForm1::overviewRequested);
+    connect(new QShortcut(QKeySequence(Qt::ALT | Qt::Key_K), this), &QShortcut::activated, this,
+            guard(&TForm1::Button10Click));
+    // Whatever has the focus, Escape stops what is being sent.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            guard(&TForm1::stopMessages));
     connect(new QShortcut(QKeySequence(Qt::Key_F12), this), &QShortcut::activated, this, &TForm1::bandMapRequested);
 }
 
@@ -134,6 +169,24 @@ void TForm1::followRadio(const RigChoice& choice, const link::RigTiming& timing)
 }
 
 void TForm1::noteIgnoredSettings(const QString& notes) { entry_->noteIgnoredSettings(notes); }
+
+void TForm1::sendCwThrough(std::unique_ptr<link::CwKeyer> keyer, const QString& source)
+{
+    messages_->useKeyer(std::move(keyer), source);
+}
+
+void TForm1::keyRadioThrough(std::unique_ptr<link::PttSwitch> ptt) { messages_->useRadioPtt(std::move(ptt)); }
+
+void TForm1::stopMessages() { messages_->stop(); }
+
+void TForm1::Button10Click()
+{
+    if (!messagesWindow_) {
+        messagesWindow_ = new MessagesWindow(context_.platform, *messages_, this);
+        connect(messagesWindow_, &MessagesWindow::saved, messages_.get(), &MessageKeys::replaceBook);
+    }
+    messagesWindow_->edit();
+}
 
 void TForm1::applyPick(PickKind kind, int position, const QString& entry) { log_->applyPick(kind, position, entry); }
 
@@ -177,6 +230,10 @@ void TForm1::Button3Click()
         QStringLiteral("ALT + C   - zmiana operatora,"),
         QStringLiteral("ALT + B   - zmiana pasma,"),
         QStringLiteral("ALT + M   - zmiana emisji."),
+        QString(),
+        QStringLiteral("F1-F8  - komunikaty (CW albo nagrania SSB), Esc - przerwanie,"),
+        QStringLiteral("F9/F10  - tempo CW, F11 - przegląd zawodów,"),
+        QStringLiteral("ALT + K   - okno „Komunikaty”."),
         QString(),
         QStringLiteral("Kliknięcie prawym klawiszem myszy na oknie logu otwiera"),
         QStringLiteral("dodatkowe menu umożliwiające edycję zaznaczonego QSO."),

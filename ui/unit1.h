@@ -5,7 +5,9 @@
 // asks the other windows for what it needs through its signals and never
 // touches their controls; they reach it only through the functions below.
 
+#include "cw_keyer.h"
 #include "pick_kind.h"
+#include "ptt_switch.h"
 #include "rig_follower.h"
 #include "station_context.h"
 #include "typed_qso.h"
@@ -13,6 +15,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class QCloseEvent;
@@ -24,6 +27,8 @@ namespace qz::ui {
 class EntryPanel;
 class LogPanel;
 class Logbook;
+class MessageKeys;
+class MessagesWindow;
 struct ShareStatus;
 
 class TForm1 : public QWidget {
@@ -39,6 +44,12 @@ public:
     void followRadio(const RigChoice& choice, const link::RigTiming& timing = {});
     // Tells in the band list's hint which settings were passed over.
     void noteIgnoredSettings(const QString& notes);
+    // The function keys send CW through `keyer` from now on (none: CW is
+    // off); `source` says what chose it ("--cw", the setting's file).
+    void sendCwThrough(std::unique_ptr<link::CwKeyer> keyer, const QString& source);
+    // The recordings key the radio through `ptt` where the messages file
+    // says PTT=rig.
+    void keyRadioThrough(std::unique_ptr<link::PttSwitch> ptt);
     // The pick dialog's OK: writes the picked entry into the line that the
     // last correction command selected.
     void applyPick(qz::ui::PickKind kind, int position, const QString& entry);
@@ -61,7 +72,7 @@ signals:
     // A band, mode or operator correction: the list to pick from, with the
     // choice for new QSOs preselected (-1: none).
     void pickRequested(qz::ui::PickKind kind, const QStringList& entries, int selected);
-    // F2: show or hide the contest overview.
+    // F11: show or hide the contest overview.
     void overviewRequested();
     // F12 or "Mapa pasma": show or hide the band map.
     void bandMapRequested();
@@ -74,6 +85,10 @@ protected:
 
 private:
     QWidget* createButtonRow();
+    QWidget* createMessageRow();
+    void showMessageState();
+    // "Komunikaty": the messages window (Alt+K).
+    void Button10Click();
     void connectHandlers();
 
     void FormCreate();
@@ -86,9 +101,15 @@ private:
     void Button8Click();
     // Joining another computer's log (unit1_join.cpp).
     void Button9Click();
+    // Escape, wherever the focus is in the window.
+    void stopMessages();
 
     StationContext context_;
     Logbook& logbook_;
+    // Not a child: it goes before the window's controls, since Qt's sound
+    // output runs the event loop while it is destroyed.
+    std::unique_ptr<MessageKeys> messages_;
+    MessagesWindow* messagesWindow_ = nullptr;
     EntryPanel* entry_ = nullptr;
     LogPanel* log_ = nullptr;
     QPushButton* Button2 = nullptr;
@@ -98,6 +119,8 @@ private:
     QPushButton* Button3 = nullptr;
     QPushButton* Button5 = nullptr;
     QPushButton* Button6 = nullptr;
+    QPushButton* Button10 = nullptr;
+    QLabel* CwState = nullptr;
     QLabel* credit_ = nullptr;
 };
 

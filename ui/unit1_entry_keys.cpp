@@ -43,6 +43,7 @@ void EntryPanel::Edit4KeyDown(int key, Qt::KeyboardModifiers shift)
     PageUpKey = key == kVkPageUp;
     PageDownKey = key == kVkPageDown;
     PageStepTime();
+    MessageKeyDown(key, shift);
     if (shift == Qt::ControlModifier && key == kVkDown)
         emit spotRequested();
 }
@@ -54,6 +55,8 @@ void EntryPanel::Edit4KeyPress(char& key)
     if (key != kEnter)
         return;
     key = 0;
+    if (enterSends() && !sendOnEnterInCall())
+        return;
     focusField(Edit6);
 }
 
@@ -62,7 +65,10 @@ void EntryPanel::Edit6KeyPress(char& key)
     if (key != kEnter)
         return;
     key = 0;
-    Button4->click();
+    if (enterSends())
+        storeAndSendOnEnter();
+    else
+        Button4->click();
 }
 
 void EntryPanel::Edit5KeyPress(char& key)

@@ -68,8 +68,8 @@ void focusField(QLineEdit* field)
     field->selectAll();
 }
 
-EntryPanel::EntryPanel(StationContext context, Logbook& logbook, QWidget* parent)
-    : QWidget(parent), context_(std::move(context)), logbook_(logbook)
+EntryPanel::EntryPanel(StationContext context, Logbook& logbook, MessageKeys& messages, QWidget* parent)
+    : QWidget(parent), context_(std::move(context)), logbook_(logbook), messages_(messages)
 {
     createControls();
     layOut();
@@ -207,19 +207,10 @@ void EntryPanel::connectHandlers()
 
 void EntryPanel::followLogbook()
 {
-    connect(&logbook_, &Logbook::operatorsChanged, this, &EntryPanel::showOperators);
-    connect(&logbook_, &Logbook::operatorChanged, this,
-            [this] { ComboBox3->setCurrentIndex(logbook_.currentIndex()); });
-}
-
-void EntryPanel::showOperators()
-{
-    const OperatorList& operators = logbook_.operators();
-    ComboBox3->clear();
-    for (std::size_t row = 0; row < operators.size(); ++row)
-        ComboBox3->addItem(fromCp1250(operators.callsign(row)));
-    // Qt selects the first entry put into an empty list; only the logbook selects.
-    ComboBox3->setCurrentIndex(logbook_.currentIndex());
+    ComboBox3->setModel(logbook_.operatorModel());
+    // Qt selects the first entry that comes into an empty list; only the logbook selects.
+    for (const auto change : {&Logbook::operatorsChanged, &Logbook::operatorChanged})
+        connect(&logbook_, change, this, [this] { ComboBox3->setCurrentIndex(logbook_.currentIndex()); });
 }
 
 void EntryPanel::announceTypedQso()
@@ -259,8 +250,8 @@ PickList EntryPanel::pickList(PickKind kind) const
 void EntryPanel::Timer1Timer()
 {
     const ClockTexts now = utcTexts(context_.clock());
-    Edit3->setText(QString::fromStdString(now.time));
-    Edit2->setText(QString::fromStdString(now.date));
+    Edit3->setText(fromAscii(now.time));
+    Edit2->setText(fromAscii(now.date));
 }
 
 void EntryPanel::setReportDefaults(const QString& report, int limit)

@@ -5,6 +5,7 @@
 // operator list; its handlers are spread over the unit1_entry*.cpp files by
 // topic.
 
+#include "message_expansion.h"
 #include "pick_kind.h"
 #include "rig_follower.h"
 #include "station_context.h"
@@ -33,6 +34,7 @@ namespace qz::ui {
 class DropDownComboBox;
 class FollowingList;
 class Logbook;
+class MessageKeys;
 class WorkedBeforeMarker;
 
 // The entries of one of the lists and the selected one (-1: none).
@@ -44,7 +46,7 @@ struct PickList {
 class EntryPanel : public QWidget {
     Q_OBJECT
 public:
-    EntryPanel(StationContext context, Logbook& logbook, QWidget* parent);
+    EntryPanel(StationContext context, Logbook& logbook, MessageKeys& messages, QWidget* parent);
     ~EntryPanel() override;
 
     // The fields as a contest starts them, the clock running.
@@ -90,7 +92,6 @@ private:
     void layOut();
     void connectHandlers();
     void followLogbook();
-    void showOperators();
     void announceTypedQso();
 
     // Clock and operator list (unit1_entry_panel.cpp).
@@ -105,6 +106,8 @@ private:
 
     // Storing a QSO (unit1_entry_store.cpp).
     void Button4Click();
+    // True when the QSO was stored.
+    bool storeQso();
     void CheckBox1Click();
     void Edit8Change();
     // Shows `warning` when the sent exchange holds anything but digits; true when it did.
@@ -134,6 +137,16 @@ private:
     void Edit7KeyPress(char& key);
     void Edit6Exit();
 
+    // The function keys' messages (unit1_entry_messages.cpp): F1-F8 send,
+    // Ctrl+F1-F8 record the operator's own, F9/F10 change the CW speed; with "Enter sends the message" on, Enter in
+    // the two fields sends as well. False when Enter in "Znak" should stay.
+    void MessageKeyDown(int key, Qt::KeyboardModifiers shift);
+    bool sendOnEnterInCall();
+    void storeAndSendOnEnter();
+    bool enterSends() const;
+    MessageFields typedFields() const;
+    MessageMode typedMode() const;
+
     // The radio's band and mode list entries, reported after every poll.
     void RadioTuned(const QString& band, const QString& mode);
     void showBandHint();
@@ -141,6 +154,7 @@ private:
 
     StationContext context_;
     Logbook& logbook_;
+    MessageKeys& messages_;
 
     DropDownComboBox* ComboBox3 = nullptr;
     QPushButton* Button1 = nullptr;

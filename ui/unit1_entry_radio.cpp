@@ -24,7 +24,7 @@ void EntryPanel::followRadio(const RigChoice& choice, const link::RigTiming& tim
         showBandHint();
     };
     if (!choice.address) {
-        showState(QStringLiteral("Radio: nie jest śledzone (off w %1)").arg(QString::fromStdString(choice.source)));
+        showState(QStringLiteral("Radio: nie jest śledzone (off w %1)").arg(fromAscii(choice.source)));
         return;
     }
     radioAddress_ = choice.address;

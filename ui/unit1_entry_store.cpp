@@ -31,16 +31,18 @@ qsizetype firstNonDigit(const QString& text)
 
 }  // namespace
 
-void EntryPanel::Button4Click()
+void EntryPanel::Button4Click() { storeQso(); }
+
+bool EntryPanel::storeQso()
 {
     if (logbook_.currentIndex() < 0) {
         showError(context_.platform, QStringLiteral("Należy wybrać operatora, który przeprowadził to QSO!"));
-        return;
+        return false;
     }
     // Blanks alone would store a QSO without a call.
     if (trimmedView(toCp1250(Edit4->text())).empty()) {
         showError(context_.platform, QStringLiteral("Brak znaku stacji!"));
-        return;
+        return false;
     }
     // Typed text that is not one of the entries would leave its columns blank
     // in the log, so it is refused.
@@ -48,21 +50,21 @@ void EntryPanel::Button4Click()
     if (!band) {
         showError(context_.platform,
                   QStringLiteral("Nieznane pasmo „%1”!\nWybierz pasmo z listy.").arg(ComboBox1->currentText()));
-        return;
+        return false;
     }
     const Mode* mode = selectedMode(ComboBox2);
     if (!mode) {
         showError(context_.platform,
                   QStringLiteral("Nieznana emisja „%1”!\nWybierz emisję z listy.").arg(ComboBox2->currentText()));
-        return;
+        return false;
     }
 
     // The clock may have been stopped and the field never left, so its check never ran.
     if (!checkDateField() || !checkTimeField())
-        return;
+        return false;
     const std::string sentExchange = trimmed(toCp1250(Edit8->text()));
     if (!everyEntryFits(sentExchange))
-        return;
+        return false;
 
     Edit8->setText(fromCp1250(sentExchange));
     logbook_.store(composeLine({.date = toCp1250(Edit2->text()),
@@ -84,6 +86,7 @@ void EntryPanel::Button4Click()
         Edit6->clear();
     focusField(Edit4);
     startClock();
+    return true;
 }
 
 void EntryPanel::CheckBox1Click()

@@ -41,13 +41,13 @@ void LogPanel::createControls()
     LabelSiec->hide();
     // In the banner's row, as the button row has no room left; as high as
     // the banner, so the log list keeps its height. F12 is its key.
-    Button10 = named(new QToolButton(this), "Button10");
-    Button10->setText(QStringLiteral("Mapa pasma"));
-    Button10->setToolTip(QStringLiteral("Stacje zgłoszone w klastrze (F12; Ctrl+Strzałka w dół w polu znaku wybiera "
+    Button11 = named(new QToolButton(this), "Button11");
+    Button11->setText(QStringLiteral("Mapa pasma"));
+    Button11->setToolTip(QStringLiteral("Stacje zgłoszone w klastrze (F12; Ctrl+Strzałka w dół w polu znaku wybiera "
                                         "następną)"));
-    Button10->setFixedHeight(16);
-    Button10->setFocusPolicy(Qt::NoFocus);
-    connect(Button10, &QToolButton::clicked, this, &LogPanel::bandMapRequested);
+    Button11->setFixedHeight(16);
+    Button11->setFocusPolicy(Qt::NoFocus);
+    connect(Button11, &QToolButton::clicked, this, &LogPanel::bandMapRequested);
 
     PopupMenu1 = named(new QMenu(this), "PopupMenu1");
     const auto item = [this](const char* name, const QString& caption, void (LogPanel::*handler)()) {
@@ -76,7 +76,7 @@ void LogPanel::createControls()
     banner->addWidget(Label12);
     banner->addStretch();
     banner->addWidget(LabelSiec);
-    banner->addWidget(Button10);
+    banner->addWidget(Button11);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(banner);

@@ -78,7 +78,7 @@ private:
     QLabel* Label11 = nullptr;
     QLabel* Label12 = nullptr;
     QLabel* LabelSiec = nullptr;
-    QToolButton* Button10 = nullptr;
+    QToolButton* Button11 = nullptr;
     LogListBox* ListBox1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QAction* zmiendate1 = nullptr;

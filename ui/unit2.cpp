@@ -15,9 +15,9 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
-#include <QSignalBlocker>
+#include <QScopedValueRollback>
 #include <array>
 
 namespace qz::ui {
@@ -87,8 +87,9 @@ TForm2::TForm2(StationContext context, Logbook& logbook, QWidget* parent)
 void TForm2::createControls()
 {
     Label2 = label(this, "Label2", QStringLiteral("Operatorzy"), 24, 8);
-    ListBox1 = named(new QListWidget(this), "ListBox1");
+    ListBox1 = named(new QListView(this), "ListBox1");
     ListBox1->setGeometry(24, 24, 121, 153);
+    ListBox1->setModel(logbook_.operatorModel());
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     Button2 = button(this, "Button2", QStringLiteral("Nowy"), 24, 192, 57);
     Button4 = button(this, "Button4", QStringLiteral("Usuń"), 88, 192, 57);
@@ -145,14 +146,17 @@ void TForm2::createControls()
 void TForm2::connectHandlers()
 {
     const Guard guard(context_.platform, this);
-    connect(ListBox1, &QListWidget::itemSelectionChanged, this, guard(&TForm2::ListBox1Click));
+    connect(ListBox1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this, click = guard(&TForm2::ListBox1Click)] {
+                if (!selectingFromCode_)
+                    click();
+            });
     connect(Button1, &QPushButton::clicked, this, guard(&TForm2::Button1Click));
     connect(Button2, &QPushButton::clicked, this, guard(&TForm2::Button2Click));
     connect(Button3, &QPushButton::clicked, this, guard(&TForm2::Button3Click));
     connect(Button4, &QPushButton::clicked, this, guard(&TForm2::Button4Click));
     connect(Button5, &QPushButton::clicked, this, guard(&TForm2::Button5Click));
     attachFieldKeys(Edit7, {{}, guard(&TForm2::Edit7KeyPress), {}});
-    connect(&logbook_, &Logbook::operatorsChanged, this, &TForm2::showCallsigns);
     filterLikeTyping(Edit7, [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
 }
 
@@ -210,15 +214,6 @@ void TForm2::showExportedOperator(const std::string& callsign)
         ListBox1Click();
 }
 
-void TForm2::showCallsigns()
-{
-    const OperatorList& operators = logbook_.operators();
-    const QSignalBlocker quiet(ListBox1);
-    ListBox1->clear();
-    for (std::size_t row = 0; row < operators.size(); ++row)
-        ListBox1->addItem(fromCp1250(operators.callsign(row)));
-}
-
 int TForm2::findCallsign(const std::string& callsign) const
 {
     const auto row = logbook_.operators().find(callsign);
@@ -227,15 +222,15 @@ int TForm2::findCallsign(const std::string& callsign) const
 
 void TForm2::selectRow(int row)
 {
-    const QSignalBlocker quiet(ListBox1);
+    const QScopedValueRollback quiet(selectingFromCode_, true);
     ListBox1->clearSelection();
-    ListBox1->setCurrentRow(row);
+    ListBox1->selectionModel()->setCurrentIndex(ListBox1->model()->index(row, 0), QItemSelectionModel::ClearAndSelect);
 }
 
 int TForm2::selectedRow() const
 {
-    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
-    return selected.isEmpty() ? -1 : ListBox1->row(selected.front());
+    const QModelIndexList selected = ListBox1->selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : selected.front().row();
 }
 
 void TForm2::FormCreate()
@@ -321,14 +316,18 @@ void TForm2::Button4Click()
         return;
 
     commit([&] { logbook_.deleteOperator(row); });
+    selectRow(-1);
     resetToNewRecord();
 }
 
 void TForm2::commit(const std::function<void()>& change)
 {
     const int row = selectedRow();
-    const std::string selected = row >= 0 ? toCp1250(ListBox1->item(row)->text()) : std::string();
+    const std::string selected =
+        row >= 0 ? logbook_.operators().callsign(static_cast<std::size_t>(row)) : std::string();
     try {
+        // The selected entry may leave the list: the fields stay as they are.
+        const QScopedValueRollback quiet(selectingFromCode_, true);
         change();
     } catch (...) {
         selectRow(row >= 0 ? findCallsign(selected) : -1);

@@ -2,7 +2,7 @@
 // The operator editor "Nagłówek pliku Cabrillo": the logbook's list of
 // operators and the eleven fields of one operator record. Every save and
 // every deletion goes through the logbook, which rewrites the whole file and
-// tells every window that shows the list.
+// then changes the model that this list and the main window's list show.
 
 #include "operator_book.h"
 #include "station_context.h"
@@ -14,7 +14,7 @@
 class QCloseEvent;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 
 namespace qz::ui {
@@ -25,21 +25,6 @@ class TForm2 : public QWidget {
     Q_OBJECT
 public:
     TForm2(StationContext context, Logbook& logbook, QWidget* parent = nullptr);
-
-    // The record fields, field 1 (callsign) in Edit1 up to field 11 (remarks) in Edit11.
-    QLineEdit* Edit1 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QLineEdit* Edit3 = nullptr;
-    QLineEdit* Edit4 = nullptr;
-    QLineEdit* Edit5 = nullptr;
-    QLineEdit* Edit6 = nullptr;
-    QLineEdit* Edit7 = nullptr;
-    QLineEdit* Edit8 = nullptr;
-    QLineEdit* Edit9 = nullptr;
-    QLineEdit* Edit10 = nullptr;
-    QLineEdit* Edit11 = nullptr;
-    // The callsigns, entry i belonging to record i of the logbook's operators.
-    QListWidget* ListBox1 = nullptr;
 
     // Reloads the lists from the settings file and shows the window (the main
     // window's "Zarządzanie operatorami").
@@ -93,8 +78,6 @@ private:
     QLineEdit* field(std::size_t index) const;
     void setFields(const OperatorFields& values);
     void setEditing(bool editing);
-    // Shows the callsigns of the record list.
-    void showCallsigns();
     // Runs a change of the operator list. A failed write leaves the file as it
     // was and the logbook reads it back; the selected callsign is selected
     // again before the error goes on to the error box.
@@ -102,6 +85,24 @@ private:
 
     StationContext context_;
     Logbook& logbook_;
+    // The record fields, field 1 (callsign) in Edit1 up to field 11 (remarks) in Edit11.
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QLineEdit* Edit4 = nullptr;
+    QLineEdit* Edit5 = nullptr;
+    QLineEdit* Edit6 = nullptr;
+    QLineEdit* Edit7 = nullptr;
+    QLineEdit* Edit8 = nullptr;
+    QLineEdit* Edit9 = nullptr;
+    QLineEdit* Edit10 = nullptr;
+    QLineEdit* Edit11 = nullptr;
+    // The logbook's callsigns, entry i belonging to record i of its operators.
+    QListView* ListBox1 = nullptr;
+
+    // Set while the program, not the user, changes the callsign list's
+    // selection, which then fills no fields.
+    bool selectingFromCode_ = false;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;

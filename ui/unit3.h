@@ -22,11 +22,6 @@ class TForm3 : public QWidget {
 public:
     explicit TForm3(StationContext context, QWidget* parent = nullptr);
 
-    QLabel* Label1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-
     // Shows the window centred on `centre` with the comment "<contest> <year>",
     // the year of the computer's calendar.
     void open(const QString& contest, QPoint centre);
@@ -47,6 +42,10 @@ protected:
 
 private:
     StationContext context_;
+    QLabel* Label1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
     QPoint centre_;
 };
 

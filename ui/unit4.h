@@ -24,9 +24,6 @@ public:
 
     TForm4(StationContext context, PickHandler onPick, QWidget* parent = nullptr);
 
-    QComboBox* ComboBox1 = nullptr;
-    QPushButton* Button1 = nullptr;
-
     // Fills the list, preselects `selected` (-1: none), sets the caption of
     // the kind and shows the dialog without waiting.
     void open(PickKind kind, const QStringList& entries, int selected);
@@ -35,6 +32,8 @@ public:
 
 private:
     StationContext context_;
+    QComboBox* ComboBox1 = nullptr;
+    QPushButton* Button1 = nullptr;
     PickHandler onPick_;
     PickKind kind_ = PickKind::Band;
 };

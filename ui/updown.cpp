@@ -1,5 +1,7 @@
 #include "updown.h"
 
+#include "codec.h"
+
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -13,7 +15,7 @@ UpDown::UpDown(int minimum, int maximum, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     for (auto [arrow, type, name] : {std::tuple{up_, Qt::UpArrow, "up"}, std::tuple{down_, Qt::DownArrow, "down"}}) {
-        arrow->setObjectName(QString::fromLatin1(name));
+        arrow->setObjectName(fromAscii(name));
         arrow->setArrowType(type);
         arrow->setFocusPolicy(Qt::NoFocus);
         arrow->setAutoRepeat(true);

@@ -48,7 +48,7 @@ fail() {
 callsign_field=(247 79)
 sent_exchange_field=(428 129)
 operators_button=(84 93)
-first_log_row=(100 204)
+first_log_row=(100 231)
 end_button=(539 440)
 pick_ok_button=(221 32)
 
@@ -276,23 +276,23 @@ xdotool mousemove --window "$main" "${callsign_field[@]}"
 wait_for_more_windows "$shown"
 screenshot "$shots/worked-before.png"
 
-# F2 opens the contest overview beside the main window and leaves the
+# F11 opens the contest overview beside the main window and leaves the
 # keyboard in the callsign field: the next QSO is typed straight on.
 xdotool mousemove --window "$main" "${end_button[@]}"
-xdotool key F2
+xdotool key F11
 timeout 20 xdotool search --sync --onlyvisible --name '^Przegl.*d zawod.*w$' >/dev/null ||
-    fail "F2 did not open the contest overview"
+    fail "F11 did not open the contest overview"
 sleep 0.5
 screenshot "$shots/contest-overview.png"
 xdotool key ctrl+a
 store_qso sp9abc 15 "$log" 15
 check_stored "$(log_line "$log" 15)" "  28000 PH     QZ1ABC        59  28     SP9ABC        59  15           " "$before" "$after"
-xdotool key F2
+xdotool key F11
 for _ in $(seq 50); do
     xdotool search --onlyvisible --name '^Przegl.*d zawod.*w$' >/dev/null 2>&1 || break
     sleep 0.1
 done
-! xdotool search --onlyvisible --name '^Przegl.*d zawod.*w$' >/dev/null 2>&1 || fail "F2 did not close the contest overview"
+! xdotool search --onlyvisible --name '^Przegl.*d zawod.*w$' >/dev/null 2>&1 || fail "F11 did not close the contest overview"
 stop_station
 
 # --- A station that follows the radio through rigctld. --------------------

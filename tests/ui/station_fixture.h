@@ -27,6 +27,7 @@ protected:
     ui::TForm3& form3() { return station_->form3; }
     ui::TForm4& form4() { return station_->form4; }
     MainControls mainWindow() { return MainControls(station_->form1); }
+    EditorControls editorWindow() { return EditorControls(station_->form2); }
     ui::Logbook& logbook() { return station_->logbook; }
     std::string currentOperator() const { return station_->logbook.currentOperator(); }
     // The headquarters slots counted for the banner.
@@ -36,9 +37,7 @@ protected:
     template <typename Control>
     Control* control(QWidget& window, const char* name)
     {
-        auto* found = window.findChild<Control*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return findControl<Control>(window, name);
     }
 
     // A file of the station folder as the program names it in its messages.

@@ -103,13 +103,13 @@ TEST_F(Accessibility, ControlsAreNamedAfterTheirLabels)
         {mainWindow().Edit8, "Nadawana grupa kontrolna"},
         {mainWindow().ListBox1, "Plik wyjściowy:"},
         {mainWindow().Button4, "Dodaj QSO do logu"},
-        {form2().ListBox1, "Operatorzy"},
-        {form2().Edit1, "Znak operatora"},
-        {form2().Edit5, "Adres, 2. wiersz"},
-        {form2().Edit9, "Operators"},
-        {form2().Edit11, "Dodatkowe uwagi"},
-        {form3().Edit1, "Komentarz dla wszystkich rekordów:"},
-        {form4().ComboBox1, "Nowa wartość"},
+        {editorWindow().ListBox1, "Operatorzy"},
+        {editorWindow().Edit1, "Znak operatora"},
+        {editorWindow().Edit5, "Adres, 2. wiersz"},
+        {editorWindow().Edit9, "Operators"},
+        {editorWindow().Edit11, "Dodatkowe uwagi"},
+        {control<QLineEdit>(form3(), "Edit1"), "Komentarz dla wszystkich rekordów:"},
+        {control<QComboBox>(form4(), "ComboBox1"), "Nowa wartość"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(purposeOf(row.control), row.name) << row.control->objectName().toStdString();

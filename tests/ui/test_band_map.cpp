@@ -123,7 +123,7 @@ TEST_F(BandMapTest, ASingleOperatorBelowTheUnlimitedClassIsShownNoSpots)
 {
     startWith("SINGLE-OP ALL CW LOW");
     ASSERT_TRUE(eventually([&] { return map->spotCount() == 3; }));
-    control<QToolButton>(form1(), "Button10")->click();
+    control<QToolButton>(form1(), "Button11")->click();
     ASSERT_TRUE(map->isVisible());
     EXPECT_EQ(count(), 0);
     EXPECT_EQ(control<QLabel>(*map, "Label1")->text().toStdString(),

@@ -73,7 +73,8 @@ protected:
         ASSERT_NE(action, nullptr) << name;
         action->trigger();
     }
-    void pressOk() { QTest::mouseClick(form4().Button1, Qt::LeftButton); }
+    void pressOk() { QTest::mouseClick(control<QPushButton>(form4(), "Button1"), Qt::LeftButton); }
+    QComboBox* pickList() { return control<QComboBox>(form4(), "ComboBox1"); }
 
     std::string log() const { return folder.read("IARU_log.zrv"); }
     std::optional<std::string> selected() { return mainWindow().ListBox1->selectedLine(); }
@@ -352,10 +353,10 @@ TEST_F(Corrections, BandPickPreselectsTheMainWindowsBandAndOkWritesIt)
     ASSERT_TRUE(d.isVisible());
     EXPECT_EQ(d.windowTitle(), "Wybór pasma");
     QStringList items;
-    for (int i = 0; i < d.ComboBox1->count(); ++i)
-        items << d.ComboBox1->itemText(i);
+    for (int i = 0; i < pickList()->count(); ++i)
+        items << pickList()->itemText(i);
     EXPECT_EQ(items, (QStringList{"160M", "80M", "40M", "20M", "15M", "10M"}));
-    EXPECT_EQ(d.ComboBox1->currentIndex(), 4);
+    EXPECT_EQ(pickList()->currentIndex(), 4);
     EXPECT_EQ(log(), logOf({kSecond, kOther, kFirst})) << "nothing changes before OK";
 
     pressOk();
@@ -373,7 +374,7 @@ TEST_F(Corrections, ModePickSetsTheThirdReportCharacters)
     clickRow(0);
     command("Zmieemisj1");  // the main window stands on CW
     EXPECT_EQ(form4().windowTitle(), "Wybór emisji");
-    EXPECT_EQ(form4().ComboBox1->currentText(), "CW");
+    EXPECT_EQ(pickList()->currentText(), "CW");
     pressOk();
     const std::string cw = line({.mode = "SSB", .rst = "599"}).replace(23, 2, "CW");
     EXPECT_EQ(log(), logOf({cw}));
@@ -392,9 +393,9 @@ TEST_F(Corrections, OperatorPickMovesTheQsoOutOfTheView)
     clickRow(0);
     command("ZmieOperatora1");
     EXPECT_EQ(form4().windowTitle(), "Wybór operatora");
-    EXPECT_EQ(form4().ComboBox1->count(), 2);
-    EXPECT_EQ(form4().ComboBox1->currentText(), "QZ1ABC");
-    form4().ComboBox1->setCurrentIndex(1);
+    EXPECT_EQ(pickList()->count(), 2);
+    EXPECT_EQ(pickList()->currentText(), "QZ1ABC");
+    pickList()->setCurrentIndex(1);
     pressOk();
     const std::string moved = line({.op = "QZ2XYZ"});
     EXPECT_EQ(log(), logOf({kSecond, kOther, moved}));
@@ -420,7 +421,7 @@ TEST_F(Corrections, PickDialogLeavesTheMainWindowUsableAndOkTakesTheLatestLine)
     command("ZmieczasQSO1");  // Cancel: nothing written, but the command now acts on the second QSO
     EXPECT_TRUE(form4().isVisible());
 
-    form4().ComboBox1->setCurrentIndex(0);
+    pickList()->setCurrentIndex(0);
     pressOk();
     const std::string changed = line({.call = "SP2B", .time = "13:00", .band = "160M"});
     EXPECT_EQ(log(), logOf({changed, kOther, kFirst}));
@@ -433,13 +434,13 @@ TEST_F(Corrections, OkWithTypedTextIsRefusedAndTheDialogStays)
     const std::string before = log();
     clickRow(0);
     command("Zmiepasmo1");
-    QLineEdit* typed = form4().ComboBox1->lineEdit();
+    QLineEdit* typed = pickList()->lineEdit();
     typed->selectAll();
     typeInto(typed, "17M");
     QTest::keyClick(typed, Qt::Key_Return);  // Enter neither presses OK nor adds an entry
     EXPECT_TRUE(platform.boxes.empty());
-    EXPECT_EQ(form4().ComboBox1->count(), 6);
-    EXPECT_EQ(ui::selectedIndex(form4().ComboBox1), -1);
+    EXPECT_EQ(pickList()->count(), 6);
+    EXPECT_EQ(ui::selectedIndex(pickList()), -1);
 
     pressOk();
     expectOneError("Należy wybrać pozycję z listy!");
@@ -453,9 +454,9 @@ TEST_F(Corrections, PickWithNothingChosenOnTheMainWindowPreselectsNothing)
     mainWindow().ComboBox2->setEditText("RTTY");
     clickRow(0);
     command("Zmieemisj1");
-    EXPECT_EQ(form4().ComboBox1->count(), 2);
-    EXPECT_EQ(ui::selectedIndex(form4().ComboBox1), -1);
-    EXPECT_EQ(form4().ComboBox1->currentText(), "");
+    EXPECT_EQ(pickList()->count(), 2);
+    EXPECT_EQ(ui::selectedIndex(pickList()), -1);
+    EXPECT_EQ(pickList()->currentText(), "");
 }
 
 TEST_F(Corrections, FailedPickRewriteKeepsTheDialogOpen)

@@ -77,7 +77,7 @@ TEST_F(Exports, AdifWindowTakesTheContestAndYearAndHidesTheMainWindow)
     EXPECT_FALSE(w.isVisible());
 
     // The default follows whatever the editor's contest field holds now.
-    form2().Edit10->setText("SP-DX");
+    editorWindow().Edit10->setText("SP-DX");
     now += std::chrono::days(366);
     click(form1(), "Button7");
     EXPECT_EQ(control<QLineEdit>(w, "Edit1")->text(), "SP-DX 2027");
@@ -128,9 +128,9 @@ TEST_F(Exports, CabrilloWritesFilesAndShowsTheLastOperatorInTheEditor)
     EXPECT_TRUE(folder.exists("qz1abc.cbr"));
     EXPECT_TRUE(folder.exists("qz2xyz.cbr"));
     // QZ2XYZ's QSO comes first, so QZ1ABC's file is begun last.
-    ui::TForm2& editor = form2();
-    ASSERT_GE(editor.selectedRow(), 0);
-    EXPECT_EQ(editor.ListBox1->item(editor.selectedRow())->text(), "QZ1ABC");
+    const EditorControls editor = editorWindow();
+    ASSERT_GE(form2().selectedRow(), 0);
+    EXPECT_EQ(editor.callsigns().value(form2().selectedRow()), "QZ1ABC");
     EXPECT_EQ(editor.Edit2->text(), "Anna Nowak");
     EXPECT_EQ(editor.Edit7->text(), "10");
 }
@@ -140,9 +140,9 @@ TEST_F(Exports, OperatorWithoutRecordShowsNewRecordValuesInTheEditor)
     startWithTwoOperators();
     folder.write(kLog, files::joinLines({log[0], log[1], qso("QZ9NEW", "12:59")}));
     // What an earlier look at another operator left in the fields.
-    form2().Edit7->setText("20");
-    form2().Edit8->setText("SINGLE-OP");
-    form2().Edit10->setText("MY-CONTEST");
+    editorWindow().Edit7->setText("20");
+    editorWindow().Edit8->setText("SINGLE-OP");
+    editorWindow().Edit10->setText("MY-CONTEST");
     click(form1(), "Button2");
     EXPECT_EQ(platform.texts(), QStringList{"Pliki Cabrillo zostały zapisane!"});
     EXPECT_EQ(form2().selectedRow(), -1);
@@ -157,14 +157,14 @@ TEST_F(Exports, CabrilloKeepsWhatIsBeingTypedIntoTheEditor)
     ASSERT_TRUE(form2().isVisible());
     click(form2(), "Button5");  // edit the selected operator
     ASSERT_TRUE(form2().isEditing());
-    form2().Edit2->setText("Not saved yet");
-    form2().Edit10->setText("TYPED");
+    editorWindow().Edit2->setText("Not saved yet");
+    editorWindow().Edit10->setText("TYPED");
     const int selected = form2().selectedRow();
 
     click(form1(), "Button2");
     EXPECT_EQ(platform.texts(), QStringList{"Pliki Cabrillo zostały zapisane!"});
-    EXPECT_EQ(form2().Edit2->text(), "Not saved yet");
-    EXPECT_EQ(form2().Edit10->text(), "TYPED");
+    EXPECT_EQ(editorWindow().Edit2->text(), "Not saved yet");
+    EXPECT_EQ(editorWindow().Edit10->text(), "TYPED");
     EXPECT_EQ(form2().selectedRow(), selected);
     EXPECT_TRUE(form2().isEditing());
 }

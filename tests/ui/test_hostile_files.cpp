@@ -11,7 +11,7 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTimer>
 
@@ -78,7 +78,7 @@ TEST_F(HostileFiles, StartsOnDamagedFilesAndStoresWithoutChangingAnOldByte)
 
     QTest::mouseClick(mainWindow().Button1, Qt::LeftButton);  // the operator editor lists every record
     EXPECT_TRUE(eventually([&] { return form2().isVisible(); }));
-    EXPECT_EQ(control<QListWidget>(form2(), "ListBox1")->count(), 5002);
+    EXPECT_EQ(editorWindow().callsigns().size(), 5002);
     EXPECT_TRUE(platform.boxes.empty()) << platform.texts().join('\n').toStdString();
 
     const std::string stored = storeQso("SP9NEW");

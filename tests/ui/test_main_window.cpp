@@ -370,15 +370,17 @@ TEST_F(MainWindow, InfoBoxListsTheShortcuts)
     EXPECT_EQ(box.icon, ui::BoxIcon::Information);
     EXPECT_EQ(box.buttons, ui::BoxButtons::Ok);
     const QStringList lines = box.text.split('\n');
-    ASSERT_EQ(lines.size(), 15);
+    ASSERT_EQ(lines.size(), 19);
     EXPECT_EQ(
-        lines.mid(0, 14),
+        lines.mid(0, 18),
         (QStringList{"QZ5KV Stationbook", "", "Program do logowania QSO podczas zawodów IARU.", "",
                      "Skróty klawiszowe (jeśli kursor jest w polu znaku):", "Page Up/Page Down  - ręczna zmiana czasu,",
                      "ALT + C   - zmiana operatora,", "ALT + B   - zmiana pasma,", "ALT + M   - zmiana emisji.", "",
+                     "F1-F8  - komunikaty (CW albo nagrania SSB), Esc - przerwanie,",
+                     "F9/F10  - tempo CW, F11 - przegląd zawodów,", "ALT + K   - okno „Komunikaty”.", "",
                      "Kliknięcie prawym klawiszem myszy na oknie logu otwiera",
                      "dodatkowe menu umożliwiające edycję zaznaczonego QSO.", "", "Wersja 1.00"}));
-    EXPECT_FALSE(lines[14].isEmpty());
+    EXPECT_FALSE(lines[18].isEmpty());
 }
 
 TEST_F(MainWindow, EndButtonClosesTheWindow)

@@ -50,8 +50,8 @@ TEST_F(NewLog, ArchivesResetsAndEmptiesTheLog)
     w.Edit6->setText("15");
     w.Edit4->setText("SP1A");
     w.UpDown1->setPosition(33);
-    form2().Edit2->setText("Someone");
-    form2().Edit11->setText("remarks stay");
+    editorWindow().Edit2->setText("Someone");
+    editorWindow().Edit11->setText("remarks stay");
     platform.savePaths.emplace_back(path("archive.zrv"));
     newLog();
     EXPECT_TRUE(platform.boxes.empty());
@@ -71,11 +71,11 @@ TEST_F(NewLog, ArchivesResetsAndEmptiesTheLog)
     EXPECT_EQ(w.ListBox1->count(), 0);
     EXPECT_TRUE(eventually([&] { return w.Edit4->hasFocus(); }));
     EXPECT_EQ(w.ComboBox3->currentText(), "QZ1ABC");
-    EXPECT_EQ(form2().Edit2->text(), "");
-    EXPECT_EQ(form2().Edit7->text(), "0");
-    EXPECT_EQ(form2().Edit8->text(), "CHECKLOG");
-    EXPECT_EQ(form2().Edit10->text(), "IARU-HF");
-    EXPECT_EQ(form2().Edit11->text(), "remarks stay");
+    EXPECT_EQ(editorWindow().Edit2->text(), "");
+    EXPECT_EQ(editorWindow().Edit7->text(), "0");
+    EXPECT_EQ(editorWindow().Edit8->text(), "CHECKLOG");
+    EXPECT_EQ(editorWindow().Edit10->text(), "IARU-HF");
+    EXPECT_EQ(editorWindow().Edit11->text(), "remarks stay");
     EXPECT_EQ(folder.read("QZ5KV_stationbook.ini"), "QZ1ABC,Jan,,Street 1,,,0,CHECKLOG,,IARU-HF,\r\n");
 }
 
@@ -152,7 +152,7 @@ TEST_F(NewLog, AFailedEmptyingOfTheLogResetsNothing)
 {
     const MainControls w = mainWindow();
     w.Edit8->setText("115");
-    form2().Edit2->setText("Someone");
+    editorWindow().Edit2->setText("Someone");
     platform.savePaths = {path("archive.zrv")};
     {
         const FileFault renameFails(files::Op::Rename, EIO, "IARU_log.zrv");
@@ -164,7 +164,7 @@ TEST_F(NewLog, AFailedEmptyingOfTheLogResetsNothing)
     EXPECT_EQ(w.ListBox1->count(), 1);
     EXPECT_EQ(w.Edit8->text(), "115");
     EXPECT_EQ(w.ComboBox2->currentText(), "CW");
-    EXPECT_EQ(form2().Edit2->text(), "Someone");
+    EXPECT_EQ(editorWindow().Edit2->text(), "Someone");
 }
 
 // The archive name was proposed from the log before the dialog opened, so a

@@ -10,7 +10,7 @@
 #include <QComboBox>
 #include <QDropEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMimeData>
 #include <QPushButton>
 #include <cerrno>
@@ -44,25 +44,20 @@ protected:
 
     void clickEntry(int row)
     {
-        QListWidget* list = editor().ListBox1;
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+        QListView* list = editorWindow().ListBox1;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(row, 0)).center());
     }
 
     // Types into the fields that every record needs.
     void fillRequired(const QString& callsign, const QString& name, const QString& address)
     {
-        typeInto(editor().Edit1, callsign);
-        typeInto(editor().Edit2, name);
-        typeInto(editor().Edit4, address);
+        typeInto(editorWindow().Edit1, callsign);
+        typeInto(editorWindow().Edit2, name);
+        typeInto(editorWindow().Edit4, address);
     }
 
-    QStringList callsigns()
-    {
-        QStringList texts;
-        for (int i = 0; i < editor().ListBox1->count(); ++i)
-            texts << editor().ListBox1->item(i)->text();
-        return texts;
-    }
+    QStringList callsigns() { return editorWindow().callsigns(); }
 
     QStringList operatorList()
     {
@@ -80,11 +75,7 @@ protected:
         return all;
     }
 
-    std::vector<QLineEdit*> fieldList()
-    {
-        ui::TForm2& w = editor();
-        return {w.Edit1, w.Edit2, w.Edit3, w.Edit4, w.Edit5, w.Edit6, w.Edit7, w.Edit8, w.Edit9, w.Edit10, w.Edit11};
-    }
+    std::vector<QLineEdit*> fieldList() { return editorWindow().fields(); }
 
     bool saveShown() { return !control<QPushButton>(editor(), "Button3")->isHidden(); }
 };
@@ -95,6 +86,7 @@ TEST_F(OperatorEditor, ControlsCarryTheirCaptions)
 {
     start();
     ui::TForm2& w = editor();
+    const EditorControls c = editorWindow();
     EXPECT_EQ(w.windowTitle(), "Nagłówek pliku Cabrillo");
     EXPECT_EQ(w.size(), QSize(730, 266));
     EXPECT_FALSE(w.isVisible());
@@ -113,9 +105,9 @@ TEST_F(OperatorEditor, ControlsCarryTheirCaptions)
     };
     for (const auto& [name, caption] : labels)
         EXPECT_EQ(control<QLabel>(w, name)->text(), QString::fromUtf8(caption)) << name;
-    EXPECT_EQ(w.Edit8->toolTip(), "Kategoria zawodów, np. A KF, B KF, SINGLE-OP ALL SSB HIGH, UKF, CHECKLOG itp.");
-    EXPECT_EQ(w.Edit1->palette().color(QPalette::Base), QColor(0, 255, 255));
-    EXPECT_NE(w.Edit2->palette().color(QPalette::Base), w.Edit3->palette().color(QPalette::Base));
+    EXPECT_EQ(c.Edit8->toolTip(), "Kategoria zawodów, np. A KF, B KF, SINGLE-OP ALL SSB HIGH, UKF, CHECKLOG itp.");
+    EXPECT_EQ(c.Edit1->palette().color(QPalette::Base), QColor(0, 255, 255));
+    EXPECT_NE(c.Edit2->palette().color(QPalette::Base), c.Edit3->palette().color(QPalette::Base));
 }
 
 TEST_F(OperatorEditor, TabKeyFollowsTheFieldOrder)
@@ -148,13 +140,13 @@ TEST_F(OperatorEditor, UpperCaseFieldsRaiseTypedLetters)
 {
     start();
     openEditor();
-    ui::TForm2& w = editor();
-    for (QLineEdit* upper : {w.Edit1, w.Edit8, w.Edit9, w.Edit10}) {
+    const EditorControls c = editorWindow();
+    for (QLineEdit* upper : {c.Edit1, c.Edit8, c.Edit9, c.Edit10}) {
         upper->clear();
         typeInto(upper, "qz1 ab");
         EXPECT_EQ(upper->text(), "QZ1 AB") << upper->objectName().toStdString();
     }
-    for (QLineEdit* asTyped : {w.Edit2, w.Edit3, w.Edit11}) {
+    for (QLineEdit* asTyped : {c.Edit2, c.Edit3, c.Edit11}) {
         typeInto(asTyped, "Jan k");
         EXPECT_EQ(asTyped->text(), "Jan k") << asTyped->objectName().toStdString();
     }
@@ -164,7 +156,7 @@ TEST_F(OperatorEditor, PointsTakeDigitsAndBackspaceOnly)
 {
     start();
     openEditor();
-    QLineEdit* points = editor().Edit7;
+    QLineEdit* points = editorWindow().Edit7;
     typeInto(points, "1a-2 .b3");
     EXPECT_EQ(points->text(), "0123");
     QTest::keyClick(points, Qt::Key_Backspace);
@@ -176,7 +168,7 @@ TEST_F(OperatorEditor, PointsKeepOnlyTheDigitsOfAPasteOrADrop)
 {
     start();
     openEditor();
-    QLineEdit* points = editor().Edit7;
+    QLineEdit* points = editorWindow().Edit7;
     QGuiApplication::clipboard()->setText(QStringLiteral("x1y"));
     focusOn(points);
     pressKey(Qt::Key_End, Qt::NoModifier, "");
@@ -218,12 +210,13 @@ TEST_F(OperatorEditor, WithoutAFileOpensForTheFirstOperatorAndSavingCreatesTheFi
     start();
     openEditor();
     ui::TForm2& w = editor();
+    const EditorControls c = editorWindow();
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(callsigns().isEmpty());
     EXPECT_TRUE(w.isEditing());
     EXPECT_TRUE(fieldsEnabled());
     EXPECT_EQ(w.fields(), newRecordFields());
-    EXPECT_EQ(w.focusWidget(), w.Edit1);
+    EXPECT_EQ(w.focusWidget(), c.Edit1);
     EXPECT_FALSE(folder.exists(kIni));
 
     fillRequired("qz1abc ", "Jan Kowalski", "Ulica 1");
@@ -236,7 +229,7 @@ TEST_F(OperatorEditor, WithoutAFileOpensForTheFirstOperatorAndSavingCreatesTheFi
     EXPECT_FALSE(w.isEditing());
     EXPECT_FALSE(fieldsEnabled());
     EXPECT_FALSE(control<QPushButton>(w, "Button3")->isVisible());
-    EXPECT_EQ(w.Edit1->text(), "QZ1ABC ");  // the fields are not refilled after saving
+    EXPECT_EQ(c.Edit1->text(), "QZ1ABC ");  // the fields are not refilled after saving
 }
 
 TEST_F(OperatorEditor, OpeningShowsTheFirstOperatorAndSelectingFillsTheFields)
@@ -244,23 +237,24 @@ TEST_F(OperatorEditor, OpeningShowsTheFirstOperatorAndSelectingFillsTheFields)
     startWith("qz2xyz,Anna,a@b.pl,Ul 2,,,15,A KF,,IARU-HF,uwagi\r\n\r\nQZ1ABC,Jan,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n");
     openEditor();
     ui::TForm2& w = editor();
+    const EditorControls c = editorWindow();
     EXPECT_EQ(callsigns(), (QStringList{"QZ1ABC", "QZ2XYZ"}));
     EXPECT_EQ(w.selectedRow(), 0);
-    EXPECT_EQ(w.Edit2->text(), "Jan");
+    EXPECT_EQ(c.Edit2->text(), "Jan");
     EXPECT_FALSE(w.isEditing());
     EXPECT_FALSE(fieldsEnabled());
 
     clickEntry(1);
     EXPECT_EQ(w.fields(),
               (OperatorFields{"qz2xyz", "Anna", "a@b.pl", "Ul 2", "", "", "15", "A KF", "", "IARU-HF", "uwagi"}));
-    w.ListBox1->setFocus();
-    QTest::keyClick(w.ListBox1, Qt::Key_Up);
-    EXPECT_EQ(w.Edit1->text(), "QZ1ABC");
+    c.ListBox1->setFocus();
+    QTest::keyClick(c.ListBox1, Qt::Key_Up);
+    EXPECT_EQ(c.Edit1->text(), "QZ1ABC");
     EXPECT_FALSE(fieldsEnabled());
 
     click("Button5");
     EXPECT_TRUE(w.isEditing());
-    EXPECT_EQ(w.Edit1->text(), "QZ1ABC");
+    EXPECT_EQ(c.Edit1->text(), "QZ1ABC");
     EXPECT_EQ(w.selectedRow(), 0);
     EXPECT_TRUE(platform.boxes.empty());
 }
@@ -280,11 +274,12 @@ TEST_F(OperatorEditor, NewClearsTheSelectionAndTheFields)
     startWith("QZ1ABC,Jan,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n");
     openEditor();
     ui::TForm2& w = editor();
+    const EditorControls c = editorWindow();
     click("Button2");
     EXPECT_EQ(w.selectedRow(), -1);
     EXPECT_TRUE(w.isEditing());
     EXPECT_EQ(w.fields(), newRecordFields());
-    EXPECT_EQ(w.focusWidget(), w.Edit1);
+    EXPECT_EQ(w.focusWidget(), c.Edit1);
 }
 
 TEST_F(OperatorEditor, BackWhileEditingKeepsTheFieldsEnabledButHidesSave)
@@ -292,15 +287,16 @@ TEST_F(OperatorEditor, BackWhileEditingKeepsTheFieldsEnabledButHidesSave)
     startWith("QZ1ABC,Jan,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n");
     openEditor();
     ui::TForm2& w = editor();
+    const EditorControls c = editorWindow();
     click("Button5");
-    typeInto(w.Edit2, " Nowak");
+    typeInto(c.Edit2, " Nowak");
     click("Button1");
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(folder.read(kIni), "QZ1ABC,Jan,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n");
 
     openEditor();
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(w.Edit2->text(), "Jan");
+    EXPECT_EQ(c.Edit2->text(), "Jan");
     EXPECT_TRUE(fieldsEnabled());
     EXPECT_FALSE(saveShown());
     EXPECT_FALSE(w.isEditing());
@@ -417,10 +413,10 @@ TEST_F(OperatorEditor, APastedLineBreakNeverSplitsTheRecord)
 {
     start();
     openEditor();
-    typeInto(editor().Edit1, "qz1abc");
-    pasteInto(editor().Edit2, "Jan\nKowalski\tII\r\n");
-    EXPECT_EQ(editor().Edit2->text(), "Jan Kowalski II");
-    typeInto(editor().Edit4, "Ul 1");
+    typeInto(editorWindow().Edit1, "qz1abc");
+    pasteInto(editorWindow().Edit2, "Jan\nKowalski\tII\r\n");
+    EXPECT_EQ(editorWindow().Edit2->text(), "Jan Kowalski II");
+    typeInto(editorWindow().Edit4, "Ul 1");
     click("Button3");
     EXPECT_TRUE(platform.boxes.empty());
     EXPECT_EQ(folder.read(kIni), "QZ1ABC,Jan Kowalski II,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n");
@@ -432,7 +428,7 @@ TEST_F(OperatorEditor, ACommaInRemarksIsRefusedToo)
     start();
     openEditor();
     fillRequired("QZ1A", "Jan", "Ul 1");
-    typeInto(editor().Edit11, "a,b");
+    typeInto(editorWindow().Edit11, "a,b");
     click("Button3");
     EXPECT_EQ(platform.texts(), QStringList{QStringLiteral("Pole „Dodatkowe uwagi” nie może zawierać przecinka!")});
     EXPECT_FALSE(folder.exists(kIni));
@@ -464,7 +460,7 @@ TEST_F(OperatorEditor, SavingAnExistingOperatorReplacesOnlyItsLine)
     openEditor();
     clickEntry(1);
     click("Button5");
-    typeInto(editor().Edit7, "5");
+    typeInto(editorWindow().Edit7, "5");
     click("Button3");
     EXPECT_EQ(folder.read(kIni), "QZ1A,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n"
                                  "qz2b,Bogdan,,Ul 2,,,05,CHECKLOG,,IARU-HF,x\r\n"
@@ -473,6 +469,9 @@ TEST_F(OperatorEditor, SavingAnExistingOperatorReplacesOnlyItsLine)
     EXPECT_EQ(operatorList(), (QStringList{"QZ1A", "QZ2B", "QZ3C"}));
     EXPECT_EQ(editor().selectedRow(), 1);
     EXPECT_FALSE(editor().isEditing());
+    // The saved record left its row and came back: the fields were not touched.
+    EXPECT_EQ(editor().fields(),
+              (OperatorFields{"qz2b", "Bogdan", "", "Ul 2", "", "", "05", "CHECKLOG", "", "IARU-HF", "x"}));
 }
 
 TEST_F(OperatorEditor, ChangingTheCallsignAddsASecondOperator)
@@ -480,8 +479,8 @@ TEST_F(OperatorEditor, ChangingTheCallsignAddsASecondOperator)
     startWith("QZ1A,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n");
     openEditor();
     click("Button5");
-    editor().Edit1->clear();
-    typeInto(editor().Edit1, "QZ9Z");
+    editorWindow().Edit1->clear();
+    typeInto(editorWindow().Edit1, "QZ9Z");
     click("Button3");
     EXPECT_EQ(folder.read(kIni), "QZ1A,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\nQZ9Z,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\n");
     EXPECT_EQ(operatorList(), (QStringList{"QZ1A", "QZ9Z"}));
@@ -606,13 +605,14 @@ TEST_F(OperatorEditor, LookupByCallsignIgnoresCaseAndFillsOnRequest)
 {
     startWith("qz1a,Ala,,Ul 1,,,0,CHECKLOG,,IARU-HF,\r\nQZ2B,Bogdan,,Ul 2,,,0,CHECKLOG,,IARU-HF,\r\n");
     ui::TForm2& w = editor();
+    const EditorControls c = editorWindow();
     logbook().reloadOperators();
     const int row = w.findCallsign("qz2b");
     ASSERT_EQ(row, 1);
     w.selectRow(row);
-    EXPECT_EQ(w.Edit2->text(), "");  // selecting from code does not fill
+    EXPECT_EQ(c.Edit2->text(), "");  // selecting from code does not fill
     w.ListBox1Click();
-    EXPECT_EQ(w.Edit2->text(), "Bogdan");
+    EXPECT_EQ(c.Edit2->text(), "Bogdan");
     EXPECT_EQ(w.findCallsign("QZ9"), -1);
     std::filesystem::remove(folder / kIni);
     logbook().reloadOperators();

@@ -83,7 +83,7 @@ MAIN_BUTTONS = {
     "Cabrillo": (68, -22), "ADIF": (183, -22), "new log": (281, -22), "join": (367, -22), "Info": (453, -22),
     "end": (539, -22), "clock": (630, -22),
 }
-MAIN_LIST_TOP = 201
+MAIN_LIST_TOP = 228
 ROW = 16
 
 EDITOR_FIELDS = {

@@ -351,9 +351,9 @@ class Steps(Session):
         def run():
             x, y = cat.place(main, cat.MAIN_FIELDS["call"])
             if self.click(x, y, into=main.id):
-                self.key("F2", into=main.id)
+                self.key("F11", into=main.id)
 
-        return "F2 in the main window", run
+        return "F11 in the main window", run
 
     def main_button(self, name):
         main = self.main()
