@@ -78,22 +78,24 @@ ContestData loadContestData(const std::vector<std::filesystem::path>& folders)
     return data;
 }
 
+std::string fileStamp(const std::filesystem::path& path)
+{
+    std::error_code sizeError;
+    std::error_code timeError;
+    const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
+    const auto written = std::filesystem::last_write_time(path, timeError);
+    if (sizeError || timeError)
+        return "-\n";
+    return std::to_string(size) + ' ' + std::to_string(written.time_since_epoch().count()) + '\n';
+}
+
 std::string contestDataStamp(const std::vector<std::filesystem::path>& folders)
 {
     std::string stamp;
+    // The files are always taken in the same order, so their place names them.
     for (const auto& folder : folders)
-        for (const std::string_view name : {kCountryFileName, kCallListFileName, kHeadquartersFileName}) {
-            const std::filesystem::path path = folder / name;
-            std::error_code sizeError;
-            std::error_code timeError;
-            const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
-            const auto written = std::filesystem::last_write_time(path, timeError);
-            // The files are always taken in the same order, so their place names them.
-            if (sizeError || timeError)
-                stamp += "-\n";
-            else
-                stamp += std::to_string(size) + ' ' + std::to_string(written.time_since_epoch().count()) + '\n';
-        }
+        for (const std::string_view name : {kCountryFileName, kCallListFileName, kHeadquartersFileName})
+            stamp += fileStamp(folder / name);
     return stamp;
 }
 

@@ -58,5 +58,7 @@ ContestData loadContestData(const std::vector<std::filesystem::path>& folders);
 // Changes whenever one of the files appears, disappears or is rewritten in
 // one of the folders, so that unchanged files need not be read again.
 std::string contestDataStamp(const std::vector<std::filesystem::path>& folders);
+// The same for one file: its size and time of writing, or that it is not there.
+std::string fileStamp(const std::filesystem::path& path);
 
 }  // namespace qz

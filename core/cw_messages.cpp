@@ -11,7 +11,7 @@ namespace {
 
 // Far beyond what the sections hold with their comments; a longer file is
 // not a messages file, and is passed over whole.
-constexpr std::size_t kFileLimit = 64 * 1024;
+constexpr std::size_t kFileLimit = std::size_t{64} * 1024;
 
 constexpr std::array<std::string_view, kMessageKeys> kDefaultTexts{"CQ TEST {MYCALL} {MYCALL} TEST",
                                                                    "{CALL} 5NN {EXCH}",
@@ -25,7 +25,7 @@ constexpr std::array<std::string_view, kMessageKeys> kDefaultTexts{"CQ TEST {MYC
 enum class Section { None, Unknown, Cw, Ssb, Options };
 
 // Windows-1250 bytes: "telegrafią", "wysłana", "prędkość".
-constexpr std::array<std::string_view, 6> kHeader{
+constexpr std::array<std::string_view, 7> kHeader{
     "# Komunikaty klawiszy F1-F8. [CW]: tekst nadawany telegrafi\xb9. [SSB]: co m\xf3wi nagranie",
     "# glos/<OPERATOR>/F1.wav ... F8.wav. Pola: {MYCALL} znak operatora, {CALL} znak korespondenta,",
     "# {EXCH} wys\xb3"
@@ -35,6 +35,7 @@ constexpr std::array<std::string_view, 6> kHeader{
     "# PTT=rig: nadawanie g\xb3osu w\xb3\xb9"
     "cza PTT przez rigctld, PTT=vox: bez PTT. WPM: pr\xea"
     "dko\x9c\xe6 CW od 4 do 60.",
+    "# PREDICT=off: pole Numer odebrany nie jest wype\xb3niane oczekiwan\xb9 grup\xb9.",
     "#"};
 
 bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7f'; }
@@ -83,11 +84,11 @@ std::optional<int> speed(std::string_view value)
 // Takes one option into `book`.
 SettingProblem takeOption(const std::string& key, const std::string& value, MessageBook& book)
 {
-    if (key == "ESM" || key == "CUT") {
+    if (key == "ESM" || key == "CUT" || key == "PREDICT") {
         const auto on = onOff(value);
         if (!on)
             return SettingProblem::BadValue;
-        (key == "ESM" ? book.enterSends : book.cutNumbers) = *on;
+        (key == "ESM" ? book.enterSends : key == "CUT" ? book.cutNumbers : book.predictExchange) = *on;
     } else if (key == "PTT") {
         const std::string lower = asciiLower(value);
         if (lower != "rig" && lower != "vox")
@@ -218,6 +219,7 @@ std::string formatMessages(const MessageBook& book)
     lines.push_back(std::string("CUT=") + (book.cutNumbers ? "on" : "off"));
     lines.push_back(std::string("PTT=") + (book.ptt == PttMode::Rig ? "rig" : "vox"));
     lines.push_back("WPM=" + std::to_string(book.wpm));
+    lines.push_back(std::string("PREDICT=") + (book.predictExchange ? "on" : "off"));
     return files::joinLines(lines);
 }
 

@@ -10,6 +10,7 @@
 //               CUT=on|off     0 and 9 of numbers sent as T and N
 //               PTT=rig|vox    voice keys the radio through rigctld, or not (VOX)
 //               WPM=4..60      the CW speed
+//               PREDICT=on|off the received exchange is filled in with the expected one
 //
 // Sections, keys and option values in any letter case; blanks around keys
 // and values do not count. A missing file or key gives the default. A line
@@ -41,6 +42,7 @@ struct MessageBook {
     bool cutNumbers = false;
     PttMode ptt = PttMode::Rig;
     int wpm = 28;
+    bool predictExchange = true;
 
     const std::array<std::string, kMessageKeys>& texts(MessageMode mode) const
     {

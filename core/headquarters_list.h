@@ -6,10 +6,15 @@
 // file; a station folder's IARU_HQ.txt adds to it, for a society that is new
 // or missing. One abbreviation a line; blank lines and lines that start with
 // "#" are passed over. Abbreviations are compared blind to case and blanks.
+// After the abbreviation and a ":" may stand the society's headquarters
+// callsigns, separated by blanks or commas ("KRU: QZ5KV"): what such a
+// station sends is known before it is worked.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace qz {
@@ -24,11 +29,16 @@ public:
     // read as a zone, never as an abbreviation: it is skipped and counted.
     void add(std::string_view text);
     bool contains(std::string_view abbreviation) const;
+    // The abbreviation of the society whose headquarters station `call` is.
+    std::optional<std::string_view> societyOf(std::string_view call) const;
     std::size_t size() const { return abbreviations_.size(); }
     std::size_t skippedLines() const { return skippedLines_; }
 
 private:
+    void addStations(const std::string& abbreviation, std::string_view calls);
+
     std::unordered_set<std::string> abbreviations_;
+    std::unordered_map<std::string, std::string> societies_;  // by headquarters callsign
     std::size_t skippedLines_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "log_check.h"
 
+#include "exchange_prediction.h"
 #include "log_line.h"
 #include "operator_book.h"
 #include "text.h"
@@ -17,7 +18,7 @@ namespace {
 constexpr std::int64_t kMinutesPerHour = 60;
 constexpr std::int64_t kMinutesPerDay = 24 * kMinutesPerHour;
 constexpr std::int64_t kContestStart = 12 * kMinutesPerHour;  // Saturday 12:00 UTC
-constexpr std::size_t kFindingKinds = static_cast<std::size_t>(FindingKind::SentExchangeChanged) + 1;
+constexpr std::size_t kFindingKinds = static_cast<std::size_t>(FindingKind::ExchangeDiffersFromHistory) + 1;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -120,9 +121,14 @@ private:
     std::array<std::size_t, kFindingKinds> counts_{};
 };
 
+struct Expected {
+    const ReceivedExchanges& log;
+    const CallHistory* history;
+};
+
 OperatorCheck checkOperator(const std::vector<std::string_view>& lines, const std::vector<std::size_t>& own,
                             const std::optional<ContestPeriod>& period, const CountryFile* countries,
-                            const HeadquartersList& headquarters)
+                            const HeadquartersList& headquarters, const Expected& expected)
 {
     ContestScore score(countries, headquarters);
     QsoFindings found;
@@ -144,6 +150,10 @@ OperatorCheck checkOperator(const std::vector<std::string_view>& lines, const st
         if (previousSent && *previousSent != sent)
             found.add(FindingKind::SentExchangeChanged, at, *previousSent);
         previousSent = std::move(sent);
+        if (auto differs = strongDisagreement(line, &expected.log, expected.history))
+            found.add(differs->source == PredictionSource::Log ? FindingKind::ExchangeDiffersFromLog
+                                                               : FindingKind::ExchangeDiffersFromHistory,
+                      at, std::move(differs->exchange));
     }
     OperatorCheck check;
     check.score = score.summary().score;
@@ -186,8 +196,9 @@ bool canBeCallsign(std::string_view call)
 
 std::vector<OperatorCheck> checkLog(const std::vector<std::string_view>& lines, const std::vector<std::string>& records,
                                     const CountryFile* countries, const HeadquartersList& headquarters,
-                                    const std::optional<std::string>& onlyOperator)
+                                    const std::optional<std::string>& onlyOperator, const CallHistory* history)
 {
+    const ReceivedExchanges received(lines);
     std::unordered_map<std::string_view, std::vector<std::size_t>> byOperator;
     for (std::size_t at = 0; at < lines.size(); ++at) {
         const std::string_view op = trimmedView(fieldView(lines[at], Field::Operator));
@@ -208,7 +219,8 @@ std::vector<OperatorCheck> checkLog(const std::vector<std::string_view>& lines, 
 
     std::vector<OperatorCheck> checks;
     for (const std::string_view op : operators) {
-        OperatorCheck check = checkOperator(lines, byOperator[op], period, countries, headquarters);
+        OperatorCheck check =
+            checkOperator(lines, byOperator[op], period, countries, headquarters, {received, history});
         check.op = op;
         const auto record = recordOf.find(asciiUpper(check.op));
         std::vector<Finding> findings =

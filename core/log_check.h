@@ -4,6 +4,7 @@
 // Pure: the log's lines, the operator records and the contest data in, the
 // findings out.
 
+#include "call_history.h"
 #include "contest_score.h"
 #include "country_file.h"
 #include "headquarters_list.h"
@@ -32,6 +33,10 @@ enum class FindingKind {
     NotACallsign,     // detail: the callsign
     NotAContestBandOrMode,
     SentExchangeChanged,  // detail: the exchange sent in the QSO before
+    // The received exchange differs from what the station sent in its latest
+    // QSO of the log, or from the call history (detail: that exchange).
+    ExchangeDiffersFromLog,
+    ExchangeDiffersFromHistory,
 };
 
 struct Finding {
@@ -71,9 +76,11 @@ bool canBeCallsign(std::string_view call);
 
 // Checks every operator who has QSOs in the log, in the order of the callsign
 // lists, or only `onlyOperator` when given. `records` are the operator file's
-// records; an operator's is the first with their callsign.
+// records; an operator's is the first with their callsign. The received
+// exchanges are compared with the whole log's and with `history`.
 std::vector<OperatorCheck> checkLog(const std::vector<std::string_view>& lines, const std::vector<std::string>& records,
                                     const CountryFile* countries, const HeadquartersList& headquarters,
-                                    const std::optional<std::string>& onlyOperator = std::nullopt);
+                                    const std::optional<std::string>& onlyOperator = std::nullopt,
+                                    const CallHistory* history = nullptr);
 
 }  // namespace qz

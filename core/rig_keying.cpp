@@ -11,7 +11,7 @@ std::vector<std::string> sendMorseRequests(std::string_view text)
 {
     std::vector<std::string> requests = piecesAtBlanks(oneLineAscii(text), kMaxMorsePiece);
     for (std::string& piece : requests)
-        piece = "+b" + piece + "\n";
+        piece.insert(0, "+b").append("\n");
     return requests;
 }
 

@@ -22,6 +22,8 @@ inline constexpr std::string_view kCwSettingFile = "QZ5KV_stationbook_cw.txt";
 inline constexpr std::string_view kClusterSettingFile = "QZ5KV_stationbook_cluster.txt";
 // Optional: the texts of the function keys and how they are sent.
 inline constexpr std::string_view kMessagesFileName = "QZ5KV_stationbook_messages.txt";
+// Optional: a published call history, read only.
+inline constexpr std::string_view kCallHistoryFileName = "QZ5KV_stationbook_history.txt";
 // What this computer has taken of the station's shared log (only when it shares).
 inline constexpr std::string_view kShareJournalName = "QZ5KV_stationbook_share.jrn";
 inline constexpr std::string_view kCountryFileName = "cty.dat";

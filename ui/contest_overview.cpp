@@ -2,6 +2,7 @@
 
 #include "codec.h"
 #include "control_setup.h"
+#include "exchange_predictor.h"
 #include "failure_box.h"
 #include "headquarters_grid.h"
 #include "log_check_window.h"
@@ -85,6 +86,7 @@ void ContestOverview::createControls()
     ScoreNotes = named(new QLabel(this), "ScoreNotes");
     ScoreNotes->setWordWrap(true);
     NewMultiplier = named(new QLabel(this), "NewMultiplier");
+    ExpectedExchange = named(new QLabel(this), "ExpectedExchange");
     WriteScore = named(new QPushButton(QStringLiteral("Wpisz wynik do nagłówka"), this), "WriteScore");
     WriteScore->setFocusPolicy(Qt::NoFocus);
     CheckLog = named(new QPushButton(QStringLiteral("Sprawdź log"), this), "CheckLog");
@@ -149,8 +151,8 @@ void ContestOverview::layOut()
     auto* scoreColumn = new QWidget(this);
     auto* scoreLayout = new QVBoxLayout(scoreColumn);
     scoreLayout->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* part :
-         std::initializer_list<QWidget*>{Score, ScoreTotal, ScoreNotes, NewMultiplier, WriteScore, CheckLog})
+    for (QWidget* part : std::initializer_list<QWidget*>{Score, ScoreTotal, ScoreNotes, NewMultiplier, ExpectedExchange,
+                                                         WriteScore, CheckLog})
         scoreLayout->addWidget(part);
     auto* rateColumn = new QWidget(this);
     auto* rateLayout = new QVBoxLayout(rateColumn);
@@ -190,6 +192,8 @@ void ContestOverview::followLogbook()
 void ContestOverview::showTyped(const TypedQso& typed)
 {
     typed_ = typed;
+    if (ExpectedExchange)
+        showExpectedExchange();
     if (const ContestCount* count = logbook_.contestCount()) {
         showPartials(*count);
         showNewMultiplier(*count);
@@ -304,6 +308,7 @@ void ContestOverview::showAll(const ContestCount& count)
 {
     OperatorName->setText(QStringLiteral("Operator: %1").arg(fromCp1250(count.tally.op())));
     showDataFiles();
+    showExpectedExchange();
     HeadquartersSlots->showSlots(count.tally.headquartersSlots());
     showPartials(count);
     showNewMultiplier(count);
@@ -339,6 +344,18 @@ void ContestOverview::showPartials(const ContestCount& count)
             item->setForeground(kDupeText);
         PartialCalls->addItem(item);
     }
+}
+
+void ContestOverview::showExpectedExchange()
+{
+    if (!typed_.expected) {
+        ExpectedExchange->clear();
+        return;
+    }
+    QString source = predictionSourceText(*typed_.expected);
+    source[0] = source[0].toLower();
+    ExpectedExchange->setText(QStringLiteral("Oczekiwana grupa %1: %2 (%3)")
+                                  .arg(fromCp1250(typed_.call), fromCp1250(typed_.expected->exchange), source));
 }
 
 void ContestOverview::showNewMultiplier(const ContestCount& count)

@@ -75,6 +75,7 @@ protected:
 
 private:
     void createControls();
+    void showExpectedExchange();
     QTableWidget* createScoreTable();
     void layOut();
     void followLogbook();
@@ -117,6 +118,7 @@ private:
     QLabel* ScoreTotal = nullptr;
     QLabel* ScoreNotes = nullptr;
     QLabel* NewMultiplier = nullptr;
+    QLabel* ExpectedExchange = nullptr;
     QPushButton* WriteScore = nullptr;
     QPushButton* CheckLog = nullptr;
     QLabel* Rate = nullptr;

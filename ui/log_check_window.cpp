@@ -41,6 +41,10 @@ QString describe(const Finding& finding, const OperatorCheck& check)
     case FindingKind::NotAContestBandOrMode: return QStringLiteral("pasmo lub emisja spoza zawodów");
     case FindingKind::SentExchangeChanged:
         return QStringLiteral("nadana grupa zmieniła się (wcześniej „%1”)").arg(detail);
+    case FindingKind::ExchangeDiffersFromLog:
+        return QStringLiteral("odebrana grupa inna niż w ostatnim QSO z tą stacją w logu („%1”)").arg(detail);
+    case FindingKind::ExchangeDiffersFromHistory:
+        return QStringLiteral("odebrana grupa inna niż w historii znaków („%1”)").arg(detail);
     }
     return {};
 }

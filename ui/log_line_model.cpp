@@ -20,9 +20,17 @@ int LogLineModel::rowCount(const QModelIndex& parent) const { return parent.isVa
 
 QVariant LogLineModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= rowCount() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
-    return fromCp1250(lines_[static_cast<std::size_t>(index.row())].substr(0, kShownLength));
+    const std::string_view line = lines_[static_cast<std::size_t>(index.row())];
+    if (role == Qt::ToolTipRole && toolTipOf_) {
+        // An empty hint lets the list's own hint show.
+        const QString hint = toolTipOf_(line);
+        return hint.isEmpty() ? QVariant() : QVariant(hint);
+    }
+    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
+        return {};
+    return fromCp1250(line.substr(0, kShownLength));
 }
 
 void LogLineModel::setLines(std::shared_ptr<const LogSnapshot> log, std::vector<std::string_view> sortedLines)

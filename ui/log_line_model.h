@@ -6,6 +6,7 @@
 
 #include <QAbstractListModel>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,6 +24,9 @@ public:
     using QAbstractListModel::QAbstractListModel;
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+
+    // The hint of a row, made from its line when a view asks for it.
+    void setToolTipOf(std::function<QString(std::string_view line)> toolTipOf) { toolTipOf_ = std::move(toolTipOf); }
 
     const std::vector<std::string_view>& lines() const { return lines_; }
     int count() const { return static_cast<int>(lines_.size()); }
@@ -44,6 +48,7 @@ private:
     // Lines inserted since the last setLines; a deque never moves them.
     std::deque<std::string> inserted_;
     std::vector<std::string_view> lines_;
+    std::function<QString(std::string_view line)> toolTipOf_;
 };
 
 }  // namespace qz::ui

@@ -35,6 +35,7 @@ struct Logbook::WholeLog {
 Logbook::Logbook(std::filesystem::path folder, QObject* parent)
     : QObject(parent), file_(folder), folder_(std::move(folder)), operatorModel_(this), view_(this)
 {
+    view_.setToolTipOf([this](std::string_view line) { return exchangeNote(line); });
 }
 
 Logbook::~Logbook() = default;
@@ -61,6 +62,8 @@ void Logbook::readStartView()
 {
     if (file_.createIfMissing()) {
         workedBefore_ = WorkedBefore({}, currentOperator());
+        received_ = ReceivedExchanges();
+        receivedFollowsFile();
         emit reloaded();
         return;
     }
@@ -97,7 +100,22 @@ void Logbook::readView(CountSlots counting)
     const std::string op = currentOperator();
     if (!wholeLog_) {
         std::shared_ptr<const LogSnapshot> own;
-        onLog([&] { own = file_.snapshotOf(op); });
+        // The one pass over the file that picks the operator's lines also
+        // gathers every operator's exchanges, unless the file is as they were gathered.
+        std::string stamp = fileStamp(file_.path());
+        const bool gather = stamp != receivedStamp_;
+        ReceivedExchanges received;
+        onLog([&] {
+            own = LogSnapshot::read(file_.path(), [&](std::string_view line) {
+                if (gather)
+                    received.add(line);
+                return belongsTo(line, op);
+            });
+        });
+        if (gather) {
+            received_ = std::move(received);
+            receivedStamp_ = std::move(stamp);
+        }
         workedBefore_ = WorkedBefore(own->lines(), op);
         headquartersSlots_ = counting == CountSlots::Yes ? HeadquartersSlots(own->lines(), op) : HeadquartersSlots();
         std::vector<std::string_view> sorted = operatorLines(own->lines(), op);
@@ -105,12 +123,17 @@ void Logbook::readView(CountSlots counting)
         return;
     }
     std::shared_ptr<const LogSnapshot> whole;
+    std::string stamp = fileStamp(file_.path());
     onLog([&] { whole = file_.snapshot(); });
     const std::vector<std::string_view>& all = whole->lines();
     // One pass over the whole log picks the operator's lines for the rest.
     std::vector<std::string_view> own;
     std::copy_if(all.begin(), all.end(), std::back_inserter(own),
                  [&](std::string_view line) { return belongsTo(line, op); });
+    if (stamp != receivedStamp_) {
+        received_ = ReceivedExchanges(all);
+        receivedStamp_ = std::move(stamp);
+    }
     workedBefore_ = WorkedBefore(own, op);
     headquartersSlots_ = counting == CountSlots::Yes ? HeadquartersSlots(own, op) : HeadquartersSlots();
     sortNoCase(own);
@@ -136,6 +159,8 @@ int Logbook::takeIntoView(const std::string& line)
     const bool own = belongsTo(line, currentOperator());
     const int row = own ? view_.insertSorted(line) : -1;
     workedBefore_.add(line);
+    received_.add(line);
+    receivedFollowsFile();
     if (own)
         headquartersSlots_.add(line);
     if (wholeLog_) {
@@ -172,6 +197,8 @@ void Logbook::remove(const std::string& line, int row)
     }
     view_.removeRow(row);
     workedBefore_.removeOne(line);
+    received_.removeOne(line);
+    receivedFollowsFile();
     if (wholeLog_) {
         // The whole log keeps the log's order, so the same copy goes.
         std::vector<std::string_view>& all = wholeLog_->lines;
@@ -197,6 +224,8 @@ void Logbook::startNewLog()
         shared_->keepLocalChange();
     view_.clear();
     workedBefore_ = WorkedBefore({}, currentOperator());
+    received_ = ReceivedExchanges();
+    receivedFollowsFile();
     if (wholeLog_) {
         wholeLog_->take(nullptr);
         recountContest();
@@ -241,6 +270,26 @@ QString Logbook::restoreQuestion(const QString& more) const
         .arg(fromPath(file_.backupPath().filename()), more);
 }
 
+void Logbook::setCallHistory(std::shared_ptr<const CallHistory> history)
+{
+    history_ = std::move(history);
+    // The list's hints are asked for when shown: nothing to redraw.
+}
+
+void Logbook::receivedFollowsFile() { receivedStamp_ = fileStamp(file_.path()); }
+
+QString Logbook::exchangeNote(std::string_view line) const
+{
+    const auto expected = strongDisagreement(line, &received_, history_.get());
+    if (!expected)
+        return {};
+    const QString received = fromCp1250(receivedExchangeOf(line));
+    const QString wanted = fromCp1250(expected->exchange);
+    return expected->source == PredictionSource::Log
+               ? QStringLiteral("Odebrano „%1”, a w ostatnim QSO z tą stacją w logu „%2”").arg(received, wanted)
+               : QStringLiteral("Odebrano „%1”, a historia znaków podaje „%2”").arg(received, wanted);
+}
+
 void Logbook::countContest(std::shared_ptr<const ContestData> contest)
 {
     // The view, its selection and the slots stay as they are: only the
@@ -270,7 +319,7 @@ Logbook::Check Logbook::checkLog(const ContestData& contest, const std::optional
     }
     check.operators =
         qz::checkLog(check.lines, operators().records(), contest.countries ? &*contest.countries : nullptr,
-                     contest.headquarters, onlyOperator);
+                     contest.headquarters, onlyOperator, history_.get());
     return check;
 }
 

@@ -13,6 +13,7 @@
 #include "call_list.h"
 #include "contest_tally.h"
 #include "errors.h"
+#include "exchange_prediction.h"
 #include "headquarters.h"
 #include "log_check.h"
 #include "log_file.h"
@@ -84,6 +85,12 @@ public:
     const LogLineModel& view() const { return view_; }
     const WorkedBefore& workedBefore() const { return workedBefore_; }
     const HeadquartersSlots& headquartersSlots() const { return headquartersSlots_; }
+    // The latest exchange received from each call in the whole log.
+    const ReceivedExchanges& receivedExchanges() const { return received_; }
+    // The call history that stored exchanges are compared with (the log
+    // list's hints, the log check); nothing until one is read.
+    void setCallHistory(std::shared_ptr<const CallHistory> history);
+    const CallHistory* callHistory() const { return history_.get(); }
 
     // Reads the current operator's part of the log again.
     void reload();
@@ -187,6 +194,11 @@ private:
     void offerRestore(const IoError& error);
     QString restoreQuestion(const QString& more) const;
     void readStartView();
+    // The log list's hint of a QSO whose received exchange differs from the
+    // station's latest in the rest of the log or from the call history.
+    QString exchangeNote(std::string_view line) const;
+    // After a change that received_ has followed.
+    void receivedFollowsFile();
 
     LogFile file_;
     std::filesystem::path folder_;
@@ -194,6 +206,11 @@ private:
     int current_ = -1;
     LogLineModel view_;
     WorkedBefore workedBefore_;
+    ReceivedExchanges received_;
+    // The log file as it was when received_ last matched it: a view reload
+    // of another operator need not gather the exchanges again.
+    std::string receivedStamp_;
+    std::shared_ptr<const CallHistory> history_;
     HeadquartersSlots headquartersSlots_;
     std::shared_ptr<const ContestData> contest_;
     std::unique_ptr<WholeLog> wholeLog_;

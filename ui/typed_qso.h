@@ -3,9 +3,11 @@
 // plain data, handed on whenever the callsign, the band, the mode or the
 // received exchange changes.
 
+#include "exchange_prediction.h"
 #include "log_line.h"
 #include "worked_before.h"
 
+#include <optional>
 #include <string>
 
 namespace qz::ui {
@@ -19,6 +21,8 @@ struct TypedQso {
     std::string receivedExchange;  // as it would be stored
     // Whether the current operator has worked the call before, and where.
     WorkedVerdict verdict = WorkedVerdict::New;
+    // What the station is expected to send, and where that comes from.
+    std::optional<Prediction> expected;
 };
 
 }  // namespace qz::ui

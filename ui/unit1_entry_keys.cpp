@@ -57,6 +57,7 @@ void EntryPanel::Edit4KeyPress(char& key)
     key = 0;
     if (enterSends() && !sendOnEnterInCall())
         return;
+    fillExpectedExchange();
     focusField(Edit6);
 }
 

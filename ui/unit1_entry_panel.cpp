@@ -5,6 +5,7 @@
 #include "contest_score.h"
 #include "control_setup.h"
 #include "entry_defaults.h"
+#include "exchange_predictor.h"
 #include "failure_box.h"
 #include "field_keys.h"
 #include "field_text.h"
@@ -74,9 +75,17 @@ EntryPanel::EntryPanel(StationContext context, Logbook& logbook, MessageKeys& me
     createControls();
     layOut();
     connectHandlers();
+    // Before anything that announces the typed QSO, which carries its prediction.
+    predictor_ = new ExchangePredictor(context_.folder, logbook_, this);
     workedBefore_ = new WorkedBeforeMarker(Edit4, ComboBox1, ComboBox2, logbook_, this);
     connect(workedBefore_, &WorkedBeforeMarker::changed, this, &EntryPanel::announceTypedQso);
     connect(Edit6, &QLineEdit::textChanged, this, &EntryPanel::announceTypedQso);
+    connect(predictor_, &ExchangePredictor::changed, this, &EntryPanel::showExchangeHint);
+    connect(predictor_, &ExchangePredictor::changed, this, &EntryPanel::announceTypedQso);
+    connect(Edit6, &QLineEdit::textEdited, this, [this] {
+        exchangeTyped_ = true;
+        showExchangeHint();
+    });
     followLogbook();
 }
 
@@ -219,7 +228,8 @@ void EntryPanel::announceTypedQso()
                           .band = selectedBand(ComboBox1),
                           .mode = selectedMode(ComboBox2),
                           .receivedExchange = storedReceivedExchangeOf(toCp1250(Edit6->text())),
-                          .verdict = workedBefore_->verdict()});
+                          .verdict = workedBefore_->verdict(),
+                          .expected = predictor_->predict(workedBefore_->typedCall())});
 }
 
 void EntryPanel::FormCreate()
@@ -272,6 +282,7 @@ void EntryPanel::setEntryDefaults(int mode)
     ComboBox2Change();
     CheckBox1->setChecked(false);
     Edit6->setText(kHeadquartersExchangeText);
+    exchangeTyped_ = false;
     UpDown1->setPosition(0);
 }
 

@@ -5,6 +5,7 @@
 // operator list; its handlers are spread over the unit1_entry*.cpp files by
 // topic.
 
+#include "exchange_prediction.h"
 #include "message_expansion.h"
 #include "pick_kind.h"
 #include "rig_follower.h"
@@ -32,6 +33,7 @@ class RigctldSession;
 namespace qz::ui {
 
 class DropDownComboBox;
+class ExchangePredictor;
 class FollowingList;
 class Logbook;
 class MessageKeys;
@@ -147,6 +149,12 @@ private:
     MessageFields typedFields() const;
     MessageMode typedMode() const;
 
+    // The expected exchange (unit1_entry_prediction.cpp): filled into the
+    // received exchange field when Enter leaves the callsign field, unless
+    // the operator typed there; the field's hint says where it came from.
+    void fillExpectedExchange();
+    void showExchangeHint();
+
     // The radio's band and mode list entries, reported after every poll.
     void RadioTuned(const QString& band, const QString& mode);
     void showBandHint();
@@ -179,6 +187,11 @@ private:
     bool PageDownKey = false;
 
     WorkedBeforeMarker* workedBefore_ = nullptr;
+    ExchangePredictor* predictor_ = nullptr;
+    // What the program last put into the received exchange field, and
+    // whether the operator has typed there since.
+    std::optional<Prediction> filled_;
+    bool exchangeTyped_ = false;
     FollowingList* bandFollow_ = nullptr;
     FollowingList* modeFollow_ = nullptr;
     QString radioState_;

@@ -84,6 +84,8 @@ bool EntryPanel::storeQso()
         Edit4->clear();
     if (Edit6->text() != kHeadquartersExchangeText)
         Edit6->clear();
+    // What stays is the kept default, for the next QSO to replace.
+    exchangeTyped_ = false;
     focusField(Edit4);
     startClock();
     return true;

@@ -80,6 +80,7 @@ TEST(MessagesFile, ADamagedLineIsNamedAndTheRestStillCounts)
         {"F7=Prosz\xea powt\xf3rzy\xe6"},
         {"[Options]"},
         {"esm=ON"},
+        {"Predict = off"},
         {"CUT=yes", SettingProblem::BadValue},
         {"WPM=61", SettingProblem::BadValue},
         {"PTT=vox"},
@@ -98,6 +99,7 @@ TEST(MessagesFile, ADamagedLineIsNamedAndTheRestStillCounts)
     expected.enterSends = true;
     expected.ptt = PttMode::Vox;
     expected.wpm = 4;
+    expected.predictExchange = false;
     EXPECT_EQ(read.book, expected);
 
     auto ignored = read.ignored.begin();
@@ -130,6 +132,7 @@ TEST(MessagesFile, WhatIsSavedIsReadBackAsCrLfWindows1250)
     book.cutNumbers = true;
     book.ptt = PttMode::Vox;
     book.wpm = 60;
+    book.predictExchange = false;
     saveMessages(folder.path(), book);
 
     const std::string bytes = folder.read(std::string(kMessagesFileName));

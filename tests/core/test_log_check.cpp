@@ -84,6 +84,26 @@ TEST(LogCheck, NamesEachQuestionableQsoByItsLineAndWhatTheHeaderLacks)
     EXPECT_EQ(claimed[0].findings.front().kind, FindingKind::OutsideContestPeriod);
 }
 
+// The latest exchange of a call in the whole log (any operator's) is trusted
+// before the call history; a QSO that agrees with neither is named with it.
+TEST(LogCheck, ReceivedExchangesThatDifferFromTheLogOrTheHistoryAreNamed)
+{
+    const std::vector<std::string> log = {
+        contestQso("QZ1ABC", "DL1AAA", "20M", "CW", "27", "12:00"),  // 0 DL1AAA later sent 28
+        contestQso("QZ1ABC", "OH2BH", "20M", "CW", "19", "12:01"),   // 1 the history says 18
+        contestQso("QZ1ABC", "SP9KR", "20M", "CW", "28", "12:02"),   // 2 agrees with the history
+        contestQso("QZ2XYZ", "DL1AAA", "40M", "CW", "28", "12:03"),
+    };
+    const CallHistory history = CallHistory::parse("!!Order!!,Call,ITUZone\nOH2BH,18\nSP9KR,28\nDL1AAA,27\n");
+    const std::vector<std::string> records = {"QZ1ABC,Jan,j@x,ul,,,3,A,,IARU-HF,"};
+    const auto checks = checkLog(viewsOf(log), records, nullptr, HeadquartersList::builtIn(), "QZ1ABC", &history);
+    ASSERT_EQ(checks.size(), 1u);
+    expectFindings(checks[0], {
+                                  {FindingKind::ExchangeDiffersFromLog, 0, "28"},
+                                  {FindingKind::ExchangeDiffersFromHistory, 1, "18"},
+                              });
+}
+
 TEST(LogCheck, SerialNumbersAreListedAsChangesOnlyUpToTheLimit)
 {
     std::vector<std::string> log;
