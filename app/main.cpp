@@ -1,5 +1,6 @@
 // QZ5KV Stationbook: the station's files live beside the executable.
 
+#include "cluster_setting.h"
 #include "codec.h"
 #include "command_line.h"
 #include "cw_setting.h"
@@ -78,5 +79,6 @@ int main(int argc, char** argv)
     station.form1.followRadio(rig);
     station.chooseCw(qz::chooseCw(options.cw, folder), rig);
     station.chooseSharing(qz::chooseShare(options.share, folder));
+    station.chooseCluster(qz::chooseCluster(options.cluster, folder));
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include "cluster_setting.h"
 #include "cw_setting.h"
 #include "rig_setting.h"
 #include "share_setting.h"
@@ -32,7 +33,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (takeOption(kRigOption, arguments, i, line.rig) || takeOption(kShareOption, arguments, i, line.share) ||
-            takeOption(kCwOption, arguments, i, line.cw))
+            takeOption(kCwOption, arguments, i, line.cw) || takeOption(kClusterOption, arguments, i, line.cluster))
             continue;
         if (argument == "--help" || argument == "-h")
             line.help = true;
@@ -47,6 +48,7 @@ std::string commandLineUsage(const std::string& program)
     return "Usage: " + program +
            " [--rig HOST:PORT | --rig off] [--share HOST:PORT | --share off]\n"
            "       [--cw cwdaemon:HOST:PORT | --cw cwdaemon | --cw rig | --cw off]\n"
+           "       [--cluster HOST:PORT | --cluster off]\n"
            "  --rig HOST:PORT    follow the radio served by rigctld at HOST:PORT (default localhost:4532,\n"
            "                     or the first line of " +
            std::string(kRigSettingFile) +
@@ -68,7 +70,14 @@ std::string commandLineUsage(const std::string& program)
            NetworkAddress{std::string(kCwdaemonHost), kCwdaemonPort}.text() +
            ")\n"
            "  --cw rig           send CW with the radio's own keyer through rigctld (see --rig)\n"
-           "  --cw off           do not send CW\n";
+           "  --cw off           do not send CW\n"
+           "  --cluster HOST:PORT\n"
+           "                     take spots for the band map from the DX cluster node at HOST:PORT (default:\n"
+           "                     the host= line of " +
+           std::string(kClusterSettingFile) +
+           ", which also gives the login;\n"
+           "                     without it, no cluster is read)\n"
+           "  --cluster off      do not read a cluster\n";
 }
 
 }  // namespace qz

@@ -1,6 +1,6 @@
 #pragma once
 // The program's few arguments: --rig HOST:PORT (or --rig=HOST:PORT, or
-// --rig off), --share in the same forms, --cw VALUE (or --cw=VALUE), and
+// --rig off), --share and --cluster in the same forms, --cw VALUE (or --cw=VALUE), and
 // --help. Everything else is
 // collected as unknown, so that the caller can name it and start anyway.
 
@@ -17,6 +17,8 @@ struct CommandLine {
     std::optional<std::string> share;
     // The same for --cw.
     std::optional<std::string> cw;
+    // The same for --cluster.
+    std::optional<std::string> cluster;
     bool help = false;
     std::vector<std::string> unknown;
 };

@@ -116,6 +116,8 @@ public:
     QsoVerdict add(std::string_view line);
     const ScoreSummary& summary() const { return summary_; }
     const OwnZone& ownZone() const { return ownZone_; }
+    // Null without a country file.
+    const CountryFile* countries() const { return countries_; }
 
     // Whether the exchange would be a new multiplier on the band.
     bool isNewMultiplier(std::size_t band, const Exchange& exchange) const;

@@ -107,6 +107,11 @@ std::string markTopic(std::string_view station, std::string_view computer)
     return stationTopic(station) + "mark/" + std::string(computer);
 }
 
+std::string spotTopic(std::string_view station, std::string_view computer)
+{
+    return stationTopic(station) + "spot/" + std::string(computer);
+}
+
 std::string encodeEvent(const ShareEvent& event, std::int64_t utcMilliseconds)
 {
     return std::string(kEventMark) + static_cast<char>(event.kind) + " " + std::to_string(event.stamp) + " " +
@@ -202,6 +207,14 @@ std::optional<std::string> markSender(std::string_view station, std::string_view
 {
     const auto parts = ownTopicParts(station, topic);
     if (!parts || parts->size() != 2 || (*parts)[0] != "mark" || !isShareName((*parts)[1]))
+        return std::nullopt;
+    return std::string((*parts)[1]);
+}
+
+std::optional<std::string> spotSender(std::string_view station, std::string_view topic)
+{
+    const auto parts = ownTopicParts(station, topic);
+    if (!parts || parts->size() != 2 || (*parts)[0] != "spot" || !isShareName((*parts)[1]))
         return std::nullopt;
     return std::string((*parts)[1]);
 }

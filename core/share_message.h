@@ -69,6 +69,11 @@ std::string presenceTopic(std::string_view station, std::string_view computer);
 // Where a computer sends itself a mark to learn that the broker has given it
 // everything it kept.
 std::string markTopic(std::string_view station, std::string_view computer);
+// Where a computer passes on the spots its cluster node sends, not kept by
+// the broker: "qz5kv/STATION/spot/COMPUTER".
+std::string spotTopic(std::string_view station, std::string_view computer);
+// The computer named by a spot topic of `station`, or nothing.
+std::optional<std::string> spotSender(std::string_view station, std::string_view topic);
 
 // The event whose topic this is, whatever its message holds (an empty one
 // clears what the broker keeps there), or nothing for any other topic.

@@ -18,6 +18,8 @@ inline constexpr std::string_view kRigSettingFile = "QZ5KV_stationbook_rig.txt";
 inline constexpr std::string_view kShareSettingFile = "QZ5KV_stationbook_share.txt";
 // Optional: how CW is sent (cwdaemon, the radio's keyer, or not at all).
 inline constexpr std::string_view kCwSettingFile = "QZ5KV_stationbook_cw.txt";
+// Optional: the DX cluster node, its login and how long its spots last.
+inline constexpr std::string_view kClusterSettingFile = "QZ5KV_stationbook_cluster.txt";
 // Optional: the texts of the function keys and how they are sent.
 inline constexpr std::string_view kMessagesFileName = "QZ5KV_stationbook_messages.txt";
 // Optional: a published call history, read only.

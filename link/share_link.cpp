@@ -139,6 +139,12 @@ void ShareLink::take(const MqttMessage& message, std::vector<ShareEvent>& events
         // A computer that has just come learns at once who else is there.
         if (!known && peers_.isOnline(presence->computer) && presence->computer != peers_.self())
             announce(true);
+    } else if (const auto spotter = spotSender(station_, message.topic)) {
+        const auto spot = parseSpot(message.payload);
+        if (!spot)
+            ++dropped_;
+        else if (*spotter != peers_.self())
+            emit spotReceived(*spot);
     } else if (const auto sender = markSender(station_, message.topic)) {
         if (*sender == peers_.self() && !caughtUp_) {
             // Everything kept came before the mark: the broker holds the
@@ -161,6 +167,12 @@ void ShareLink::onConnected()
     announce(true);
     sendMark();
     heartbeat_.start();
+}
+
+void ShareLink::sendSpot(const Spot& spot)
+{
+    if (connected_)
+        client_->publish(spotTopic(station_, peers_.self()), spotLineOf(spot), false);
 }
 
 void ShareLink::sendMark() { client_->publish(markTopic(station_, peers_.self()), "", false); }

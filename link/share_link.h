@@ -14,6 +14,7 @@
 #include "share_peers.h"
 #include "share_setting.h"
 #include "shared_log.h"
+#include "spot.h"
 
 #include <QObject>
 #include <QString>
@@ -64,12 +65,17 @@ public:
     void send(const std::vector<ShareEvent>& events);
     // The journal could not be written: shown with the status until mended.
     void journalFailed(const QString& text);
+    // A spot of this computer's cluster node, for the others' band maps;
+    // lost while the broker is away, as spots soon grow old anyway.
+    void sendSpot(const qz::Spot& spot);
 
 signals:
     // Anything the status shows changed.
     void changed();
     // Events of the other computers, to be taken into the log.
     void received(const std::vector<qz::ShareEvent>& events);
+    // A spot another computer's cluster node sent.
+    void spotReceived(const qz::Spot& spot);
 
 private:
     struct Happening {

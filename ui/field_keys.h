@@ -45,6 +45,7 @@ int virtualKey(int qtKey);
 inline constexpr int kVkReturn = 13;
 inline constexpr int kVkPageUp = 33;
 inline constexpr int kVkPageDown = 34;
+inline constexpr int kVkDown = 40;
 
 // Shift, Ctrl and Alt of the event; keypad and group-switch flags are dropped
 // except that AltGr counts as Ctrl+Alt.

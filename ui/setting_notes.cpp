@@ -85,6 +85,18 @@ QString shareSettingNotes(const std::vector<IgnoredSetting>& ignored)
     return lines.join(QLatin1Char('\n'));
 }
 
+QString clusterSettingNotes(const std::vector<IgnoredSetting>& ignored)
+{
+    QStringList lines;
+    for (const IgnoredSetting& setting : ignored) {
+        const QString expected =
+            isAddressProblem(setting.problem) ? QStringLiteral("; oczekiwano HOST:PORT albo off") : QString();
+        lines << QStringLiteral("Pominięto ustawienie klastra %1: %2%3.")
+                     .arg(shareSettingPlace(setting), problemText(setting), expected);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 QString cwSettingNotes(const std::vector<IgnoredSetting>& ignored)
 {
     QStringList lines;

@@ -11,6 +11,7 @@ namespace qz::ui {
 
 QString radioSettingNotes(const std::vector<IgnoredSetting>& ignored);
 QString shareSettingNotes(const std::vector<IgnoredSetting>& ignored);
+QString clusterSettingNotes(const std::vector<IgnoredSetting>& ignored);
 QString cwSettingNotes(const std::vector<IgnoredSetting>& ignored);
 // The lines of the messages file that were passed over, for its window.
 QString messageSettingNotes(const std::vector<IgnoredSetting>& ignored);

@@ -17,7 +17,8 @@ Station::Station(const StationContext& context)
                 // box and keeps it open.
                 form1.applyPick(kind, position, entry);
             }),
-      overview(context, logbook, form1, [this] { return form2.isEditing(); }), context_(context)
+      overview(context, logbook, form1, [this] { return form2.isEditing(); }), bandMap(context, logbook),
+      context_(context)
 {
     Platform& platform = context.platform;
     const Guard toMain(platform, &form1);
@@ -39,6 +40,13 @@ Station::Station(const StationContext& context)
     QObject::connect(&form1, &TForm1::typedQsoChanged, &overview, &ContestOverview::showTyped);
     QObject::connect(&overview, &ContestOverview::claimedScoreWritten, &form2, toEditor(&TForm2::showExportedOperator));
     QObject::connect(&overview, &ContestOverview::qsoChosen, &form1, toMain(&TForm1::showQso));
+
+    QObject::connect(&form1, &TForm1::bandMapRequested, &bandMap, &BandMapWindow::toggle);
+    QObject::connect(&form1, &TForm1::spotRequested, &bandMap, &BandMapWindow::pickNext);
+    QObject::connect(&form1, &TForm1::typedQsoChanged, &bandMap, [this](const TypedQso& typed) {
+        bandMap.showBand(typed.band ? fromAscii(typed.band->entry) : QString());
+    });
+    QObject::connect(&bandMap, &BandMapWindow::picked, &form1, toMain(&TForm1::takeSpot));
 
     keepAltKeysFromTyping(&form1);
     keepHintsClearOfTheirControls(&form1);
@@ -74,6 +82,26 @@ void Station::chooseSharing(const ShareChoice& choice)
     form1.noteIgnoredSettings(shareSettingNotes(choice.ignored));
     if (choice.setting)
         startSharing(*choice.setting);
+}
+
+void Station::chooseCluster(const ClusterChoice& choice, const link::ClusterTiming& timing)
+{
+    form1.noteIgnoredSettings(clusterSettingNotes(choice.ignored));
+    bandMap.setLifetime(choice.lifetime);
+    if (!choice.setting) {
+        bandMap.showClusterState(QStringLiteral("Klaster: nie jest czytany"));
+        return;
+    }
+    auto* client = new link::ClusterClient(*choice.setting, timing);
+    cluster_.reset(client);
+    QObject::connect(client, &link::ClusterClient::spotted, &bandMap, [this](const Spot& spot) {
+        bandMap.addSpot(spot);
+        if (shareSpot_)
+            shareSpot_(spot);
+    });
+    QObject::connect(client, &link::ClusterClient::stateChanged, &bandMap, &BandMapWindow::showClusterState);
+    bandMap.showClusterState(client->state());
+    client->start();
 }
 
 }  // namespace qz::ui

@@ -5,6 +5,9 @@
 // data connected here. The program and the window tests build the same
 // station.
 
+#include "band_map_window.h"
+#include "cluster_client.h"
+#include "cluster_setting.h"
 #include "contest_overview.h"
 #include "cw_setting.h"
 #include "logbook.h"
@@ -17,6 +20,7 @@
 #include "unit3.h"
 #include "unit4.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -53,6 +57,9 @@ public:
     void chooseCw(const qz::CwChoice& cw, const qz::RigChoice& rig);
     // Nothing: the log is not shared.
     const std::optional<qz::ShareSetting>& sharing() const { return share_.setting; }
+    // Whether spots are read from a cluster node, chosen once after start-up;
+    // settings passed over are told in the band list's hint.
+    void chooseCluster(const qz::ClusterChoice& choice, const link::ClusterTiming& timing = {});
 
     // First, so that it outlives every window that observes it.
     Logbook logbook;
@@ -61,6 +68,7 @@ public:
     TForm3 form3;
     TForm4 form4;
     ContestOverview overview;
+    BandMapWindow bandMap;
 
 private:
     StationContext context_;
@@ -70,6 +78,10 @@ private:
     std::unique_ptr<QObject> shareLink_;
     // The radio's rigctld for keying and PTT, where the radio is followed.
     std::shared_ptr<link::RigctldSession> rigSession_;
+    // Passes a spot of the cluster node on to the station's other computers
+    // while the log is shared.
+    std::function<void(const qz::Spot&)> shareSpot_;
+    std::unique_ptr<QObject> cluster_;
     void startSharing(const ShareSetting& setting);
 
     ShareChoice share_;

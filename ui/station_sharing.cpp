@@ -38,6 +38,8 @@ void Station::startSharing(const ShareSetting& setting)
         auto broker = linkToBroker(logbook, setting);
         const auto show = [this, shown = broker.get()] { form1.showSharing(shareStatusOf(*shown)); };
         QObject::connect(broker.get(), &link::ShareLink::changed, &form1, show);
+        QObject::connect(broker.get(), &link::ShareLink::spotReceived, &bandMap, &BandMapWindow::addSpot);
+        shareSpot_ = [shown = broker.get()](const Spot& spot) { shown->sendSpot(spot); };
         shareLink_ = std::move(broker);
         show();
     });

@@ -122,6 +122,8 @@ void TForm1::connectHandlers()
     connect(Button9, &QPushButton::clicked, this, guard(&TForm1::Button9Click));
     connect(Button10, &QPushButton::clicked, this, guard(&TForm1::Button10Click));
     connect(messages_.get(), &MessageKeys::stateChanged, this, &TForm1::showMessageState);
+    connect(log_, &LogPanel::bandMapRequested, this, &TForm1::bandMapRequested);
+    connect(entry_, &EntryPanel::spotRequested, this, &TForm1::spotRequested);
     connect(entry_, &EntryPanel::clockRunning, Button6, [this](bool running) {
         // The credit gives its place to the button while the clock is stopped;
         // it goes first, as showing the button lays the row out at once.
@@ -141,6 +143,7 @@ void TForm1::connectHandlers()
     // Whatever has the focus, Escape stops what is being sent.
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
             guard(&TForm1::stopMessages));
+    connect(new QShortcut(QKeySequence(Qt::Key_F12), this), &QShortcut::activated, this, &TForm1::bandMapRequested);
 }
 
 void TForm1::start()
@@ -188,6 +191,13 @@ void TForm1::Button10Click()
 void TForm1::applyPick(PickKind kind, int position, const QString& entry) { log_->applyPick(kind, position, entry); }
 
 void TForm1::showSharing(const ShareStatus& status) { log_->showSharing(status); }
+
+void TForm1::takeSpot(const QString& call, const QString& band, const QString& mode, std::int64_t hertz)
+{
+    entry_->takeSpot(call, band, mode, hertz);
+    // Picked with the mouse in the band map: the next keys are for the call.
+    activateWindow();
+}
 
 void TForm1::showQso(const std::string& op, const std::string& line)
 {

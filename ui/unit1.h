@@ -14,6 +14,7 @@
 
 #include <QStringList>
 #include <QWidget>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -57,6 +58,8 @@ public:
     void showQso(const std::string& op, const std::string& line);
     // The state of the sharing, beside the log list.
     void showSharing(const ShareStatus& status);
+    // A spot picked on the band map (EntryPanel::takeSpot).
+    void takeSpot(const QString& call, const QString& band, const QString& mode, std::int64_t hertz);
 
 signals:
     // "Zarządzanie operatorami", or the drop-down of an empty operator list.
@@ -71,6 +74,10 @@ signals:
     void pickRequested(qz::ui::PickKind kind, const QStringList& entries, int selected);
     // F11: show or hide the contest overview.
     void overviewRequested();
+    // F12 or "Mapa pasma": show or hide the band map.
+    void bandMapRequested();
+    // Ctrl+Down in the callsign or received-exchange field.
+    void spotRequested();
     void typedQsoChanged(const qz::ui::TypedQso& typed);
 
 protected:

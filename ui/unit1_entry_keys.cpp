@@ -44,6 +44,8 @@ void EntryPanel::Edit4KeyDown(int key, Qt::KeyboardModifiers shift)
     PageDownKey = key == kVkPageDown;
     PageStepTime();
     MessageKeyDown(key, shift);
+    if (shift == Qt::ControlModifier && key == kVkDown)
+        emit spotRequested();
 }
 
 void EntryPanel::Edit6KeyDown(int key, Qt::KeyboardModifiers shift) { Edit4KeyDown(key, shift); }

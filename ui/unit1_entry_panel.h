@@ -15,6 +15,7 @@
 
 #include <QStringList>
 #include <QWidget>
+#include <cstdint>
 #include <optional>
 
 class QCheckBox;
@@ -24,6 +25,10 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QTimer;
+
+namespace qz::link {
+class RigctldSession;
+}
 
 namespace qz::ui {
 
@@ -61,6 +66,11 @@ public:
     // settings were passed over and why.
     void noteIgnoredSettings(const QString& notes);
 
+    // A spot picked on the band map: its call into the callsign field, the
+    // band and mode lists set, and the radio, when followed, tuned to it
+    // (unit1_entry_radio.cpp). The only time the program sets the radio.
+    void takeSpot(const QString& call, const QString& band, const QString& mode, std::int64_t hertz);
+
     // "Włączenie zegara" of the button row.
     void startClock();
     // The fields in the window's Tab order.
@@ -72,6 +82,8 @@ signals:
     void typedQsoChanged(const qz::ui::TypedQso& typed);
     // The clock was stopped (the time is set by hand) or runs again.
     void clockRunning(bool running);
+    // Ctrl+Down in the callsign or received-exchange field: the next spot of the band map.
+    void spotRequested();
 
 private:
     // The modes' positions in the mode list.
@@ -146,6 +158,7 @@ private:
     // The radio's band and mode list entries, reported after every poll.
     void RadioTuned(const QString& band, const QString& mode);
     void showBandHint();
+    void tuneRadio(const QString& mode, std::int64_t hertz);
 
     StationContext context_;
     Logbook& logbook_;
@@ -182,6 +195,10 @@ private:
     FollowingList* bandFollow_ = nullptr;
     FollowingList* modeFollow_ = nullptr;
     QString radioState_;
+    // Set only when a spot is picked; made on the first pick.
+    std::optional<RigAddress> radioAddress_;
+    link::RigctldSession* tuner_ = nullptr;
+    QString tuneProblem_;
     QStringList settingNotes_;
 };
 

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace qz::ui {
@@ -38,6 +39,15 @@ void LogPanel::createControls()
     // Shown only where the log is shared.
     LabelSiec = named(new QLabel(this), "LabelSiec");
     LabelSiec->hide();
+    // In the banner's row, as the button row has no room left; as high as
+    // the banner, so the log list keeps its height. F12 is its key.
+    Button11 = named(new QToolButton(this), "Button11");
+    Button11->setText(QStringLiteral("Mapa pasma"));
+    Button11->setToolTip(QStringLiteral("Stacje zgłoszone w klastrze (F12; Ctrl+Strzałka w dół w polu znaku wybiera "
+                                        "następną)"));
+    Button11->setFixedHeight(16);
+    Button11->setFocusPolicy(Qt::NoFocus);
+    connect(Button11, &QToolButton::clicked, this, &LogPanel::bandMapRequested);
 
     PopupMenu1 = named(new QMenu(this), "PopupMenu1");
     const auto item = [this](const char* name, const QString& caption, void (LogPanel::*handler)()) {
@@ -66,6 +76,7 @@ void LogPanel::createControls()
     banner->addWidget(Label12);
     banner->addStretch();
     banner->addWidget(LabelSiec);
+    banner->addWidget(Button11);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(banner);

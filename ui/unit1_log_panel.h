@@ -15,6 +15,7 @@
 
 class QAction;
 class QLabel;
+class QToolButton;
 class QMenu;
 
 namespace qz::ui {
@@ -40,6 +41,8 @@ public:
 signals:
     // A band, mode or operator correction: the dialog to pick from is wanted.
     void pickRequested(qz::ui::PickKind kind);
+    // "Mapa pasma" beside the banner.
+    void bandMapRequested();
 
 private:
     void createControls();
@@ -75,6 +78,7 @@ private:
     QLabel* Label11 = nullptr;
     QLabel* Label12 = nullptr;
     QLabel* LabelSiec = nullptr;
+    QToolButton* Button11 = nullptr;
     LogListBox* ListBox1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QAction* zmiendate1 = nullptr;

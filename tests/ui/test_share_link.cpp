@@ -14,6 +14,8 @@
 #include "shared_log.h"
 #include "station_fixture.h"
 
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
@@ -337,6 +339,33 @@ TEST_F(SharingWindow, AQsoTypedHereReachesTheOtherComputerAndTheirsShowInTheList
     broker.stop();
     EXPECT_TRUE(eventually([&] { return status->text() == "Sieć: brak połączenia"; }));
     EXPECT_TRUE(platform.boxes.empty());
+}
+
+TEST_F(SharingWindow, OneComputersClusterLoginServesTheOthersBandMaps)
+{
+    station_->chooseSharing({.setting = broker.setting(), .source = "--share", .ignored = {}});
+    Computer other(broker, "OTHER");
+    std::vector<std::string> heard;
+    QObject::connect(other.link.get(), &ShareLink::spotReceived, other.link.get(),
+                     [&](const Spot& spot) { heard.push_back(spot.call + " " + kilohertzText(spot.hertz)); });
+    auto* status = control<QLabel>(form1(), "LabelSiec");
+    ASSERT_TRUE(eventually([&] { return status->text() == "Sieć: 2 komputery"; }));
+
+    QTcpServer node;
+    node.listen(QHostAddress::LocalHost, 0);
+    QObject::connect(&node, &QTcpServer::newConnection, &node, [&node] {
+        node.nextPendingConnection()->write("DX de W3OA-#:    14031.1  DL1ABC       CW 22 dB 28 WPM CQ   1235Z\r\n"
+                                            "DX de K1TTT:     21250.0  QZ5KV        SSB                  1236Z\r\n");
+    });
+    ClusterSetting setting;
+    setting.node = {"127.0.0.1", node.serverPort()};
+    station_->chooseCluster({setting, setting.lifetime, "--cluster", {}});
+    EXPECT_TRUE(eventually([&] { return heard == std::vector<std::string>{"DL1ABC 14031.1", "QZ5KV 21250.0"}; }));
+
+    // And the other way: a computer without a cluster of its own.
+    other.link->sendSpot(*parseSpot("DX de SP5XYZ: 7012.5 QZ5KV 1240Z"));
+    EXPECT_TRUE(eventually([&] { return station_->bandMap.spotCount() == 3; }));
+    EXPECT_EQ(other.link->dropped(), 0u);
 }
 
 TEST(ShareStatusText, CountsComputersInPolish)
