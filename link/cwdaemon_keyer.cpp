@@ -14,7 +14,6 @@ namespace {
 // cwdaemon answers with a tag or "break"; anything longer is cut.
 constexpr qint64 kMaxReply = 64;
 // The operator sends a few messages ahead at most; more is a key held down.
-constexpr std::size_t kMaxQueued = 16;
 constexpr std::size_t kMaxOutbox = 64;
 
 }  // namespace
@@ -32,19 +31,6 @@ CwdaemonKeyer::CwdaemonKeyer(NetworkAddress address, std::chrono::milliseconds p
         outbox_.clear();
         setProblem(notAnswering());
     });
-}
-
-std::uint64_t CwdaemonKeyer::send(const std::string& text)
-{
-    const std::uint64_t id = nextId_++;
-    if (queue_.size() == kMaxQueued) {
-        finishLater(id, true);
-        return id;
-    }
-    queue_.push_back({id, text});
-    if (!sending_)
-        sendNext();
-    return id;
 }
 
 void CwdaemonKeyer::sendNext()
@@ -68,18 +54,10 @@ void CwdaemonKeyer::sendNext()
 void CwdaemonKeyer::abort()
 {
     transmit(cwdaemon::abortRequest());
-    std::vector<std::uint64_t> dropped;
-    if (sending_) {
-        dropped.push_back(sending_->id);
-        sending_.reset();
-        // cwdaemon says "break" for the text it was keying.
+    // cwdaemon says "break" for the text it was keying.
+    if (sending_)
         deadline_->start(patience_);
-    }
-    for (const Text& text : queue_)
-        dropped.push_back(text.id);
-    queue_.clear();
-    for (const std::uint64_t id : dropped)
-        emit finished(id, true);
+    dropAll();
 }
 
 void CwdaemonKeyer::setSpeed(int wpm)
@@ -129,10 +107,7 @@ void CwdaemonKeyer::readReplies()
         if (answer.kind != cwdaemon::ReplyKind::Sent || answer.tag != tag_)
             continue;
         deadline_->stop();
-        const std::uint64_t id = sending_->id;
-        sending_.reset();
-        emit finished(id, false);
-        sendNext();
+        finishSending(false);
     }
 }
 
@@ -141,31 +116,13 @@ void CwdaemonKeyer::awaitAnswer() { deadline_->start(morse::duration(sending_->t
 void CwdaemonKeyer::noAnswer()
 {
     setProblem(notAnswering());
-    if (!sending_)
-        return;
-    const std::uint64_t id = sending_->id;
-    sending_.reset();
-    emit finished(id, true);
-    sendNext();
+    if (sending_)
+        finishSending(true);
 }
 
 QString CwdaemonKeyer::notAnswering() const
 {
     return QStringLiteral("cwdaemon nie odpowiada (%1)").arg(fromAscii(address_.text()));
-}
-
-void CwdaemonKeyer::finishLater(std::uint64_t id, bool aborted)
-{
-    // After `send` has returned the number, so that it can be recognised.
-    QTimer::singleShot(0, this, [this, id, aborted] { emit finished(id, aborted); });
-}
-
-void CwdaemonKeyer::setProblem(const QString& problem)
-{
-    if (problem == problem_)
-        return;
-    problem_ = problem;
-    emit problemChanged(problem_);
 }
 
 }  // namespace qz::link

@@ -28,26 +28,18 @@ public:
     // `patience`: how long past a text's own length the echo may take.
     CwdaemonKeyer(NetworkAddress address, std::chrono::milliseconds patience, QObject* parent = nullptr);
 
-    std::uint64_t send(const std::string& text) override;
     void abort() override;
     void setSpeed(int wpm) override;
     QString where() const override;
 
 private:
-    struct Text {
-        std::uint64_t id = 0;
-        std::string text;
-    };
-
-    void sendNext();
+    void sendNext() override;
     void transmit(const std::string& datagram);
     void flushOutbox();
     void readReplies();
     void awaitAnswer();
     void noAnswer();
-    void finishLater(std::uint64_t id, bool aborted);
     QString notAnswering() const;
-    void setProblem(const QString& problem);
 
     NetworkAddress address_;
     std::chrono::milliseconds patience_;
@@ -55,14 +47,10 @@ private:
     // Runs while an answer is due: the echo of the text being sent, or the
     // "break" of an abort.
     QTimer* deadline_;
-    std::deque<Text> queue_;
-    std::optional<Text> sending_;
     std::uint32_t tag_ = 0;
-    std::uint64_t nextId_ = 1;
     // Datagrams written before the host's address is known.
     std::vector<std::string> outbox_;
     int wpm_ = MessageBook().wpm;  // until told: the setting's own default
-    QString problem_;
 };
 
 }  // namespace qz::link

@@ -12,7 +12,6 @@ namespace qz::link {
 namespace {
 
 // The operator sends a few messages ahead at most; more is a key held down.
-constexpr std::size_t kMaxQueued = 16;
 
 QString failure(const QString& what, std::string_view command, const rig::Reply& reply)
 {
@@ -25,26 +24,8 @@ RigKeyer::RigKeyer(std::shared_ptr<RigctldSession> session, QObject* parent)
     : CwKeyer(parent), session_(std::move(session)), onAir_(new QTimer(this))
 {
     onAir_->setSingleShot(true);
-    connect(onAir_, &QTimer::timeout, this, [this] {
-        const std::uint64_t id = sending_->id;
-        sending_.reset();
-        emit finished(id, false);
-        sendNext();
-    });
+    connect(onAir_, &QTimer::timeout, this, [this] { finishSending(false); });
     connect(session_.get(), &RigctldSession::problemChanged, this, &RigKeyer::setProblem);
-}
-
-std::uint64_t RigKeyer::send(const std::string& text)
-{
-    const std::uint64_t id = nextId_++;
-    if (queue_.size() == kMaxQueued) {
-        finishLater(id, true);
-        return id;
-    }
-    queue_.push_back({id, text});
-    if (!sending_)
-        sendNext();
-    return id;
 }
 
 void RigKeyer::sendNext()
@@ -78,10 +59,7 @@ void RigKeyer::sendNext()
 
 void RigKeyer::abort()
 {
-    std::vector<std::uint64_t> dropped;
     if (sending_) {
-        dropped.push_back(sending_->id);
-        sending_.reset();
         onAir_->stop();
         session_->ask(std::string(rig::kStopMorseRequest), rig::kStopMorseCommand, this,
                       [this](const std::optional<rig::Reply>& reply) {
@@ -94,11 +72,7 @@ void RigKeyer::abort()
                                              rig::kStopMorseCommand, *reply));
                       });
     }
-    for (const Text& text : queue_)
-        dropped.push_back(text.id);
-    queue_.clear();
-    for (const std::uint64_t id : dropped)
-        emit finished(id, true);
+    dropAll();
 }
 
 void RigKeyer::setSpeed(int wpm)
@@ -119,23 +93,8 @@ void RigKeyer::drop(std::uint64_t id, const QString& why)
     if (!why.isEmpty())
         setProblem(why);
     onAir_->stop();
-    sending_.reset();
-    emit finished(id, true);
-    sendNext();
-}
-
-void RigKeyer::finishLater(std::uint64_t id, bool aborted)
-{
-    // After `send` has returned the number, so that it can be recognised.
-    QTimer::singleShot(0, this, [this, id, aborted] { emit finished(id, aborted); });
-}
-
-void RigKeyer::setProblem(const QString& problem)
-{
-    if (problem == problem_)
-        return;
-    problem_ = problem;
-    emit problemChanged(problem_);
+    if (sending_ && sending_->id == id)
+        finishSending(true);
 }
 
 }  // namespace qz::link

@@ -26,30 +26,17 @@ class RigKeyer : public CwKeyer {
 public:
     explicit RigKeyer(std::shared_ptr<RigctldSession> session, QObject* parent = nullptr);
 
-    std::uint64_t send(const std::string& text) override;
     void abort() override;
     void setSpeed(int wpm) override;
     QString where() const override;
 
 private:
-    struct Text {
-        std::uint64_t id = 0;
-        std::string text;
-    };
-
-    void sendNext();
+    void sendNext() override;
     void drop(std::uint64_t id, const QString& why);
-    void finishLater(std::uint64_t id, bool aborted);
-    void setProblem(const QString& problem);
 
     std::shared_ptr<RigctldSession> session_;
-    std::deque<Text> queue_;
-    // Handed to rigctld, and until its time is up, on the air.
-    std::optional<Text> sending_;
     QTimer* onAir_;
-    std::uint64_t nextId_ = 1;
     int wpm_ = MessageBook().wpm;  // until told: the setting's own default
-    QString problem_;
 };
 
 }  // namespace qz::link

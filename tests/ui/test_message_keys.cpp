@@ -18,10 +18,11 @@ namespace {
 
 class RecordingKeyer : public link::CwKeyer {
 public:
-    std::uint64_t send(const std::string& text) override
+    // Every text is taken at once, numbered from 1 in the order sent.
+    void sendNext() override
     {
-        sent.push_back(text);
-        return sent.size();
+        for (; !queue_.empty(); queue_.pop_front())
+            sent.push_back(queue_.front().text);
     }
     void abort() override { ++aborts; }
     void setSpeed(int wpm) override { speed = wpm; }
