@@ -1,6 +1,5 @@
 #include "cluster_setting.h"
 
-#include "files.h"
 #include "station_files.h"
 #include "text.h"
 
@@ -66,23 +65,12 @@ std::optional<ClusterFile> readClusterFile(const std::filesystem::path& folder, 
         ignored.push_back({std::string(kClusterSettingFile), std::move(text), problem, {}, line});
         return std::nullopt;
     };
-    if (content->size() > kFileLimit)
-        return refuse(SettingProblem::TooLong, {}, 0);
     ClusterFile file;
-    const std::vector<std::string> lines = files::splitLines(*content);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = trimmedView(lines[i]);
-        if (line.empty() || line.starts_with('#'))
-            continue;
-        const auto equals = line.find('=');
-        if (equals == std::string_view::npos)
-            return refuse(SettingProblem::NotKeyValue, {}, i + 1);
-        const std::string key = asciiLower(trimmed(line.substr(0, equals)));
-        const std::string value = trimmed(line.substr(equals + 1));
-        const SettingProblem problem = takeValue(key, value, file);
-        if (problem != SettingProblem::None)
-            return refuse(problem, std::string(line), i + 1);
-    }
+    if (auto fault = readKeyValues(*content, kFileLimit, [&file](const std::string& key, const std::string& value) {
+            return takeValue(key, value, file);
+        }))
+        return refuse(fault->problem, fault->problem == SettingProblem::NotKeyValue ? std::string() : fault->text,
+                      fault->line);
     return file;
 }
 

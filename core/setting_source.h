@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,5 +59,22 @@ struct IgnoredSetting {
 // read; the latter is added to `ignored`.
 std::optional<std::string> readSettingFile(const std::filesystem::path& folder, std::string_view name,
                                            std::size_t limit, std::vector<IgnoredSetting>& ignored);
+
+// The first fault of a file of KEY=VALUE lines.
+struct KeyValueFault {
+    SettingProblem problem = SettingProblem::None;
+    std::size_t line = 0;  // from 1; 0 for the whole file
+    std::string key;       // in lower case; empty for a line without '='
+    std::string value;
+    std::string text;  // the line as it stands, without its blanks at either end
+};
+
+// Hands each KEY=VALUE line of `content` to `take` (blank lines and lines
+// starting with '#' aside; the key in lower case, blanks around key and value
+// dropped) until it names a problem. A file over `limit` bytes is refused
+// whole.
+std::optional<KeyValueFault>
+readKeyValues(std::string_view content, std::size_t limit,
+              const std::function<SettingProblem(const std::string& key, const std::string& value)>& take);
 
 }  // namespace qz

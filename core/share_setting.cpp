@@ -1,8 +1,6 @@
 #include "share_setting.h"
 
-#include "files.h"
 #include "share_message.h"
-#include "text.h"
 
 #include <algorithm>
 #include <array>
@@ -73,23 +71,16 @@ std::optional<ShareFile> parseShareFile(std::string_view content, std::vector<Ig
         ignored.push_back({std::string(kShareSettingFile), std::move(text), problem, {}, line});
         return std::nullopt;
     };
-    if (content.size() > kFileLimit)
-        return refuse(SettingProblem::TooLong, {}, 0);
     ShareFile file;
-    const std::vector<std::string> lines = files::splitLines(content);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = trimmedView(lines[i]);
-        if (line.empty() || line.starts_with('#'))
-            continue;
-        const auto equals = line.find('=');
-        if (equals == std::string_view::npos)
-            return refuse(SettingProblem::NotKeyValue, {}, i + 1);
-        const std::string key = asciiLower(trimmed(line.substr(0, equals)));
-        const std::string value = trimmed(line.substr(equals + 1));
-        const SettingProblem problem = takeValue(key, value, file);
-        if (problem != SettingProblem::None)
-            return refuse(problem, shownLine(key, value, problem), i + 1);
-    }
+    if (const auto fault =
+            readKeyValues(content, kFileLimit, [&file](const std::string& key, const std::string& value) {
+                return takeValue(key, value, file);
+            }))
+        return refuse(fault->problem,
+                      fault->line == 0 || fault->problem == SettingProblem::NotKeyValue
+                          ? std::string()
+                          : shownLine(fault->key, fault->value, fault->problem),
+                      fault->line);
     if (file.setting.user.empty() && !file.setting.password.empty())
         return refuse(SettingProblem::PasswordWithoutUser, {}, 0);
     return file;
