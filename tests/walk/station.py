@@ -15,6 +15,8 @@ PROGRAM = "QZ5KV_stationbook"
 SANITIZER_REPORTS = (b"ERROR: AddressSanitizer", b"ERROR: LeakSanitizer", b"runtime error:",
                      b"AddressSanitizer:DEADLYSIGNAL", b"UndefinedBehaviorSanitizer")
 
+REPORT_LINES = 60
+
 BANDS = {b"  1800", b"  3500", b"  7000", b" 14000", b" 21000", b" 28000", b"144000"}
 MODES = {b"PH", b"CW", b"FM"}
 
@@ -71,9 +73,11 @@ class Program:
             output.seek(self.read_to)
             text = output.read()
         self.read_to += len(text)
-        for report in SANITIZER_REPORTS:
-            if report in text:
-                raise Fault("the sanitizers reported an error (see program.out)")
+        found = [text.index(report) for report in SANITIZER_REPORTS if report in text]
+        if found:
+            # The report itself goes into the failure, as CI keeps only what is printed.
+            report = text[text.rfind(b"\n", 0, min(found)) + 1:].decode("utf-8", "replace").splitlines()[:REPORT_LINES]
+            raise Fault("the sanitizers reported an error (program.out):\n" + "\n".join(report))
 
     def check_unchanged(self):
         if _fingerprint(self.path) != self.fingerprint:

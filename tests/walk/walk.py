@@ -50,6 +50,8 @@ LOG_LINES = [
     "2026-07-11 1204  28000 CW     SP9ZZZ        599 28     OK1AAA        599 15           ",
 ]
 EVIDENCE = ("steps.txt", "screenshot.png", "program.out", "station")
+# The steps printed with a failure, before the steps file that CI does not keep.
+RECENT_NOTES = 20
 
 
 class Walk(Steps):
@@ -82,10 +84,12 @@ class Walk(Steps):
         self.files = Files(station, sandbox)
         self.step = 0
         self.tally = collections.Counter()
+        self.recent_notes = collections.deque(maxlen=RECENT_NOTES)
 
     def write_note(self, text):
         self.steps_file.write(text + "\n")
         self.steps_file.flush()
+        self.recent_notes.append(text)
 
     def note_windows(self):
         self.note("windows, from the bottom of the stack (focus %#x):" % self.state[1])
@@ -235,6 +239,7 @@ def main():
         seconds = walk.run()
     except Exception as error:  # the evidence is kept whatever went wrong
         detail = str(error) if isinstance(error, Fault) else traceback.format_exc()
+        print("walk: the last steps:", *walk.recent_notes, sep="\n  ", file=sys.stderr)
         walk.note(f"FAIL: {detail}")
         walk.note_windows()
         walk.keep_evidence()
