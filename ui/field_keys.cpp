@@ -2,7 +2,7 @@
 
 #include "codec.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -52,6 +52,19 @@ protected:
     }
 };
 
+// The focus goes on to another control of the field's window. Not when the
+// window goes to the background or a popup opens, and not when the field is
+// being destroyed with its window: the focus then goes nowhere, and the
+// window's handlers must not run on a window that is no longer one.
+bool movesWithinWindow(QObject* field, const QEvent& event)
+{
+    const auto reason = static_cast<const QFocusEvent&>(event).reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return false;
+    const QWidget* next = QApplication::focusWidget();
+    return next && next->window() == static_cast<QWidget*>(field)->window();
+}
+
 class FieldKeyFilter : public QObject {
 public:
     FieldKeyFilter(QObject* owner, FieldKeys keys) : QObject(owner), keys_(std::move(keys)) {}
@@ -61,11 +74,8 @@ protected:
     {
         if (event->type() == QEvent::KeyPress)
             return keyPress(static_cast<QKeyEvent&>(*event));
-        if (event->type() == QEvent::FocusOut && keys_.exit) {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-                keys_.exit();
-        }
+        if (event->type() == QEvent::FocusOut && keys_.exit && movesWithinWindow(watched, *event))
+            keys_.exit();
         return QObject::eventFilter(watched, event);
     }
 

@@ -1,5 +1,6 @@
 #include "combo_lists.h"
 #include "eventually.h"
+#include "field_keys.h"
 #include "log_line.h"
 #include "station_fixture.h"
 
@@ -32,6 +33,27 @@ protected:
         QTest::keyClick(field, key, modifiers);
     }
 };
+
+// Closing the program with the cursor in the time field destroyed the field
+// with the focus, and its check ran on a main window already half destroyed.
+// Only a move to another control of the window checks a field.
+TEST(FieldKeys, AFieldDestroyedWithTheFocusIsNotChecked)
+{
+    QWidget window;
+    auto* field = new QLineEdit(&window);
+    auto* next = new QLineEdit(&window);
+    int checks = 0;
+    ui::attachFieldKeys(field, {{}, {}, [&checks] { ++checks; }});
+    window.show();
+    QApplication::setActiveWindow(&window);
+    field->setFocus();
+    ASSERT_TRUE(eventually([&] { return field->hasFocus(); }));
+    next->setFocus();
+    EXPECT_EQ(checks, 1);
+    field->setFocus();
+    delete field;
+    EXPECT_EQ(checks, 1);
+}
 
 TEST_F(Shortcuts, AltBGoesRoundTheBands)
 {
