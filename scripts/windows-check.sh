@@ -6,8 +6,11 @@
 # rigctld, the overview (F11), a second copy refused, an operator with a
 # Polish name into the Cabrillo header, both exports, a question box in
 # Polish, the log shared through a broker with the Linux program on another
-# station folder, and the end by closing the window. Screenshots go to
-# build/windows.
+# station folder, a DX cluster's spot taken from the band map with the radio
+# tuned to it, the exchange filled in from cty.dat, F1 sent as CW by the
+# radio's keyer, a voice message recorded and played with PTT, the end by
+# closing the window, and a second start that sends CW through cwdaemon on
+# "another computer". Screenshots go to build/windows.
 #
 #   scripts/windows-check.sh [zip]     (default: the newest zip in build/windows)
 #
@@ -53,10 +56,13 @@ export FONTCONFIG_FILE=$work/fonts.conf
 pid=""
 rig_pid=""
 broker_pid=""
+cluster_pid=""
+cwdaemon_pid=""
+sound_pid=""
 linux_pid=""
 cleanup() {
     # The servers first: they hold ports that other tests may want.
-    for server in "$rig_pid" "$broker_pid" "$linux_pid"; do
+    for server in "$rig_pid" "$broker_pid" "$cluster_pid" "$cwdaemon_pid" "$sound_pid" "$linux_pid"; do
         [ -z "$server" ] || { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null || true; }
     done
     [ -z "$pid" ] || { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true; }
@@ -71,6 +77,10 @@ fail() {
         echo "window on the screen: [$(xdotool getwindowname "$window")]" >&2
     done
     cat "$work/program.out" >&2 2>/dev/null || true
+    # The servers' own logs, kept beside the screenshots.
+    rm -rf "$shots/wine-failure-logs"
+    mkdir -p "$shots/wine-failure-logs"
+    cp "$work"/*.out "$shots/wine-failure-logs/" 2>/dev/null || true
     exit 1
 }
 step() { echo "--- $* ($((SECONDS - started)) s)"; }
@@ -156,10 +166,11 @@ version=${version#QZ5KV_Stationbook-}
 strings -el "$station/QZ5KV_stationbook.exe" | grep -qx "$version" || fail "the program's version resource does not say $version"
 printf 'QZ1ABC,Jan Kowalski,,ul. Polna 1,,,0,CHECKLOG,,IARU-HF,\r\n' >"$station/QZ5KV_stationbook.ini"
 
-# Hamlib's dummy radio, on rigctld's own port where it is free.
+# Hamlib's dummy radio, on rigctld's own port where it is free, keying PTT
+# through its CAT port; its log shows every command, the Morse text too.
 rig_port=4532
 listening "$rig_port" && rig_port=$((20000 + RANDOM % 20000))
-rigctld -m 1 -t "$rig_port" >"$work/rigctld.out" 2>&1 &
+rigctld -m 1 -P RIG -vvvvv -t "$rig_port" >"$work/rigctld.out" 2>&1 &
 rig_pid=$!
 rig() { rigctl -m 2 -r "127.0.0.1:$rig_port" "$@" >/dev/null 2>&1; }
 for _ in $(seq 50); do rig f && break; sleep 0.1; done
@@ -168,6 +179,8 @@ for _ in $(seq 50); do rig f && break; sleep 0.1; done
 rig M CW 500 || fail "rigctld does not answer on port $rig_port: $(cat "$work/rigctld.out")"
 # By number: a bare system has no /etc/hosts to look "localhost" up in.
 printf '127.0.0.1:%s\r\n' "$rig_port" >"$station/QZ5KV_stationbook_rig.txt"
+# CW from the function keys through the radio's own keyer.
+printf 'rig\r\n' >"$station/QZ5KV_stationbook_cw.txt"
 
 # The station's broker, on a free port; the Windows program shares through it
 # from the start, by its setting file.
@@ -181,9 +194,48 @@ for _ in $(seq 50); do listening "$broker_port" && break; sleep 0.1; done
 listening "$broker_port" || fail "mosquitto does not listen: $(cat "$work/mosquitto.out")"
 printf 'broker=127.0.0.1:%s\r\nstation=QZ5KV\r\n' "$broker_port" >"$station/QZ5KV_stationbook_share.txt"
 
-start_program() {  # start_program OUTPUT-FILE
+# A DX cluster node on Linux: it asks for a call, writes down the login and
+# sends one spot on 15 m, stamped with the time of the start.
+cluster_port=$((20000 + RANDOM % 20000))
+while listening "$cluster_port"; do cluster_port=$((cluster_port + 1)); done
+python3 - "$cluster_port" "$work/cluster.login" <<'EOF' &
+import socket, sys, time
+server = socket.create_server(("127.0.0.1", int(sys.argv[1])))
+while True:
+    node, _ = server.accept()  # kept open until the next one comes
+    try:
+        node.sendall(b"Welcome to the test node\r\nPlease enter your call: ")
+        login = node.makefile("rb").readline()
+        if not login:  # the check's own probe of the port
+            continue
+        open(sys.argv[2], "wb").write(login)
+        stamp = time.strftime("%H%MZ", time.gmtime()).encode()
+        node.sendall(b"DX de SP5XYZ:    21025.0  JA1XYZ       CW 599 tnx                  " + stamp + b"\r\n")
+    except OSError:
+        pass
+EOF
+cluster_pid=$!
+for _ in $(seq 50); do listening "$cluster_port" && break; sleep 0.1; done
+printf 'host=127.0.0.1:%s\r\nlogin=QZ1ABC\r\n' "$cluster_port" >"$station/QZ5KV_stationbook_cluster.txt"
+
+# A sound card for Wine: a PulseAudio server of the check's own with a null
+# sink and a silent microphone, on a socket in the work folder.
+sound="$work/sound"
+mkdir -p "$sound"
+export PULSE_RUNTIME_PATH=$sound/run PULSE_STATE_PATH=$sound/state PULSE_COOKIE=$sound/cookie
+HOME=$sound pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
+    --load="module-null-sink sink_name=null" --load="module-null-source source_name=silence" \
+    --load="module-native-protocol-unix auth-anonymous=1 socket=$sound/native" >"$sound/pulseaudio.out" 2>&1 &
+sound_pid=$!
+for _ in $(seq 50); do [ -S "$sound/native" ] && break; sleep 0.1; done
+[ -S "$sound/native" ] || fail "pulseaudio did not start: $(cat "$sound/pulseaudio.out")"
+export PULSE_SERVER=unix:$sound/native
+
+start_program() {  # start_program OUTPUT-FILE [ARGUMENT ...]
+    local output=$1
+    shift
     # Wine reads the folder names of Linux as UTF-8 only in a UTF-8 locale.
-    (cd "$station" && LC_ALL=C.UTF-8 exec wine QZ5KV_stationbook.exe >"$1" 2>&1) &
+    (cd "$station" && LC_ALL=C.UTF-8 exec wine QZ5KV_stationbook.exe "$@" >"$output" 2>&1) &
 }
 
 step "start"
@@ -327,6 +379,60 @@ linux_pid=""
 xdotool windowfocus --sync "$main"
 click "$main" "${callsign_field[@]}"
 
+step "a spot from the DX cluster, and the exchange from cty.dat"
+[ "$(cat "$work/cluster.login" 2>/dev/null)" = $'QZ1ABC\r' ] ||
+    fail "the cluster node was not logged in as QZ1ABC: $(od -c "$work/cluster.login" 2>/dev/null)"
+xdotool key F12
+band_map=$(window_named "^Mapa pasma$suffix") || fail "F12 did not open the band map"
+sleep 1
+shot_of "$band_map" "$shots/wine-band-map.png"
+# Without a window manager the map opens over the callsign field.
+xdotool windowmove --sync "$band_map" 640 360
+xdotool windowfocus --sync "$main"
+click "$main" "${callsign_field[@]}"
+# Ctrl+Down takes the spot: its call, band and mode, and the radio tuned to it.
+xdotool key ctrl+Down
+radio() { rigctl -m 2 -r "127.0.0.1:$rig_port" f m 2>&1 | head -n 2 | tr '\n' ' '; }
+for _ in $(seq 50); do [ "$(radio)" = "21025000 CW " ] && break; sleep 0.1; done
+[ "$(radio)" = "21025000 CW " ] || fail "the spot did not tune the radio to 21025 kHz CW: $(radio)"
+# Enter fills the received exchange with Japan's ITU zone from cty.dat, and
+# Enter again stores it as it stands.
+before=$(date -u +%s)
+xdotool key Return Return
+wait_for_lines "$log" 5
+after=$(date -u +%s)
+check_stored "$(log_line "$log" 5)" "  21000 CW     QZ1ABC        599 28     JA1XYZ        599 45           "
+xdotool key F12
+gone "^Mapa pasma$suffix" || fail "F12 did not close the band map"
+
+step "F1 sends CQ by the radio's keyer"
+xdotool windowfocus --sync "$main"
+click "$main" "${callsign_field[@]}"
+xdotool key F1
+for _ in $(seq 100); do
+    grep -aqE "rigctl\\(d\\): b 'currVFO' ' ?CQ TEST QZ1ABC QZ1ABC TEST'" "$work/rigctld.out" && break
+    sleep 0.1
+done
+grep -aqE "rigctl\\(d\\): b 'currVFO' ' ?CQ TEST QZ1ABC QZ1ABC TEST'" "$work/rigctld.out" ||
+    fail "rigctld was not asked to send F1's CQ: $(grep -a 'rigctl(d):' "$work/rigctld.out" | tail -n 5)"
+
+step "a voice message: Ctrl+F1 records it, F1 plays it with PTT"
+rig M USB 2400 || fail "rigctld does not answer on port $rig_port"
+sleep 1.5
+click "$main" "${callsign_field[@]}"
+recording="$station/glos/QZ1ABC/F1.wav"
+xdotool key ctrl+F1
+sleep 2
+xdotool key ctrl+F1
+for _ in $(seq 50); do [ -s "$recording" ] && break; sleep 0.1; done
+[ "$(head -c 4 "$recording" 2>/dev/null)" = RIFF ] && [ "$(stat -c %s "$recording")" -gt 1000 ] ||
+    fail "Ctrl+F1 twice did not record $recording: $(ls -la "$station/glos/QZ1ABC" 2>&1)"
+ptt_lines() { grep -a -o "rigctl(d): T 'currVFO' '[01]'" "$work/rigctld.out" | tr -d "'" | cut -d' ' -f4 | tr -d '\n'; }
+[ -z "$(ptt_lines)" ] || fail "PTT was keyed before F1: $(ptt_lines)"
+xdotool key F1
+for _ in $(seq 100); do [ "$(ptt_lines)" = 10 ] && break; sleep 0.1; done
+[ "$(ptt_lines)" = 10 ] || fail "F1 did not play the recording between PTT on and off (PTT: $(ptt_lines))"
+
 step "a question in Polish"
 main=$(window_named '^QZ5KV Stationbook$') || fail "the main window did not come back"
 click "$main" "${operators_button[@]}"
@@ -346,6 +452,26 @@ click "$editor" "${editor_return[@]}"
 gone "^Nag.*wek pliku Cabrillo$suffix" || fail "\"Powrót\" did not close the operator editor"
 
 step "closing the main window"
+xdotool windowfocus --sync "$main" key alt+F4
+timeout 30 tail --pid="$pid" -f /dev/null || fail "closing the main window did not end the program"
+wait "$pid" || fail "the program ended with an error"
+pid=""
+
+step "CW through cwdaemon on another computer"
+cw_port=$((20000 + RANDOM % 20000))
+cwdaemon -n -d null -x n -p "$cw_port" -iii >"$work/cwdaemon.out" 2>&1 &
+cwdaemon_pid=$!
+start_program "$work/cwdaemon-program.out" --cw "cwdaemon:127.0.0.1:$cw_port"
+pid=$!
+main=$(window_named '^QZ5KV Stationbook$' 90) || fail "the main window did not open again"
+xdotool windowfocus --sync "$main"
+sleep 1
+click "$main" "${callsign_field[@]}"
+rig M CW 500 || fail "rigctld does not answer on port $rig_port"
+sleep 1.5
+xdotool key F6
+for _ in $(seq 100); do grep -aqF 'request: "QSO B4"' "$work/cwdaemon.out" && break; sleep 0.1; done
+grep -aqF 'request: "QSO B4"' "$work/cwdaemon.out" || fail "cwdaemon did not get F6's text: $(tail -n 5 "$work/cwdaemon.out")"
 xdotool windowfocus --sync "$main" key alt+F4
 timeout 30 tail --pid="$pid" -f /dev/null || fail "closing the main window did not end the program"
 wait "$pid" || fail "the program ended with an error"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Qt for 64-bit Windows from Debian's own source packages, the same Qt
-# version as Debian's Qt of the Linux program, with only what the program
-# uses, and installs it into a cache folder outside the checkout:
+# versions as Debian's Qt of the Linux program (qtbase, then Qt Multimedia for
+# the voice messages), with only what the program uses, and installs it into a
+# cache folder outside the checkout:
 #
 #   /var/cache/qz5kv-windows-qt/<Debian source version>-<key>/
 #
@@ -21,6 +22,8 @@ cache=${QZ_WINDOWS_QT_CACHE:-/var/cache/qz5kv-windows-qt}
 toolchain=$checkout/cmake/mingw-w64.cmake
 patches=$checkout/packaging/windows/patches
 version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
+multimedia_version=$(dpkg-query -W -f='${source:Version}' qt6-multimedia-dev)
+mingw_lib=/usr/x86_64-w64-mingw32/lib
 
 # Only what the program uses: Core, Gui, Widgets, Network (rigctld), and the
 # Windows platform and style plug-ins; no second (Direct2D) platform plug-in,
@@ -39,8 +42,23 @@ base_options=(
     -DFEATURE_system_doubleconversion=OFF -DFEATURE_system_libb2=OFF
     -DFEATURE_direct2d=OFF -DFEATURE_jpeg=OFF -DFEATURE_freetype=OFF -DFEATURE_tuiotouch=OFF
 )
+# Qt Multimedia: only its Windows audio (the wmf feature: WASAPI devices and
+# Media Foundation), no media plug-in (players, cameras), spatial audio,
+# FFmpeg or GStreamer. Its find module
+# asks for mixed-case names (Mf, Mfplat, Propsys) that MinGW-w64's lower-case
+# import libraries do not match on a case-sensitive file system, so every
+# library is given by path.
+wmf_libraries=(strmiids amstrmid dmoguids uuid msdmo ole32 oleaut32 mf mfuuid mfplat mfcore propsys)
+multimedia_options=(
+    -DCMAKE_BUILD_TYPE=Release -DFEATURE_optimize_size=ON
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+    -DFEATURE_spatialaudio=OFF -DFEATURE_ffmpeg=OFF -DFEATURE_gstreamer=OFF -DQT_BUILD_WINDOWS_MEDIA_PLUGIN=OFF
+)
+for library in "${wmf_libraries[@]}"; do
+    multimedia_options+=("-DWMF_${library^^}_LIBRARY=$mingw_lib/lib$library.a")
+done
 
-key=$( { printf '%s\n' "$version" "${base_options[@]}"
+key=$( { printf '%s\n' "$version" "${base_options[@]}" "$multimedia_version" "${multimedia_options[@]}"
          cat "$toolchain"
          cat "$patches"/*.patch 2>/dev/null || true; } | sha256sum | cut -c1-12)
 prefix=$cache/$version-$key
@@ -51,26 +69,41 @@ fi
 [ "${1:-}" != --cached ] || exit 1
 scripts/install-deps.sh windows >&2
 
+# A build that stopped goes on from the last module it installed.
 work=$cache/build-$version-$key
-rm -rf "$work" "$prefix"
-qtbase=$(scripts/debian-source.sh qt6-base "$version" "$work")
-# Mends of Debian's source for this build (see each patch's name).
-for patch in "$patches"/qtbase-*.patch; do
-    if [ -e "$patch" ]; then patch -d "$qtbase" -p1 --quiet <"$patch"; fi
-done
+[ -f "$work/qtbase.installed" ] || rm -rf "$work" "$prefix"
+mkdir -p "$work"
 
 configure_and_install() {  # configure_and_install SOURCE BUILD OPTIONS...
     local source=$1 build=$2
     shift 2
     cmake -S "$source" -B "$build" -G Ninja --log-level=WARNING \
         -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix" \
+        -DCMAKE_FIND_ROOT_PATH="$prefix" -DCMAKE_PREFIX_PATH="$prefix" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake "$@"
     nice -n 10 cmake --build "$build" -j2
     cmake --install "$build" >/dev/null
 }
-begun=$SECONDS
-configure_and_install "$qtbase" "$work/qtbase-build" "${base_options[@]}"
-echo "qtbase for Windows: $((SECONDS - begun)) s" >&2
+
+build_module() {  # build_module NAME DEBIAN-PACKAGE VERSION OPTIONS...
+    local name=$1 package=$2 package_version=$3
+    shift 3
+    [ -f "$work/$name.installed" ] && return
+    rm -rf "$work/$name"
+    local source
+    source=$(scripts/debian-source.sh "$package" "$package_version" "$work/$name")
+    # Mends of Debian's source for this build (see each patch's head).
+    for patch in "$patches/$name"-*.patch; do
+        if [ -e "$patch" ]; then patch -d "$source" -p1 --quiet <"$patch"; fi
+    done
+    local begun=$SECONDS
+    configure_and_install "$source" "$work/$name/build" "$@"
+    echo "$name for Windows: $((SECONDS - begun)) s" >&2
+    touch "$work/$name.installed"
+}
+
+build_module qtbase qt6-base "$version" "${base_options[@]}"
+build_module qtmultimedia qt6-multimedia "$multimedia_version" "${multimedia_options[@]}"
 
 touch "$prefix/.complete"
 rm -rf "$work"
