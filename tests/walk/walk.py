@@ -168,6 +168,7 @@ class Walk(Steps):
     def finish(self):
         """Ends the program as the operator does, boxes answered first, and
         checks its last words."""
+        escaped = set()
         for _ in range(20):
             try:
                 self.refresh()
@@ -177,7 +178,14 @@ class Walk(Steps):
             boxes = [window for window in windows
                      if window.managed and self.kind(window) in cat.DIALOGS or window.popup and window.viewable]
             if boxes:
-                self.desktop.activate(boxes[-1])
+                box = boxes[-1]
+                # A window that stays after Escape (the band map) is closed
+                # by its title bar, as the operator would.
+                if box.id in escaped and box.managed:
+                    self.desktop.close_window(box)
+                    continue
+                escaped.add(box.id)
+                self.desktop.activate(box)
                 self.refresh()
                 self.desktop.key("Escape")
                 continue
