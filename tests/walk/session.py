@@ -116,10 +116,19 @@ class Session:
         for popup in (window for window in self.windows() if window.popup and window.viewable):
             self.permit(popup, 1)
         self.trace(f"click {button}{' twice' if twice else ''} at {x},{y} -> {self.describe(receiver)}")
+        present = {window.id for window in self.windows() if window.viewable}
         if twice:
             self.desktop.click(x, y, button)
         self.desktop.click(x, y, button)
         self.after_input()
+        # The stack may have changed under the pointer just before the click
+        # (Qt raising the operator editor over the main window once that is
+        # restored): a window that was already there and is on top there now
+        # may be the one that took the click.
+        on_top = self.window_at(x, y)
+        if on_top is not None and on_top.id in present and (receiver is None or on_top.id != receiver.id):
+            self.permit(on_top, 2 if twice else 1)
+            self.trace(f"  (or {self.describe(on_top)}, on top there after the click)")
         return True
 
     def manage(self, action, window, *args):
