@@ -123,10 +123,12 @@ class Session:
         self.after_input()
         # The stack may have changed under the pointer just before the click
         # (Qt raising the operator editor over the main window once that is
-        # restored): a window that was already there and is on top there now
-        # may be the one that took the click.
+        # restored): a window that was already there and is on top there now,
+        # over a receiver that is still shown, may be the one that took it.
         on_top = self.window_at(x, y)
-        if on_top is not None and on_top.id in present and (receiver is None or on_top.id != receiver.id):
+        still_shown = receiver is not None and any(
+            window.id == receiver.id and window.viewable for window in self.windows())
+        if on_top is not None and on_top.id in present and still_shown and on_top.id != receiver.id:
             self.permit(on_top, 2 if twice else 1)
             self.trace(f"  (or {self.describe(on_top)}, on top there after the click)")
         return True
