@@ -6,9 +6,6 @@
 #include "cluster_client.h"
 #include "latency.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QKeyEvent>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <array>
@@ -69,21 +66,7 @@ void BM_KeyWithTheBandMapFull(benchmark::State& state)
 
     std::vector<double> delays;
     for (auto _ : state) {
-        state.PauseTiming();
-        call->clear();
-        QElapsedTimer pause;
-        pause.start();
-        while (pause.elapsed() < 30)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-        state.ResumeTiming();
-
-        QElapsedTimer key;
-        key.start();
-        QCoreApplication::postEvent(call,
-                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a")));
-        while (call->text().isEmpty())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        delays.push_back(static_cast<double>(key.nsecsElapsed()) / 1e6);
+        delays.push_back(timeKeyAmidLinks(call, state));
     }
     reportDelays(delays, state);
     state.counters["spots"] = static_cast<double>(map.spotCount());

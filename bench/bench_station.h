@@ -5,6 +5,9 @@
 #include "large_log.h"
 #include "station.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -67,6 +70,27 @@ inline void timeStores(LargeStation& large, benchmark::State& state)
     }
     state.counters["lines"] = large.station.logbook.view().count();
     large.reportBoxes(state);
+}
+
+// One key typed into an empty call field, in milliseconds from the press to
+// the letter in the field. Before it, untimed, 30 ms in which the links work
+// as they will (polls, reconnections, arriving spots).
+inline double timeKeyAmidLinks(QLineEdit* call, benchmark::State& state)
+{
+    state.PauseTiming();
+    call->clear();
+    QElapsedTimer pause;
+    pause.start();
+    while (pause.elapsed() < 30)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    state.ResumeTiming();
+
+    QElapsedTimer key;
+    key.start();
+    QCoreApplication::postEvent(call, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a")));
+    while (call->text().isEmpty())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return static_cast<double>(key.nsecsElapsed()) / 1e6;
 }
 
 }  // namespace qz::bench

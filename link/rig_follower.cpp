@@ -1,6 +1,7 @@
 #include "rig_follower.h"
 
 #include "codec.h"
+#include "link_timer.h"
 #include "radio_follow.h"
 
 #include <QTcpSocket>
@@ -16,14 +17,6 @@ constexpr qint64 kReadChunk = 1024;
 const QString kNoConnection = QStringLiteral("brak połączenia");
 const QString kNoAnswer = QStringLiteral("brak odpowiedzi");
 const QString kGarbled = QStringLiteral("niezrozumiała odpowiedź");
-
-QTimer* makeTimer(QObject* parent, std::chrono::milliseconds interval, bool singleShot)
-{
-    auto* timer = new QTimer(parent);
-    timer->setInterval(interval);
-    timer->setSingleShot(singleShot);
-    return timer;
-}
 
 }  // namespace
 

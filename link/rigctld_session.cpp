@@ -1,6 +1,7 @@
 #include "rigctld_session.h"
 
 #include "codec.h"
+#include "link_timer.h"
 
 #include <QTcpSocket>
 #include <QTimer>
@@ -17,13 +18,6 @@ constexpr std::size_t kMaxQueued = 32;
 // nothing is found out before it is needed.
 constexpr std::string_view kProbe = "+f\n";
 
-QTimer* singleShotTimer(QObject* parent)
-{
-    auto* timer = new QTimer(parent);
-    timer->setSingleShot(true);
-    return timer;
-}
-
 void failLater(QObject* context, RigctldSession::Answer answer)
 {
     QTimer::singleShot(0, context, [answer = std::move(answer)] { answer(std::nullopt); });
@@ -33,7 +27,7 @@ void failLater(QObject* context, RigctldSession::Answer answer)
 
 RigctldSession::RigctldSession(RigAddress address, SessionTiming timing, QObject* parent)
     : QObject(parent), address_(std::move(address)), timing_(timing), socket_(new QTcpSocket(this)),
-      deadline_(singleShotTimer(this)), retryTimer_(singleShotTimer(this))
+      deadline_(makeTimer(this, {})), retryTimer_(makeTimer(this, {}))
 {
     socket_->setReadBufferSize(kReadChunk * 4);
     connect(socket_, &QTcpSocket::connected, this, [this] {

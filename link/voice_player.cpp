@@ -3,6 +3,7 @@
 #include "codec.h"
 #include "errors.h"
 #include "files.h"
+#include "link_timer.h"
 #include "wave_audio.h"
 #include "wave_file.h"
 
@@ -19,14 +20,6 @@ namespace {
 // and how far short of the end it may stop: the clock is interpolated.
 constexpr std::chrono::milliseconds kPlayedPoll{20};
 constexpr std::chrono::microseconds kClockSlack{50000};
-
-QTimer* makeTimer(QObject* parent, std::chrono::milliseconds interval, bool singleShot = true)
-{
-    auto* timer = new QTimer(parent);
-    timer->setInterval(interval);
-    timer->setSingleShot(singleShot);
-    return timer;
-}
 
 QString cannotPlay(const QString& name) { return QStringLiteral("Karta dźwiękowa nie odtwarza nagrania %1").arg(name); }
 
