@@ -37,7 +37,7 @@ class Program:
         os.makedirs(runtime, mode=0o700, exist_ok=True)
         self.env = dict(os.environ, DISPLAY=display, XDG_RUNTIME_DIR=runtime, LC_ALL="C.UTF-8",
                         ASAN_OPTIONS="detect_stack_use_after_return=1:check_initialization_order=1:"
-                                     "strict_init_order=1",
+                                     "strict_init_order=1:handle_abort=1",
                         UBSAN_OPTIONS="print_stacktrace=1",
                         LSAN_OPTIONS=f"suppressions={suppressions}:print_suppressions=0")
         self.env.pop("QT_QPA_PLATFORM", None)

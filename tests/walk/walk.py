@@ -16,6 +16,7 @@ import collections
 import os
 import random
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -111,6 +112,13 @@ class Walk(Steps):
             if not self.program.alive():
                 raise Fault(f"the program ended at its start with {_exit_text(self.program.process.returncode)}")
             if time.monotonic() > deadline:
+                # The sanitizer prints where the program stands when it aborts.
+                self.program.process.send_signal(signal.SIGABRT)
+                try:
+                    self.program.process.wait(30)
+                except subprocess.TimeoutExpired:
+                    pass
+                self.program.check_output()
                 raise Fault("the main window did not open within 60 s")
             time.sleep(0.05)
         self.refresh()
